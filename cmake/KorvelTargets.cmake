@@ -1,0 +1,38 @@
+# Each module folder is one static library named korvel_<folder>; every .cpp in it belongs to it,
+# so adding a file never means editing a build script.
+function(korvel_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    # A module whose code has not landed yet still links, so its dependants can be built.
+    add_library(korvel_${name} INTERFACE)
+    target_include_directories(korvel_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(korvel_${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(korvel_${name} STATIC ${sources})
+  target_include_directories(korvel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(korvel_${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One GoogleTest executable per test folder: korvel-tests-<folder>.
+function(korvel_test_suite name)
+  cmake_parse_arguments(ARG "" "" "DEPS;ENVIRONMENT" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(korvel-tests-${name} ${sources})
+  target_link_libraries(korvel-tests-${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(korvel-tests-${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)
+endfunction()
+
+# One benchmark program per source file: bench/foo.cpp becomes korvel-bench-foo.
+function(korvel_benchmark name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(korvel-bench-${name} ${name}.cpp)
+  target_link_libraries(korvel-bench-${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,35 @@
+#pragma once
+
+// What the exports need of the window: the product list, the shared save dialog and a message box.
+
+#include <string>
+
+namespace korvel {
+
+class ListView {
+public:
+    virtual ~ListView() = default;
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+    virtual std::string cellText(int row, int column) const = 0;
+};
+
+// One dialog component shared by both exports: it keeps the last confirmed path and proposes it.
+class SaveDialog {
+public:
+    virtual ~SaveDialog() = default;
+    // Filter written as "description|pattern|description|pattern…".
+    virtual void setFilter(const std::string& filter) = 0;
+    virtual void setDefaultExtension(const std::string& extension) = 0;
+    // True when the user confirmed; fileName() then holds the chosen full path.
+    virtual bool show() = 0;
+    virtual std::string fileName() const = 0;
+};
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void showMessage(const std::string& message, const std::string& title) = 0;
+};
+
+}  // namespace korvel
