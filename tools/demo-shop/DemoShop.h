@@ -1,0 +1,129 @@
+#pragma once
+
+// A local HTTPS server that plays both marketplaces for any shop host routed to it, with the
+// markup of the years Korvel was built against. Everything it serves is derived from its options,
+// so a test can predict every record and switch on every way a shop has failed us.
+//
+//   Taobao: POST /search.htm with body "pageNo=N"                 -> result page N
+//   Tmall:  GET  /search.htm?search=y&pageNo=1                    -> shop page with the asynSearch link
+//           POST /i/asynSearch.htm?mid=…&wid=…&…&pageNo=N         -> result page N, quotes escaped as \"
+//
+// Pages are GBK bytes ("text/html;charset=GBK"). Any Host header is served; the path decides the
+// family.
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/ThrowawayTls.h"
+
+namespace korvel::demo {
+
+enum class Marketplace { Taobao, Tmall };
+
+// How one result page goes wrong.
+enum class PageFault {
+    None,
+    ServerError,     // HTTP 500 with a short error page
+    EmptyBody,       // HTTP 200, zero-length body
+    DropConnection,  // headers promise a body, then the connection closes
+    LoginPage,       // HTTP 200 with a login/verification page instead of results
+    NoItems,         // a normal result page whose item area holds no entries
+};
+
+// Which Taobao entries carry a market price ("s-price"). Tmall pages never do.
+enum class MarketPrices {
+    All,
+    None,
+    Alternate,       // entries with an even index on their page (0, 2, 4, …)
+    NotOnFirstPage,  // every entry of pages 2 … N, none on page 1
+};
+
+struct DemoShopOptions {
+    int pages = 3;                              // result pages the shop holds
+    int itemsPerPage = 20;                      // entries per page; 0 = a shop without products
+    std::map<int, PageFault> faults;            // by page number, 1-based
+    std::optional<std::string> shownPageCount;  // total-pages text in the paging element (GBK), e.g. "0"
+    bool doublePaging = false;                  // page 1 carries the paging element twice
+    MarketPrices marketPrices = MarketPrices::All;
+    std::set<std::pair<int, int>> withoutSaleNum;  // (page, 0-based index) entries lacking "sale-num"
+    bool upperCaseMarkers = false;       // item-area and asynSearch-link markers written in capitals
+    bool omitAsynLink = false;           // the Tmall shop page lacks the asynSearch link
+    std::chrono::milliseconds delay{0};  // before every answer: a slow shop
+    std::string shopId = "15870872781";  // Tmall mid/wid; asynSearch requests must carry them
+    int port = 0;                        // 0 = any free port on 127.0.0.1
+    std::optional<tools::TlsFiles> tls;  // reuse this material instead of making a throwaway CA
+};
+
+// One entry as the shop lists it. GBK texts exactly as they stand in the page, except that an
+// entry without a market price or sold count has it empty here.
+struct ShopItem {
+    std::string productId;
+    std::string imageAddress;  // after the leading "//"
+    std::string title;         // raw HTML between the title link's ">" and "</a>"
+    std::string salePrice;
+    std::string marketPrice;
+    std::string sold;
+    std::string reviews;
+    bool operator==(const ShopItem&) const = default;
+};
+
+// Entry `index` (0-based) of result page `page` (1-based).
+ShopItem ListedItem(const DemoShopOptions& options, int page, int index);
+
+// The records a correct collection run yields from a shop with these options, in list order:
+// failing pages contribute nothing (page 1 failing: nothing at all), Tmall records read "0" for
+// market price, sold and reviews, a Taobao shop whose page 1 shows no "s-price" reads "0" market
+// prices throughout, and an entry whose market price or sold count is missing merges with the
+// following entry the way the lazy item patterns read it.
+std::vector<ShopItem> ExpectedItems(const DemoShopOptions& options, Marketplace family);
+
+// One request as the shop received it.
+struct RecordedRequest {
+    std::string method;
+    std::string target;  // path with its query, as sent
+    std::string path;
+    std::string body;
+    std::multimap<std::string, std::string> headers;  // Host included
+};
+
+class DemoShop {
+public:
+    explicit DemoShop(DemoShopOptions options = {});
+    ~DemoShop();
+    DemoShop(const DemoShop&) = delete;
+    DemoShop& operator=(const DemoShop&) = delete;
+
+    // Makes the TLS material (unless given), binds 127.0.0.1 and serves from a background thread.
+    // False when any of that fails.
+    bool start();
+    // Stops serving; removes the throwaway TLS material it made.
+    void stop();
+
+    int port() const;
+    // The CA that signed the server certificate (*.taobao.com, *.tmall.com, localhost, 127.0.0.1).
+    std::string caFile() const;
+    // The KORVEL_CONNECT_TO entry routing host:443 here: "host:443:127.0.0.1:PORT".
+    std::string connectTo(const std::string& host) const;
+    // "mid=w-<shopId>-0&wid=<shopId>": what the Tmall shop page holds between the default markers.
+    std::string tmallQuery() const;
+
+    // Options may change while serving; the next request sees them.
+    DemoShopOptions options() const;
+    void setOptions(DemoShopOptions options);
+
+    std::vector<RecordedRequest> requests() const;
+    void clearRequests();
+
+    struct State;
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace korvel::demo
