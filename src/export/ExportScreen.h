@@ -21,7 +21,8 @@ public:
     // Filter written as "description|pattern|description|pattern…".
     virtual void setFilter(const std::string& filter) = 0;
     virtual void setDefaultExtension(const std::string& extension) = 0;
-    // True when the user confirmed; fileName() then holds the chosen full path.
+    // True when the user confirmed; fileName() then holds the chosen full path, in the file
+    // system's own encoding (the bytes open() takes), not GBK.
     virtual bool show() = 0;
     virtual std::string fileName() const = 0;
 };

@@ -1,0 +1,63 @@
+#pragma once
+
+// A product list, a save dialog answered in advance and a message box that remembers, for the
+// exports to run against without a window.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "export/ExportScreen.h"
+
+namespace korvel::test {
+
+struct TableList : ListView {
+    int columns = 8;
+    std::vector<std::vector<std::string>> rows;
+
+    int rowCount() const override { return static_cast<int>(rows.size()); }
+    int columnCount() const override { return columns; }
+    std::string cellText(int row, int column) const override { return rows.at(row).at(column); }
+};
+
+// What the dialog was set to each time it opened.
+struct DialogOpening {
+    std::string filter;
+    std::string defaultExtension;
+};
+
+struct ScriptedDialog : SaveDialog {
+    std::deque<std::optional<std::string>> answers;  // nullopt = the user cancels
+    std::vector<DialogOpening> opened;
+    std::function<void()> whileOpen;  // what the window does while the dialog is up
+    DialogOpening settings;
+    std::string chosen;
+
+    void setFilter(const std::string& filter) override { settings.filter = filter; }
+    void setDefaultExtension(const std::string& extension) override { settings.defaultExtension = extension; }
+    std::string fileName() const override { return chosen; }
+    bool show() override
+    {
+        opened.push_back(settings);
+        if (whileOpen)
+            whileOpen();
+        const auto answer = answers.front();
+        answers.pop_front();
+        if (answer)
+            chosen = *answer;
+        return answer.has_value();
+    }
+};
+
+struct MessageLog : MessageBox {
+    std::vector<std::pair<std::string, std::string>> shown;  // message, title
+    void showMessage(const std::string& message, const std::string& title) override
+    {
+        shown.emplace_back(message, title);
+    }
+};
+
+}  // namespace korvel::test

@@ -1,0 +1,142 @@
+#include "export/Exports.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "export/ExportFakes.h"
+#include "export/TestGbk.h"
+#include "support/LocalServer.h"
+
+namespace korvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string FieldSep = "\xa1\xa1\xa1\xa1";
+
+class ExportsTest : public ::testing::Test {
+protected:
+    void SetUp() override { dir = tools::MakeTempDir("korvel-export"); }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string path(const std::string& name) const { return dir + "/" + name; }
+    static void Write(const std::string& file, const std::string& bytes)
+    {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    void AddRow(std::vector<std::string> cells) { list.rows.push_back(std::move(cells)); }
+    void AddIds(std::initializer_list<const char*> ids)
+    {
+        for (const char* id : ids)
+            AddRow({"", id, "", "", "", "", "", ""});
+    }
+
+    std::string dir;
+    TableList list;
+    ScriptedDialog dialog;
+    MessageLog box;
+};
+
+TEST_F(ExportsTest, ProductIdsAreOnePerLineWithTheCountReported)
+{
+    AddIds({"101", "102", "103"});
+    dialog.answers = {path("ids.txt")};
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+
+    EXPECT_EQ(ReadFile(path("ids.txt")), "101\r\n102\r\n103\r\n");
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：3！"));
+    EXPECT_EQ(box.shown[0].second, Gbk("导出成功"));
+    ASSERT_EQ(dialog.opened.size(), 1u);
+    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt"));
+    EXPECT_EQ(dialog.opened[0].defaultExtension, "txt");
+}
+
+TEST_F(ExportsTest, EmptyListsGiveEmptyFilesAndCountZero)
+{
+    dialog.answers = {path("ids.txt"), path("all.txt")};
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+
+    EXPECT_TRUE(fs::exists(path("ids.txt")));
+    EXPECT_EQ(fs::file_size(path("ids.txt")), 0u);
+    EXPECT_EQ(fs::file_size(path("all.txt")), 0u);
+    ASSERT_EQ(box.shown.size(), 2u);
+    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：0！"));
+    EXPECT_EQ(box.shown[1].first, Gbk("导出成功，商品总数为：0！"));
+}
+
+TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
+{
+    const std::string title = Gbk("新品　　短裤");  // holds the separator itself: written unchanged
+    AddRow({"1", "555", "img.example/p.jpg", title, "9.90", "19.90", "30", "4"});
+    AddRow({"2", "", "", "", "", "", "", ""});
+    dialog.answers = {path("all.txt")};
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+
+    const std::string first = "1" + FieldSep + "555" + FieldSep + "img.example/p.jpg" + FieldSep + title +
+                              FieldSep + "9.90" + FieldSep + "19.90" + FieldSep + "30" + FieldSep + "4" +
+                              FieldSep + "\r\n";
+    std::string second = "2" + FieldSep;
+    for (int i = 0; i < 7; ++i)
+        second += FieldSep;
+    EXPECT_EQ(ReadFile(path("all.txt")), first + second + "\r\n");
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0], std::make_pair(Gbk("导出成功，商品总数为：2！"), Gbk("导出成功")));
+    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"));
+    EXPECT_EQ(dialog.opened[0].defaultExtension, ".txt");
+}
+
+TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
+{
+    list.columns = 3;
+    AddRow({"a", "b", "c"});
+    dialog.answers = {path("list.txt")};
+    EXPECT_TRUE(ExportListToTextFile(dialog, list, 2, "|", "\n", box));
+    EXPECT_EQ(ReadFile(path("list.txt")), "a|b|\n");
+    EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(ExportsTest, ExistingFilesAreReplacedNeverAppendedTo)
+{
+    Write(path("ids.txt"), std::string(1000, 'x'));
+    Write(path("all.txt"), std::string(1000, 'y'));
+    AddIds({"9"});
+    dialog.answers = {path("ids.txt"), path("all.txt")};
+    ExportProductIds(list, dialog, box);
+    ExportAllInformation(list, dialog, box);
+    EXPECT_EQ(ReadFile(path("ids.txt")), "9\r\n");
+    EXPECT_EQ(ReadFile(path("all.txt")).size(), 1 + 8 * FieldSep.size() + 2);
+}
+
+TEST_F(ExportsTest, CancellingTouchesNothingAndSaysNothing)
+{
+    Write(path("keep.txt"), "old");
+    AddIds({"1"});
+    dialog.answers = {std::nullopt, std::nullopt};
+    EXPECT_FALSE(ExportProductIds(list, dialog, box));
+    EXPECT_FALSE(ExportAllInformation(list, dialog, box));
+    EXPECT_EQ(ReadFile(path("keep.txt")), "old");
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// The ID text is taken when the button is pressed; the full export reads the list after the
+// dialog; both messages count the rows present once the file is written.
+TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
+{
+    AddIds({"1"});
+    dialog.whileOpen = [&] { AddIds({"2"}); };
+    dialog.answers = {path("ids.txt"), path("all.txt")};
+    ExportProductIds(list, dialog, box);
+    EXPECT_EQ(ReadFile(path("ids.txt")), "1\r\n");
+    EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品ID总数为：2！"));
+
+    ExportAllInformation(list, dialog, box);
+    EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品总数为：3！"));
+    EXPECT_EQ(ReadFile(path("all.txt")).size(), 3 * (1 + 8 * FieldSep.size() + 2));
+}
+
+}  // namespace
+}  // namespace korvel::test

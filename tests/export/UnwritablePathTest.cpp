@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "export/ExportFakes.h"
+#include "export/Exports.h"
+#include "export/FileWriting.h"
+#include "export/TestGbk.h"
+#include "support/LocalServer.h"
+
+namespace korvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class UnwritablePathTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = tools::MakeTempDir("korvel-export");
+        list.rows.push_back({"1", "555", "", "", "", "", "", ""});
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Both exports to `target`: neither may claim success.
+    void ExportBothTo(const std::string& target)
+    {
+        dialog.answers = {target, target};
+        EXPECT_FALSE(ExportProductIds(list, dialog, box));
+        EXPECT_FALSE(ExportAllInformation(list, dialog, box));
+    }
+
+    std::string dir;
+    TableList list;
+    ScriptedDialog dialog;
+    MessageLog box;
+};
+
+TEST_F(UnwritablePathTest, AMissingFolderIsReportedByPathAndNothingIsCreated)
+{
+    const std::string target = dir + "/no-such-folder/ids.txt";
+    ExportBothTo(target);
+    ASSERT_EQ(box.shown.size(), 2u);
+    for (const auto& [message, title] : box.shown) {
+        EXPECT_EQ(message, Gbk("文件无法写入：") + target);
+        EXPECT_EQ(title, Gbk("导出失败"));
+    }
+    EXPECT_FALSE(fs::exists(dir + "/no-such-folder"));
+}
+
+TEST_F(UnwritablePathTest, KernelFilesRefuseEvenRoot)
+{
+    ExportBothTo("/proc/version");
+    ExportBothTo("/proc/korvel-no-such-entry.txt");
+    EXPECT_EQ(box.shown.size(), 4u);
+}
+
+TEST_F(UnwritablePathTest, AFullDeviceIsAFailureNotASuccess)
+{
+    ExportBothTo("/dev/full");
+    ASSERT_EQ(box.shown.size(), 2u);
+    EXPECT_EQ(box.shown[0].second, Gbk("导出失败"));
+}
+
+TEST_F(UnwritablePathTest, AFolderChosenAsTheFileStaysAsItWas)
+{
+    fs::create_directory(dir + "/folder");
+    std::ofstream(dir + "/folder/inside.txt") << "kept";
+    ExportBothTo(dir + "/folder");
+    EXPECT_EQ(ReadFile(dir + "/folder/inside.txt"), "kept");
+    EXPECT_EQ(box.shown.size(), 2u);
+}
+
+TEST_F(UnwritablePathTest, AChineseFileNameIsShownAsTheTextTheUserTyped)
+{
+    const std::string target = dir + "/缺少的文件夹/商品.txt";  // UTF-8, as the file system names it
+    ExportBothTo(target);
+    ASSERT_FALSE(box.shown.empty());
+    EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + target));
+}
+
+TEST(WholeFileWriting, ReplacesThroughSymbolicLinksAndKeepsTheMode)
+{
+    const std::string dir = tools::MakeTempDir("korvel-export");
+    const std::string real = dir + "/real.txt";
+    std::ofstream(real) << "old contents";
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink(real, dir + "/link.txt");
+
+    EXPECT_TRUE(WriteWholeFile(dir + "/link.txt", "new"));
+    EXPECT_TRUE(fs::is_symlink(dir + "/link.txt"));
+    EXPECT_EQ(ReadFile(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
+}
+
+TEST(WholeFileWriting, RelativeNamesAndBinaryBytes)
+{
+    const std::string dir = tools::MakeTempDir("korvel-export");
+    const auto previous = fs::current_path();
+    fs::current_path(dir);
+    const std::string bytes("a\0\xff\r\n", 5);
+    EXPECT_TRUE(WriteWholeFile("plain.txt", bytes));
+    EXPECT_FALSE(WriteWholeFile("", bytes));
+    fs::current_path(previous);
+    EXPECT_EQ(ReadFile(dir + "/plain.txt"), bytes);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace korvel::test
