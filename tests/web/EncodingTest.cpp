@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+
+#include <random>
+
+#include "web/Encoding.h"
+
+namespace korvel {
+namespace {
+
+using namespace std::string_literals;
+
+// "导入会员数据" in GBK and in UTF-8.
+const std::string ImportMembersGbk = "\xb5\xbc\xc8\xeb\xbb\xe1\xd4\xb1\xca\xfd\xbe\xdd";
+const std::string ImportMembersUtf8 =
+    "\xe5\xaf\xbc\xe5\x85\xa5\xe4\xbc\x9a\xe5\x91\x98\xe6\x95\xb0\xe6\x8d\xae";
+
+TEST(GbkToUtf8, ConvertsAndAppendsOneZeroByte)
+{
+    EXPECT_EQ(GbkToUtf8(ImportMembersGbk), ImportMembersUtf8 + '\0');
+    EXPECT_EQ(GbkToUtf8(ImportMembersGbk).size(), 19u);
+    EXPECT_EQ(GbkToUtf8("user=1&name=a b"), "user=1&name=a b\0"s);
+    EXPECT_EQ(GbkToUtf8(""), "");
+    EXPECT_EQ(GbkToUtf8("\0abc"s), "");
+    EXPECT_EQ(GbkToUtf8("ab\0cd"s), "ab\0"s);
+    // Code page 936 reads 0x80 as the euro sign.
+    EXPECT_EQ(GbkToUtf8("\x80"), "\xe2\x82\xac\0"s);
+}
+
+TEST(GbkToUtf8, SubstitutesBadSequencesAndGoesOn)
+{
+    const std::string replacement = "\xef\xbf\xbd";
+    // A lead byte before a byte that cannot follow it: the lead is replaced, the byte read anew.
+    EXPECT_EQ(GbkToUtf8("\x81\x30"
+                        "z"),
+              replacement + "0z" + '\0');
+    EXPECT_EQ(GbkToUtf8("\x81\x7f"
+                        "z"),
+              replacement + "\x7fz" + '\0');
+    // A lead byte at the end has no second half.
+    EXPECT_EQ(GbkToUtf8("a\xb5"), "a" + replacement + '\0');
+    EXPECT_EQ(GbkToUtf8("\xb5\xbc\xb5"
+                        "\xbc"),
+              "\xe5\xaf\xbc\xe5\xaf\xbc\0"s);
+}
+
+TEST(GbkToUtf16, KeepsOrDropsTheTerminator)
+{
+    EXPECT_EQ(GbkToUtf16("abc"), "a\0b\0c\0\0\0"s);
+    EXPECT_EQ(GbkToUtf16("abc", true), "a\0b\0c\0"s);
+    EXPECT_EQ(GbkToUtf16(""), "");
+    EXPECT_EQ(GbkToUtf16("", true), "");
+    EXPECT_EQ(GbkToUtf16("\xb0\xa1"), "\x4a\x55\0\0"s);  // 啊 U+554A
+    EXPECT_EQ(GbkToUtf16("\x80", true), "\xac\x20"s);
+}
+
+TEST(Utf16ToUtf8, FollowsTheWindowsSizesAndTerminator)
+{
+    EXPECT_EQ(Utf16ToUtf8("a\0b\0\0\0"s), "ab\0"s);
+    EXPECT_EQ(Utf16ToUtf8(""), "");
+    // A supplementary character from a surrogate pair; lone surrogates become U+FFFD.
+    EXPECT_EQ(Utf16ToUtf8("\x3d\xd8\x00\xde\0\0"s), "\xf0\x9f\x98\x80\0"s);
+    EXPECT_EQ(Utf16ToUtf8("\x3d\xd8"
+                          "a\0\0\0"s),
+              "\xef\xbf\xbd"
+              "a\0"s);
+    EXPECT_EQ(Utf16ToUtf8("\x00\xde\0\0"s), "\xef\xbf\xbd\0"s);
+    // Sized for every unit but converted only up to the first zero unit.
+    EXPECT_EQ(Utf16ToUtf8("a\0\0\0b\0\0\0"s), "a\0\0\0"s);
+    // No zero unit at all: every unit converted, then terminated; an odd last byte is ignored.
+    EXPECT_EQ(Utf16ToUtf8("a\0b\0"s), "ab\0"s);
+    EXPECT_EQ(Utf16ToUtf8("a\0b"s), "a\0"s);
+}
+
+// What ICU's own converter makes of the bytes, as UTF-16LE.
+Bytes IcuUtf16(const std::string& gbk)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open("windows-936-2000", &status);
+    std::u16string units(gbk.size() + 1, u'\0');
+    const int32_t length = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()),
+                                         gbk.data(), static_cast<int32_t>(gbk.size()), &status);
+    ucnv_close(converter);
+    EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    Bytes out;
+    for (int32_t i = 0; i < length; ++i) {
+        out += static_cast<char>(units[i] & 0xFF);
+        out += static_cast<char>(units[i] >> 8);
+    }
+    return out;
+}
+
+TEST(GbkToUtf16, AgreesWithIcuOnRandomBytes)
+{
+    std::mt19937 random(936);
+    for (int round = 0; round < 2000; ++round) {
+        std::string gbk;
+        for (size_t i = 0, n = random() % 24; i < n; ++i) {
+            gbk += static_cast<char>(1 + random() % 255);
+        }
+        const Bytes utf16 = GbkToUtf16(gbk, true);
+        ASSERT_EQ(utf16, IcuUtf16(gbk)) << testing::PrintToString(gbk);
+        ASSERT_EQ(GbkToUtf8(gbk), Utf16ToUtf8(GbkToUtf16(gbk))) << testing::PrintToString(gbk);
+    }
+}
+
+}  // namespace
+}  // namespace korvel
