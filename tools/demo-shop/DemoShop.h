@@ -73,8 +73,9 @@ struct ShopItem {
     bool operator==(const ShopItem&) const = default;
 };
 
-// Entry `index` (0-based) of result page `page` (1-based).
-ShopItem ListedItem(const DemoShopOptions& options, int page, int index);
+// Entry `index` (0-based) of result page `page` (1-based) as that family's page shows it (a Taobao
+// sale price keeps the blank the page has before "</span>"; Tmall reviews read "评价: N").
+ShopItem ListedItem(const DemoShopOptions& options, Marketplace family, int page, int index);
 
 // The records a correct collection run yields from a shop with these options, in list order:
 // failing pages contribute nothing (page 1 failing: nothing at all), Tmall records read "0" for
