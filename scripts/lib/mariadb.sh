@@ -17,6 +17,7 @@ start_mariadb() {
   for _ in $(seq 1 100); do
     if mariadb-admin --no-defaults --protocol=TCP -h127.0.0.1 -P"$MARIADB_PORT" -uroot ping >/dev/null 2>&1; then
       export KORVEL_TEST_MYSQL_PORT=$MARIADB_PORT
+      export KORVEL_TEST_MYSQL_SOCKET=$MARIADB_DIR/sock
       return 0
     fi
     sleep 0.2

@@ -1,0 +1,70 @@
+#pragma once
+
+// What the member page keeps between clicks: the connection, the reading flag, the back-end it
+// uploads to and the two workers. The fields marked "window thread" are touched only by button
+// handlers and inside MemberScreen::invoke(), so they need no lock of their own.
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "members/MemberDbConnection.h"
+
+namespace korvel {
+
+// How a read hands rows to the list: a batch goes to the window once it holds maxRows rows or,
+// when maxDelay is not zero, once maxDelay has passed since the last batch. The default shows
+// every row on its own.
+struct MemberReadPacing {
+    int maxRows = 1;
+    std::chrono::milliseconds maxDelay{0};
+};
+
+class MemberSession {
+public:
+    // backendHost is "host" or "host:port"; backendAccountId the account number sent as "i".
+    MemberSession(std::string backendHost, std::string backendAccountId);
+    // Stops and joins the workers; see shutdown().
+    ~MemberSession();
+    MemberSession(const MemberSession&) = delete;
+    MemberSession& operator=(const MemberSession&) = delete;
+
+    MemberDbConnection& connection() { return connection_; }
+    const std::string& backendHost() const { return backendHost_; }
+    const std::string& backendAccountId() const { return backendAccountId_; }
+
+    // 1 while a read is wanted: set and cleared by the read button, cleared by the reader when it
+    // ends; the reader looks at it before each row.
+    std::atomic<int> memberReadingActive{0};
+    // Set once the page is going away: a running worker stops before its next step.
+    std::atomic<bool> closing{false};
+
+    MemberReadPacing readPacing;
+
+    // Window thread: a reader thread is running (from its start until its last call into the
+    // window), an upload is running.
+    bool readerAlive = false;
+    bool uploadRunning = false;
+
+    // Starts a worker; a previous worker of the same kind, which has by then made its last call into
+    // the window, is joined first.
+    void startReader(std::function<void()> body);
+    void startUploader(std::function<void()> body);
+
+    // Asks both workers to stop and waits for them. Call it only once the screen's invoke() refuses
+    // to run anything, or from a thread that the workers' invoke() calls do not wait for.
+    void shutdown();
+
+private:
+    static void restart(std::thread& worker, std::function<void()> body);
+
+    MemberDbConnection connection_;
+    std::string backendHost_;
+    std::string backendAccountId_;
+    std::thread reader_;
+    std::thread uploader_;
+};
+
+}  // namespace korvel

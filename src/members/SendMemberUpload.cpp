@@ -1,0 +1,68 @@
+#include "members/MemberTexts.h"
+#include "members/MemberUploadBody.h"
+#include "members/UploadMembers.h"
+#include "web/Encoding.h"
+#include "web/HttpRequest.h"
+
+namespace korvel {
+
+namespace {
+
+BackendAccount ReadAccount(MemberScreen& screen)
+{
+    return {screen.fieldText(MemberField::BackendUser), screen.fieldText(MemberField::BackendPassword)};
+}
+
+}  // namespace
+
+int SendMemberUpload(const MemberSession& session, const MemberRecord& member, const BackendAccount& account)
+{
+    const std::string body =
+        BuildMemberUploadBody(member, account.userName, account.password, session.backendAccountId());
+    HttpOptions options;
+    options.postText = BytesToText(GbkToUtf8(body));
+    return MemberUploadReply(HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options));
+}
+
+void StartMemberUpload(MemberSession& session, MemberScreen& screen)
+{
+    // Reached only through a disabled button otherwise.
+    if (session.uploadRunning || session.memberReadingActive != 0) {
+        return;
+    }
+    screen.setEnabled(MemberControl::ReadButton, false);
+    screen.setEnabled(MemberControl::UploadButton, false);
+    screen.setEnabled(MemberControl::SchemaCombo, false);
+    screen.setCaption(MemberControl::UploadButton, member_text::UploadButtonBusy);
+    session.uploadRunning = true;
+    session.startUploader([&session, &screen, account = ReadAccount(screen)] {
+        UploadAllMembersWorker(session, screen, account);
+    });
+}
+
+void UploadSelectedMember(MemberSession& session, MemberScreen& screen)
+{
+    const int row = screen.selectedMember();
+    if (row < 0 || row >= screen.memberCount()) {
+        return;
+    }
+    const MemberRecord member = screen.memberAt(row);
+    switch (SendMemberUpload(session, member, ReadAccount(screen))) {
+        case 1:
+            screen.showMessage(member_text::ReplyUpdated, member_text::ExportSucceeded, MessageIcon::None);
+            break;
+        case 2:
+            screen.showMessage(member_text::ReplyImported, member_text::ExportSucceeded, MessageIcon::None);
+            break;
+        case -1:
+            screen.showMessage(member_text::ReplyBadAccount, member_text::ExportFailed, MessageIcon::None);
+            break;
+        case -3:
+            screen.showMessage(member_text::ReplyExists, member_text::ExportFailed, MessageIcon::None);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace korvel

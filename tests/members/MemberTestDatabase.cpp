@@ -1,0 +1,83 @@
+#include "MemberTestDatabase.h"
+
+#include <iconv.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace korvel::test {
+
+std::optional<int> TestMysqlPort()
+{
+    const char* port = std::getenv("KORVEL_TEST_MYSQL_PORT");
+    if (port == nullptr || *port == '\0') {
+        return std::nullopt;
+    }
+    return std::atoi(port);
+}
+
+bool ServersRequired()
+{
+    const char* required = std::getenv("KORVEL_REQUIRE_SERVERS");
+    return required != nullptr && std::string(required) == "1";
+}
+
+MemberTestDatabase::MemberTestDatabase()
+{
+    static std::atomic<int> counter{0};
+    port_ = TestMysqlPort().value_or(0);
+    name_ = "korvel_members_" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+    db_ = mysql_init(nullptr);
+    if (mysql_real_connect(db_, "127.0.0.1", "root", nullptr, nullptr, port_, nullptr, 0) == nullptr ||
+        mysql_query(db_, ("drop database if exists " + name_).c_str()) != 0 ||
+        mysql_query(db_, ("create database " + name_ + " character set utf8").c_str()) != 0 ||
+        mysql_select_db(db_, name_.c_str()) != 0) {
+        mysql_close(db_);
+        db_ = nullptr;
+    }
+}
+
+MemberTestDatabase::~MemberTestDatabase()
+{
+    if (db_ != nullptr) {
+        mysql_query(db_, ("drop database if exists " + name_).c_str());
+        mysql_close(db_);
+    }
+}
+
+std::string MemberTestDatabase::scalar(const std::string& sql)
+{
+    if (mysql_real_query(db_, sql.data(), sql.size()) != 0) {
+        return {};
+    }
+    MYSQL_RES* result = mysql_store_result(db_);
+    if (result == nullptr) {
+        return {};
+    }
+    MYSQL_ROW row = mysql_fetch_row(result);
+    std::string value = row != nullptr && row[0] != nullptr ? row[0] : "";
+    mysql_free_result(result);
+    return value;
+}
+
+std::string Gbk(const std::string& utf8)
+{
+    iconv_t cd = iconv_open("GBK", "UTF-8");
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    size_t left = in.size();
+    size_t room = out.size();
+    const size_t done = iconv(cd, &from, &left, &to, &room);
+    iconv_close(cd);
+    if (done == static_cast<size_t>(-1)) {
+        throw std::runtime_error("not convertible to GBK: " + utf8);
+    }
+    out.resize(out.size() - room);
+    return out;
+}
+
+}  // namespace korvel::test

@@ -1,0 +1,62 @@
+#pragma once
+
+// A database of its own for one test on the throwaway MariaDB that scripts/test starts (its port in
+// KORVEL_TEST_MYSQL_PORT), dropped again at the end; and text helpers for the GBK the reader sees.
+
+#include <mysql.h>
+
+#include <optional>
+#include <string>
+
+#include "members/MemberScreen.h"
+
+namespace korvel::test {
+
+// The throwaway server's port, when one runs.
+std::optional<int> TestMysqlPort();
+// True when the run demands its servers (KORVEL_REQUIRE_SERVERS=1): a missing one then fails.
+bool ServersRequired();
+
+// In SetUp(): skips the test without a server, or fails it when servers are required.
+#define KORVEL_NEED_MYSQL()                                                             \
+    do {                                                                                \
+        if (!::korvel::test::TestMysqlPort()) {                                         \
+            if (::korvel::test::ServersRequired()) {                                    \
+                FAIL() << "KORVEL_TEST_MYSQL_PORT is not set but servers are required"; \
+            }                                                                           \
+            GTEST_SKIP() << "no MariaDB for the tests (KORVEL_TEST_MYSQL_PORT unset)";  \
+        }                                                                               \
+    } while (0)
+
+class MemberTestDatabase {
+public:
+    MemberTestDatabase();
+    ~MemberTestDatabase();
+    MemberTestDatabase(const MemberTestDatabase&) = delete;
+    MemberTestDatabase& operator=(const MemberTestDatabase&) = delete;
+
+    bool ok() const { return db_ != nullptr; }
+    MYSQL* db() { return db_; }
+    const std::string& name() const { return name_; }
+    int port() const { return port_; }
+    // The first column of the first row of a query, empty when there is none.
+    std::string scalar(const std::string& sql);
+
+private:
+    MYSQL* db_ = nullptr;
+    std::string name_;
+    int port_ = 0;
+};
+
+// The connection fields of a member page pointed at this database.
+template <class Screen>
+void PointAt(Screen& screen, const MemberTestDatabase& database)
+{
+    screen.fields[MemberField::Port] = std::to_string(database.port());
+    screen.fields[MemberField::Database] = database.name();
+}
+
+// UTF-8 to GBK, for expectations written in readable Chinese.
+std::string Gbk(const std::string& utf8);
+
+}  // namespace korvel::test

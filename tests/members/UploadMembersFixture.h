@@ -1,0 +1,66 @@
+#pragma once
+
+// An in-memory member page uploading to a back-end stub on 127.0.0.1.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "MemberTestDatabase.h"
+#include "MemoryMemberScreen.h"
+#include "backend-stub/BackendStub.h"
+#include "members/MemberResult.h"
+#include "members/UploadMembers.h"
+
+namespace korvel::test {
+
+inline MemberRecord NumberedMember(int n)
+{
+    MemberRecord m;
+    m.caption = MemberRowCaption(n);
+    m.cell(1) = "1";
+    m.cell(2) = "oUser" + std::to_string(n);
+    m.cell(4) = "Member " + std::to_string(n);
+    m.cell(9) = "1.5";
+    return m;
+}
+
+class UploadMembersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        stub.start();
+        session = std::make_unique<MemberSession>(stub.host(), "1");
+        screen.fields[MemberField::BackendUser] = "admin";
+        screen.fields[MemberField::BackendPassword] = "secret";
+    }
+
+    void fillList(int count)
+    {
+        for (int n = 1; n <= count; ++n) {
+            screen.rows.push_back(NumberedMember(n));
+        }
+    }
+
+    // Presses 按钮8 and waits for the worker's last call into the window.
+    void uploadAll()
+    {
+        screen.onWindow([&] { StartMemberUpload(*session, screen); });
+        ASSERT_TRUE(screen.waitFor([&] { return !session->uploadRunning; }));
+    }
+
+    void expectControlsFree()
+    {
+        EXPECT_TRUE(screen.control(MemberControl::ReadButton).enabled);
+        EXPECT_TRUE(screen.control(MemberControl::UploadButton).enabled);
+        EXPECT_TRUE(screen.control(MemberControl::SchemaCombo).enabled);
+        EXPECT_EQ(screen.control(MemberControl::UploadButton).caption, Gbk("导入会员信息"));
+    }
+
+    // Declared so that the session's workers end before the screen and the stub go away.
+    tools::BackendStub stub{"admin", "secret"};
+    MemoryMemberScreen screen;
+    std::unique_ptr<MemberSession> session;
+};
+
+}  // namespace korvel::test
