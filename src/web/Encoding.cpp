@@ -57,7 +57,8 @@ std::string EncodeUtf8(std::string_view utf16le, size_t count)
     return out;
 }
 
-// Appends the UTF-8 of every character, copying runs of ASCII eight bytes at a time.
+// Writes the UTF-8 of every character to `out`, copying runs of ASCII eight bytes at a time;
+// returns the number of bytes written.
 size_t DecodeToUtf8(std::string_view gbk, char* out)
 {
     const gbk::Table& table = gbk::SharedTable();
@@ -66,24 +67,24 @@ size_t DecodeToUtf8(std::string_view gbk, char* out)
     char* const begin = out;
     size_t at = 0;
     while (at < size) {
-        std::uint64_t word;
-        if (at + 8 <= size && (std::memcpy(&word, bytes + at, 8), (word & 0x8080808080808080ULL) == 0)) {
-            std::memcpy(out, bytes + at, 8);
-            out += 8;
-            at += 8;
+        const unsigned char b = bytes[at];
+        if (b < 0x80) {
+            std::uint64_t word;
+            if (at + 8 <= size && (std::memcpy(&word, bytes + at, 8), (word & 0x8080808080808080ULL) == 0)) {
+                std::memcpy(out, bytes + at, 8);
+                out += 8;
+                at += 8;
+            } else {
+                *out++ = static_cast<char>(b);
+                ++at;
+            }
             continue;
         }
-        const unsigned char b = bytes[at];
-        const gbk::Utf8Char* c = &table.singleUtf8[b];
-        size_t used = 1;
-        if (table.lead[b] && at + 1 < size) {
-            const size_t index = (b - 0x80) * 256 + bytes[at + 1];
-            c = &table.pairsUtf8[index];
-            used = table.pairs[index] != 0 ? 2 : 1;
-        }
-        std::memcpy(out, c->bytes.data(), 4);
-        out += c->length;
-        at += used;
+        const gbk::Utf8Char& c =
+            at + 1 < size ? table.pairsUtf8[(b - 0x80) * 256 + bytes[at + 1]] : table.singleUtf8[b];
+        std::memcpy(out, c.bytes.data(), 4);
+        out += c.length;
+        at += c.consumed;
     }
     return static_cast<size_t>(out - begin);
 }
@@ -96,16 +97,14 @@ Bytes GbkToUtf16(std::string_view gbk, bool dropTerminator)
     if (text.empty()) {
         return {};
     }
-    Bytes out;
-    out.reserve(2 * text.size() + 2);
-    auto append = [&out](char16_t unit) {
-        out += static_cast<char>(unit & 0xFF);
-        out += static_cast<char>(unit >> 8);
-    };
-    gbk::Decode(text, append);
-    if (!dropTerminator) {
-        append(0);
-    }
+    Bytes out(2 * text.size() + 2, '\0');
+    char* next = out.data();
+    gbk::Decode(text, [&next](char16_t unit) {
+        *next++ = static_cast<char>(unit & 0xFF);
+        *next++ = static_cast<char>(unit >> 8);
+    });
+    // The buffer's last two bytes, still zero, are the terminator.
+    out.resize(static_cast<size_t>(next - out.data()) + (dropTerminator ? 0 : 2));
     return out;
 }
 

@@ -62,8 +62,14 @@ Table Build()
         table.singleUtf8[b] = ToUtf8(table.single[b]);
     }
     table.pairsUtf8.reserve(table.pairs.size());
-    for (const char16_t unit : table.pairs) {
-        table.pairsUtf8.push_back(ToUtf8(unit != 0 ? unit : Replacement));
+    for (size_t index = 0; index < table.pairs.size(); ++index) {
+        const char16_t unit = table.pairs[index];
+        Utf8Char c = ToUtf8(unit != 0 ? unit : Replacement);
+        if (!table.lead[0x80 + index / 256]) {
+            c = table.singleUtf8[0x80 + index / 256];
+        }
+        c.consumed = unit != 0 ? 2 : 1;
+        table.pairsUtf8.push_back(c);
     }
     return table;
 }
@@ -83,14 +89,15 @@ Utf8Char ToUtf8(char16_t unit)
         unit = Replacement;
     }
     if (unit < 0x80) {
-        return {{static_cast<char>(unit)}, 1};
+        return {{static_cast<char>(unit)}, 1, 1};
     }
     if (unit < 0x800) {
-        return {{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))}, 2};
+        return {{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))}, 2, 1};
     }
     return {{static_cast<char>(0xE0 | (unit >> 12)), static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
              static_cast<char>(0x80 | (unit & 0x3F))},
-            3};
+            3,
+            1};
 }
 
 }  // namespace korvel::gbk

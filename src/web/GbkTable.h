@@ -11,9 +11,11 @@
 namespace korvel::gbk {
 
 // UTF-8 bytes of one decoded character; the fourth byte is slack so a copy can always move four.
+// `consumed` counts the GBK bytes it stands for.
 struct Utf8Char {
     std::array<char, 4> bytes;
     std::uint8_t length;
+    std::uint8_t consumed;
 };
 
 struct Table {
@@ -24,6 +26,8 @@ struct Table {
     // lead; the converter then substitutes U+FFFD for the lead and reads the trail anew.
     std::vector<char16_t> pairs;
     std::array<Utf8Char, 256> singleUtf8;
+    // By (byte - 0x80) * 256 + next byte for every byte of 0x80 or above: what that byte starts,
+    // a pair or (for 0x80, 0xFF and a bad second half) the byte alone.
     std::vector<Utf8Char> pairsUtf8;
 };
 
