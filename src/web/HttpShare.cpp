@@ -1,0 +1,120 @@
+#include "web/HttpShare.h"
+
+#include "web/HttpSettings.h"
+
+#include <array>
+#include <mutex>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+// Idle handles kept per kind; more idle than this at once is rare (the window runs at most two
+// requests at a time) and the surplus is closed.
+constexpr size_t MaxIdleHandles = 4;
+
+std::array<std::mutex, CURL_LOCK_DATA_LAST>& ShareLocks()
+{
+    static std::array<std::mutex, CURL_LOCK_DATA_LAST> locks;
+    return locks;
+}
+
+void LockShare(CURL*, curl_lock_data data, curl_lock_access, void*)
+{
+    ShareLocks()[static_cast<size_t>(data)].lock();
+}
+
+void UnlockShare(CURL*, curl_lock_data data, void*)
+{
+    ShareLocks()[static_cast<size_t>(data)].unlock();
+}
+
+void InitGlobalOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct IdleHandles {
+    std::mutex mutex;
+    std::array<std::vector<CURL*>, 2> byKind;  // [cookieStore]
+};
+
+IdleHandles& Idle()
+{
+    // Never destroyed: requests may still run on other threads while the process exits.
+    static auto* idle = new IdleHandles;
+    return *idle;
+}
+
+}  // namespace
+
+CURLSH* HttpShare()
+{
+    static CURLSH* const share = [] {
+        InitGlobalOnce();
+        CURLSH* s = curl_share_init();
+        curl_share_setopt(s, CURLSHOPT_LOCKFUNC, LockShare);
+        curl_share_setopt(s, CURLSHOPT_UNLOCKFUNC, UnlockShare);
+        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+        return s;
+    }();
+    return share;
+}
+
+HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore), handle_(nullptr)
+{
+    {
+        auto& idle = Idle();
+        std::lock_guard lock(idle.mutex);
+        auto& handles = idle.byKind[cookieStore];
+        if (!handles.empty()) {
+            handle_ = handles.back();
+            handles.pop_back();
+            return;
+        }
+    }
+    handle_ = curl_easy_init();
+    if (!handle_)
+        return;
+    curl_easy_setopt(handle_, CURLOPT_SHARE, HttpShare());
+    // An empty file name only switches the cookie engine on, over the shared store. Set once per
+    // handle: curl_easy_reset would lose the setting's list without freeing it.
+    if (cookieStore)
+        curl_easy_setopt(handle_, CURLOPT_COOKIEFILE, "");
+}
+
+HandleLease::~HandleLease()
+{
+    if (!handle_)
+        return;
+    {
+        auto& idle = Idle();
+        std::lock_guard lock(idle.mutex);
+        auto& handles = idle.byKind[cookieStore_];
+        if (handles.size() < MaxIdleHandles) {
+            handles.push_back(handle_);
+            return;
+        }
+    }
+    curl_easy_cleanup(handle_);
+}
+
+void CloseIdleConnections()
+{
+    std::vector<CURL*> closing;
+    {
+        auto& idle = Idle();
+        std::lock_guard lock(idle.mutex);
+        for (auto& handles : idle.byKind) {
+            closing.insert(closing.end(), handles.begin(), handles.end());
+            handles.clear();
+        }
+    }
+    for (CURL* handle : closing)
+        curl_easy_cleanup(handle);
+}
+
+}  // namespace korvel
