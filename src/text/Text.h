@@ -15,6 +15,8 @@ namespace korvel {
 // A counted byte buffer; unlike a text it may hold zero bytes.
 using Bytes = std::string;
 
+// A start on the second half of a character moves to the next character; an empty sought text is
+// found where the search begins.
 int FindText(std::string_view text, std::string_view sought, int start = 1, bool ignoreCase = false);
 int FindTextReverse(std::string_view text, std::string_view sought, bool ignoreCase = false);
 
@@ -24,6 +26,7 @@ std::string MidText(std::string_view text, int start, int length);
 
 std::string ReplaceText(std::string_view text, std::string_view sought, std::string_view replacement,
                         bool caseSensitive);
+// An empty last piece after a final separator is dropped; a negative maxPieces means no maximum.
 std::vector<std::string> SplitText(std::string_view text, std::string_view separator = ",",
                                    std::optional<int> maxPieces = std::nullopt);
 
@@ -32,7 +35,8 @@ std::string TrimSpaces(std::string_view text);
 std::string DeleteSpaces(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 
-// Full-width digits, signs and the full-width point count as their ASCII forms.
+// Full-width digits, signs and the full-width point count as their ASCII forms. ToInteger clamps
+// values outside 32 bits to the nearest end of the range.
 std::int32_t ToInteger(std::string_view text);
 double ToNumber(std::string_view text);
 std::string IntToText(long long value);

@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"MaxPiecesDropsTheRest", "a;b;c", ";", 2, Pieces{"a", "b"}},
         SplitCase{"MaxPiecesAboveCount", "a;b", ";", 5, Pieces{"a", "b"}},
         SplitCase{"MaxPiecesZero", "a;b", ";", 0, Pieces{}},
+        SplitCase{"NegativeMaxIsNoMax", "a;b", ";", -1, Pieces{"a", "b"}},
         SplitCase{"SeparatorIsCaseSensitive", "aXbxc", "x", std::nullopt, Pieces{"aXb", "c"}},
         SplitCase{"TrailByteIsNoSeparator", "\x81\\a\\b", "\\", std::nullopt, Pieces{"\x81\\a", "b"}},
         SplitCase{"DoubleByteSeparator",
