@@ -1,0 +1,94 @@
+// A whole collection run of a 200-page demo shop (20 entries a page) over HTTPS on loopback, as
+// the start button makes it, once with the client's shared connection cache and once with every
+// request opening and closing its own connection:
+//
+//   collect_shared_seconds         the run with connections kept (best of three)
+//   collect_fresh_seconds          the run with reuse forbidden
+//   collect_shared_vs_fresh_ratio  fresh / shared (goal >= 15)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "collect/DiscoverPages.h"
+#include "collect/RunCollection.h"
+#include "demo-shop/DemoShop.h"
+#include "web/HttpSettings.h"
+
+namespace {
+
+using namespace korvel;
+
+constexpr char Host[] = "bench.taobao.com";
+constexpr int Pages = 200;
+
+// A screen that keeps the rows and nothing else.
+class QuietScreen : public CollectionScreen {
+public:
+    std::string shopAddress() override { return Host; }
+    std::string itemAreaStart() override { return settings_.itemAreaStart; }
+    std::string itemAreaEnd() override { return settings_.itemAreaEnd; }
+    std::string tmallQueryStart() override { return settings_.tmallQueryStart; }
+    std::string tmallQueryEnd() override { return settings_.tmallQueryEnd; }
+    void setStartButton(const std::string&, bool) override {}
+    void setTotalLabel(const std::string&) override {}
+    void setPageCountLabel(const std::string&) override {}
+    void clearRows() override { rows.clear(); }
+    void appendRow() override { rows.emplace_back(8); }
+    void setCell(int row, int column, const std::string& text) override { rows[row][column] = text; }
+    bool processEvents() override { return true; }
+    void showMessage(const std::string& message, const std::string&) override { lastMessage = message; }
+
+    std::vector<std::vector<std::string>> rows;
+    std::string lastMessage;
+
+private:
+    CollectionSettings settings_ = DefaultCollectionSettings();
+};
+
+// Seconds for one whole run; negative when the run did not collect every page.
+double TimedRun(std::size_t expectedRows)
+{
+    QuietScreen screen;
+    const auto start = std::chrono::steady_clock::now();
+    const RunOutcome outcome = RunCollection(screen);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome == RunOutcome::Collected && screen.rows.size() == expectedRows ? seconds : -1;
+}
+
+}  // namespace
+
+int main()
+{
+    demo::DemoShopOptions options;
+    options.pages = Pages;
+    demo::DemoShop shop(options);
+    if (!shop.start()) {
+        std::fprintf(stderr, "the demo shop did not start\n");
+        return 1;
+    }
+    SetConnectTo(shop.connectTo(Host));
+    SetExtraCaFile(shop.caFile());
+    const std::size_t expectedRows = demo::ExpectedItems(options, demo::Marketplace::Taobao).size();
+
+    SetConnectionReuse(true);
+    double shared = TimedRun(expectedRows);  // also warms the CA bundle and the page tables
+    for (int round = 0; round < 2 && shared > 0; ++round)
+        shared = std::min(shared, TimedRun(expectedRows));
+    SetConnectionReuse(false);
+    const double fresh = TimedRun(expectedRows);
+    ResetHttpSettings();
+    if (shared <= 0 || fresh <= 0) {
+        std::fprintf(stderr, "a run did not collect all %zu products\n", expectedRows);
+        return 1;
+    }
+
+    std::printf("collect_pages = %d\n", Pages);
+    std::printf("collect_products = %zu\n", expectedRows);
+    std::printf("collect_shared_seconds = %.4f\n", shared);
+    std::printf("collect_fresh_seconds = %.4f\n", fresh);
+    std::printf("collect_shared_vs_fresh_ratio = %.2f\n", fresh / shared);
+    return 0;
+}

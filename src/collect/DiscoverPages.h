@@ -1,0 +1,48 @@
+#pragma once
+
+// Page discovery: the shop's family, its number of result pages and page 1's item area.
+
+#include <functional>
+#include <string>
+#include <variant>
+
+#include "collect/ShopAddress.h"
+
+namespace korvel {
+
+// The four markers of the settings page, read anew at every use.
+struct CollectionSettings {
+    std::string itemAreaStart;    // 编辑框2
+    std::string itemAreaEnd;      // 编辑框3
+    std::string tmallQueryStart;  // 编辑框7
+    std::string tmallQueryEnd;    // 编辑框8
+};
+
+// What the settings fields hold at start.
+CollectionSettings DefaultCollectionSettings();
+
+struct ShopPages {
+    ShopFamily family = ShopFamily::Taobao;
+    int pageCount = 1;  // at least 1
+    std::string pageText;
+    std::string itemArea;
+    std::string tmallQuery;  // Tmall only; may be empty
+};
+
+// Ends a run: the message box's text and title.
+struct CollectionFailure {
+    std::string message;
+    std::string title;
+};
+
+// The item area of any result page: Taobao's comes from the settings' markers, Tmall's fixed ones.
+std::string ItemAreaOf(ShopFamily family, const std::string& pageText, const std::string& itemAreaStart,
+                       const std::string& itemAreaEnd);
+
+// Classifies the address, requests result page 1 (a Tmall shop's search page first) and reads the
+// page count, which it shows through setPageCountLabel as read, before anything else is decided.
+std::variant<ShopPages, CollectionFailure> DiscoverPages(
+    const std::string& address, const CollectionSettings& settings,
+    const std::function<void(const std::string&)>& setPageCountLabel);
+
+}  // namespace korvel

@@ -1,0 +1,142 @@
+// korvel-collect, the program scripts run: the same run, the two export formats, exit statuses.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "DemoShopRun.h"
+#include "export/TestGbk.h"
+#include "support/LocalServer.h"
+
+extern char** environ;
+
+namespace korvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Finished {
+    int status = -1;
+    std::string errors;  // stderr
+};
+
+class CollectCliTest : public DemoShopRun {
+protected:
+    void SetUp() override
+    {
+        DemoShopRun::SetUp();
+        dir = tools::MakeTempDir("korvel-collect-cli");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // The program next to this test binary, with the routing to the demo shop in its environment.
+    Finished Collect(std::vector<std::string> args) const
+    {
+        const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
+        args.insert(args.begin(), program);
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        // This process's environment (sanitizer options included), the routing to the demo shop
+        // and a UTF-8 terminal.
+        std::vector<std::string> env = RoutingEnvironment();
+        env.push_back("LANG=C.UTF-8");
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string_view text(*entry);
+            if (!text.starts_with("KORVEL_") && !text.starts_with("LANG=") && !text.starts_with("LC_"))
+                env.emplace_back(text);
+        }
+        std::vector<char*> envp;
+        for (auto& entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+
+        const std::string errorsFile = dir + "/stderr.txt";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        Finished finished;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        finished.errors = ReadFile(errorsFile);
+        return finished;
+    }
+
+    std::string dir;
+};
+
+TEST_F(CollectCliTest, WritesBothExportsByteForByte)
+{
+    demo::DemoShopOptions options;
+    options.pages = 2;
+    options.faults = {{2, demo::PageFault::ServerError}};
+    Shop().setOptions(options);
+    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt"});
+    ASSERT_EQ(done.status, 0) << done.errors;
+
+    std::string ids, all;
+    for (const auto& row : ExpectedRows(options, demo::Marketplace::Taobao)) {
+        ids += row[1] + "\r\n";
+        for (const auto& cell : row)
+            all += cell + "\xa1\xa1\xa1\xa1";
+        all += "\r\n";
+    }
+    EXPECT_EQ(ReadFile(dir + "/ids.txt"), ids);
+    EXPECT_EQ(ReadFile(dir + "/all.txt"), all);
+    // The labels' own texts, shown in the terminal's UTF-8, the final message after them.
+    EXPECT_NE(done.errors.find("商品总页数：2\n"), std::string::npos) << done.errors;
+    EXPECT_NE(done.errors.find("已经获取到宝贝：20\n"), std::string::npos);
+    EXPECT_NE(done.errors.find("采集商品总数：20\n成功采集: 本次采集到的商品共有：20件！\n"),
+              std::string::npos);
+    EXPECT_NE(done.errors.find("导出成功: 导出成功，商品ID总数为：20！\n"), std::string::npos);
+    EXPECT_NE(done.errors.find("导出成功: 导出成功，商品总数为：20！\n"), std::string::npos);
+}
+
+TEST_F(CollectCliTest, AFailedRunExitsWithItsMessageAndTitle)
+{
+    auto done = Collect({"shop.example.com", "--ids", dir + "/ids.txt"});
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(done.errors, "店铺错误: 系统只支持淘宝天猫店铺\n");
+    EXPECT_FALSE(fs::exists(dir + "/ids.txt"));
+
+    demo::DemoShopOptions options;
+    options.faults = {{1, demo::PageFault::NoItems}};
+    Shop().setOptions(options);
+    done = Collect({TmallHost});
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.errors.find("未发现商品: 没有发现商品，请重试！\n"), std::string::npos) << done.errors;
+}
+
+TEST_F(CollectCliTest, AnUnwritableExportIsAFailure)
+{
+    const std::string target = dir + "/missing/ids.txt";
+    const auto done = Collect({TmallHost, "--ids", target});
+    EXPECT_EQ(done.status, 3);
+    EXPECT_NE(done.errors.find("导出失败: 文件无法写入：" + target + "\n"), std::string::npos) << done.errors;
+}
+
+TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"--ids"},
+                                                                  {TaobaoHost, "--ids"},
+                                                                  {TaobaoHost, "other.taobao.com"},
+                                                                  {TaobaoHost, "--x", "y"}}) {
+        const auto done = Collect(args);
+        EXPECT_EQ(done.status, 2);
+        EXPECT_NE(done.errors.find("usage: korvel-collect SHOP"), std::string::npos);
+    }
+    EXPECT_TRUE(Shop().requests().empty());
+}
+
+}  // namespace
+}  // namespace korvel::test

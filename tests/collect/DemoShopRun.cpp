@@ -1,0 +1,43 @@
+#include "DemoShopRun.h"
+
+#include "web/HttpSettings.h"
+
+namespace korvel::test {
+
+std::unique_ptr<demo::DemoShop> DemoShopRun::shop_;
+
+void DemoShopRun::SetUpTestSuite()
+{
+    if (shop_)
+        return;
+    shop_ = std::make_unique<demo::DemoShop>();
+    ASSERT_TRUE(shop_->start());
+    SetConnectTo(shop_->connectTo(TaobaoHost) + "," + shop_->connectTo(TmallHost));
+    SetExtraCaFile(shop_->caFile());
+}
+
+void DemoShopRun::SetUp()
+{
+    ASSERT_TRUE(shop_);
+    shop_->setOptions({});
+    shop_->clearRequests();
+}
+
+std::vector<std::string> DemoShopRun::RoutingEnvironment()
+{
+    return {"KORVEL_CONNECT_TO=" + shop_->connectTo(TaobaoHost) + "," + shop_->connectTo(TmallHost),
+            "KORVEL_CA_FILE=" + shop_->caFile()};
+}
+
+std::vector<std::vector<std::string>> DemoShopRun::ExpectedRows(const demo::DemoShopOptions& options,
+                                                                demo::Marketplace family)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& item : demo::ExpectedItems(options, family)) {
+        rows.push_back({std::to_string(rows.size() + 1), item.productId, item.imageAddress, item.title,
+                        item.salePrice, item.marketPrice, item.sold, item.reviews});
+    }
+    return rows;
+}
+
+}  // namespace korvel::test

@@ -1,0 +1,247 @@
+// Whole runs against the demo shop over HTTPS, as the start button makes them.
+
+#include "collect/RunCollection.h"
+
+#include "DemoShopRun.h"
+#include "RecordingScreen.h"
+#include "export/TestGbk.h"
+
+namespace korvel::test {
+namespace {
+
+using demo::Marketplace;
+using demo::PageFault;
+
+class RunCollectionTest : public DemoShopRun {
+protected:
+    RunOutcome Run(const std::string& address, demo::DemoShopOptions options = {})
+    {
+        Shop().setOptions(options);
+        screen.address = address;
+        return RunCollection(screen);
+    }
+    std::vector<std::string> Bodies() const
+    {
+        std::vector<std::string> bodies;
+        for (const auto& request : Shop().requests())
+            bodies.push_back(request.method + " " + request.target + " " + request.body);
+        return bodies;
+    }
+    void ExpectSuccess(int total)
+    {
+        ASSERT_EQ(screen.messages.size(), 1u);
+        EXPECT_EQ(screen.messages[0].first, Gbk("本次采集到的商品共有：" + std::to_string(total) + "件！"));
+        EXPECT_EQ(screen.messages[0].second, Gbk("成功采集"));
+        EXPECT_EQ(screen.totalLabel, Gbk("采集商品总数：" + std::to_string(total)));
+        EXPECT_EQ(static_cast<int>(screen.rows.size()), total);
+        EXPECT_EQ(screen.eventRounds, total);
+        ExpectButtonRestored();
+    }
+    void ExpectButtonRestored()
+    {
+        ASSERT_EQ(screen.buttonStates.size(), 2u);
+        EXPECT_EQ(screen.buttonStates[0], std::make_pair(Gbk("正在采集请稍等..."), false));
+        EXPECT_EQ(screen.buttonStates[1], std::make_pair(Gbk("开始采集"), true));
+    }
+    void ExpectFailure(const std::string& message, const std::string& title)
+    {
+        ASSERT_EQ(screen.messages.size(), 1u);
+        EXPECT_EQ(screen.messages[0], std::make_pair(Gbk(message), Gbk(title)));
+        ExpectButtonRestored();
+    }
+    // A list and counter label left over from an earlier run.
+    void LeaveEarlierRun()
+    {
+        screen.rows = {{"1", "old"}};
+        screen.totalLabel = "earlier";
+    }
+
+    RecordingScreen screen;
+};
+
+TEST_F(RunCollectionTest, TaobaoShopNumbersRunOnAcrossPages)
+{
+    LeaveEarlierRun();
+    demo::DemoShopOptions options;
+    options.pages = 3;
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+
+    EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Taobao));
+    ASSERT_EQ(screen.rows.size(), 60u);
+    EXPECT_EQ(screen.rows[20][0], "21");
+    ExpectSuccess(60);
+    EXPECT_EQ(screen.pageCountLabel, Gbk("商品总页数：3"));
+    EXPECT_EQ(screen.totalLabels.front(), Gbk("已经获取到宝贝：1"));
+    EXPECT_EQ(screen.totalLabels[59], Gbk("已经获取到宝贝：60"));
+    EXPECT_EQ(Bodies(), (std::vector<std::string>{"POST /search.htm pageNo=1", "POST /search.htm pageNo=2",
+                                                  "POST /search.htm pageNo=3"}));
+    EXPECT_EQ(Shop().requests()[0].headers.find("Host")->second, TaobaoHost);
+}
+
+TEST_F(RunCollectionTest, TmallShopCarriesItsQueryOnEveryPage)
+{
+    demo::DemoShopOptions options;
+    options.pages = 2;
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Collected);
+
+    EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Tmall));
+    ExpectSuccess(40);
+    EXPECT_EQ(screen.rows[0][5] + screen.rows[0][6] + screen.rows[0][7], "000");
+    const std::string query =
+        "/i/asynSearch.htm?" + Shop().tmallQuery() + "&path=/search.htm&search=y&pageNo=";
+    EXPECT_EQ(Bodies(), (std::vector<std::string>{"GET /search.htm?search=y&pageNo=1 ",
+                                                  "POST " + query + "1 ", "POST " + query + "2 "}));
+}
+
+TEST_F(RunCollectionTest, FailedLaterPagesAreSkippedSilently)
+{
+    demo::DemoShopOptions options;
+    options.pages = 5;
+    options.faults = {{2, PageFault::ServerError}, {3, PageFault::DropConnection}, {4, PageFault::LoginPage}};
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+    EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Taobao));
+    ExpectSuccess(40);
+    EXPECT_EQ(screen.rows[20][0], "21");  // page 5's first product
+
+    screen = {};
+    options.faults = {{2, PageFault::EmptyBody}, {3, PageFault::NoItems}};
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Collected);
+    ExpectSuccess(60);
+}
+
+TEST_F(RunCollectionTest, PageCountZeroGivesOnePage)
+{
+    demo::DemoShopOptions options;
+    options.pages = 3;
+    options.shownPageCount = "0";
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+    EXPECT_EQ(screen.pageCountLabel, Gbk("商品总页数：0"));
+    EXPECT_EQ(Shop().requests().size(), 1u);
+    ExpectSuccess(20);
+}
+
+TEST_F(RunCollectionTest, OnePageShopsMakeOneRequestOrTwoForTmall)
+{
+    demo::DemoShopOptions options;
+    options.pages = 1;
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+    EXPECT_EQ(Shop().requests().size(), 1u);
+
+    Shop().clearRequests();
+    screen = {};
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Collected);
+    EXPECT_EQ(Shop().requests().size(), 2u);
+    EXPECT_EQ(screen.pageCountLabel, Gbk("商品总页数：1"));
+}
+
+TEST_F(RunCollectionTest, MarkersAreFoundWhateverTheirLetterCase)
+{
+    demo::DemoShopOptions options;
+    options.upperCaseMarkers = true;
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+    EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Taobao));
+
+    screen = {};
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Collected);
+    EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Tmall));
+    EXPECT_EQ(screen.rows.size(), 60u);
+}
+
+TEST_F(RunCollectionTest, PageOneDecidesTheMarketPriceColumn)
+{
+    for (auto prices : {demo::MarketPrices::All, demo::MarketPrices::None, demo::MarketPrices::Alternate,
+                        demo::MarketPrices::NotOnFirstPage}) {
+        demo::DemoShopOptions options;
+        options.marketPrices = prices;
+        options.withoutSaleNum = {{2, 4}};
+        screen = {};
+        EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+        EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Taobao)) << static_cast<int>(prices);
+    }
+}
+
+TEST_F(RunCollectionTest, NeitherFamilySendsNothing)
+{
+    for (const char* address : {"shop.example.com", "DEMO.TAOBAO.COM"}) {
+        screen = {};
+        LeaveEarlierRun();
+        EXPECT_EQ(Run(address), RunOutcome::Failed);
+        ExpectFailure("系统只支持淘宝天猫店铺", "店铺错误");
+        EXPECT_EQ(screen.rows.size(), 1u);
+    }
+    EXPECT_TRUE(Shop().requests().empty());
+}
+
+TEST_F(RunCollectionTest, PagingFailuresLeaveTheEarlierRun)
+{
+    demo::DemoShopOptions doubled;
+    doubled.doublePaging = true;
+    demo::DemoShopOptions broken;
+    broken.faults = {{1, PageFault::ServerError}};
+    for (const auto& options : {doubled, broken}) {
+        screen = {};
+        LeaveEarlierRun();
+        EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Failed);
+        ExpectFailure("未找到店铺的分页信息，请重试！", "未取得信息");
+        EXPECT_EQ(screen.rows, (std::vector<std::vector<std::string>>{{"1", "old"}}));
+        EXPECT_EQ(screen.totalLabel, "earlier");
+    }
+}
+
+TEST_F(RunCollectionTest, PageOneWithoutProductsFails)
+{
+    LeaveEarlierRun();
+    demo::DemoShopOptions options;
+    options.faults = {{1, PageFault::NoItems}};
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Failed);
+    ExpectFailure("没有发现商品，请重试！", "未发现商品");
+    EXPECT_EQ(screen.rows.size(), 1u);
+    EXPECT_EQ(screen.totalLabel, "earlier");
+    EXPECT_EQ(screen.pageCountLabel, Gbk("商品总页数：3"));  // already shown
+    EXPECT_EQ(Shop().requests().size(), 2u);                 // page 1 is not asked for again
+}
+
+TEST_F(RunCollectionTest, TmallShopPageWithoutTheQueryLinkStillAsks)
+{
+    demo::DemoShopOptions options;
+    options.omitAsynLink = true;
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Failed);
+    const auto requests = Shop().requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].method, "POST");
+    EXPECT_EQ(requests[1].path, "/i/asynSearch.htm");
+    ExpectFailure("未找到店铺的分页信息，请重试！", "未取得信息");
+}
+
+TEST_F(RunCollectionTest, SettingsEditedDuringARunCountFromTheNextPage)
+{
+    screen.duringEvents = [](RecordingScreen& s) {
+        s.settings.itemAreaEnd = "no such marker";
+        return true;
+    };
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
+    ExpectSuccess(20);
+    EXPECT_EQ(Shop().requests().size(), 3u);
+}
+
+TEST_F(RunCollectionTest, ASecondRunStartsAgainFromOne)
+{
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
+    screen.messages.clear();
+    screen.buttonStates.clear();
+    screen.eventRounds = 0;
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
+    EXPECT_EQ(screen.rows, ExpectedRows({}, Marketplace::Taobao));
+    ExpectSuccess(60);
+}
+
+TEST_F(RunCollectionTest, AClosingWindowEndsTheRunWithoutAWord)
+{
+    screen.duringEvents = [](RecordingScreen&) { return false; };
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Abandoned);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(Shop().requests().size(), 1u);
+}
+
+}  // namespace
+}  // namespace korvel::test
