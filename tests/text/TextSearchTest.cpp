@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"StartOnTrailMovesToNextChar", "\x81JxJ", "J", 2, false, 4},
                     FindCase{"StartBehindRunOfDoubleBytes", "\xB0\xA1\xB0\xA1J", "J", 5, false, 5},
                     FindCase{"SoughtLongerThanRest", "abc", "bcd", 1, false, -1},
-                    FindCase{"EmptySoughtAtStart", "abc", "", 2, false, 2}),
+                    FindCase{"EmptySoughtFromLaterStart", "abc", "", 2, false, 1}),
     [](const testing::TestParamInfo<FindCase>& info) { return info.param.name; });
 
 TEST(FindTextReverse, ReturnsLastOccurrenceAtACharacterStart)
