@@ -29,7 +29,11 @@ void MemberSession::restart(std::thread& worker, std::function<void()> body)
     if (worker.joinable()) {
         worker.join();
     }
-    worker = std::thread(std::move(body));
+    ++running_;
+    worker = std::thread([this, body = std::move(body)] {
+        body();
+        --running_;
+    });
 }
 
 void MemberSession::shutdown()

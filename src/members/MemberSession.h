@@ -53,18 +53,22 @@ public:
     void startReader(std::function<void()> body);
     void startUploader(std::function<void()> body);
 
+    // True once every worker started so far has returned.
+    bool workersDone() const { return running_ == 0; }
+
     // Asks both workers to stop and waits for them. Call it only once the screen's invoke() refuses
     // to run anything, or from a thread that the workers' invoke() calls do not wait for.
     void shutdown();
 
 private:
-    static void restart(std::thread& worker, std::function<void()> body);
+    void restart(std::thread& worker, std::function<void()> body);
 
     MemberDbConnection connection_;
     std::string backendHost_;
     std::string backendAccountId_;
     std::thread reader_;
     std::thread uploader_;
+    std::atomic<int> running_{0};
 };
 
 }  // namespace korvel
