@@ -1,5 +1,6 @@
 // korvel-demo-shop as scripts use it: flags, the variables it hands out, a clean stop on SIGTERM.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -33,13 +34,15 @@ std::map<std::string, std::string> ReadVariables(const std::string& path)
 
 pid_t Launch(const std::vector<std::string>& args)
 {
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        std::vector<char*> argv;
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        freopen("/dev/null", "w", stdout);
+        // Only async-signal-safe calls between fork and exec: the test process has threads.
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
     }

@@ -5,6 +5,7 @@
 
 #include "ShopWalk.h"
 #include "collect/GbkDecode.h"
+#include "collect/Pattern.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {
@@ -61,11 +62,16 @@ TEST(ShopServing, NewOptionsTakeEffectAtTheNextRequest)
     demo::DemoShop shop(Options());
     ASSERT_TRUE(shop.start());
     const ShopClient client(shop, "shop1.taobao.com");
-    EXPECT_EQ(client.taobaoPage(1).status, 200);
+    const auto entries = [&](int page) {
+        return FindAllMatches(Pattern("data-id"), client.taobaoPage(page).body).size();
+    };
+    EXPECT_EQ(entries(1), 2u);
     auto o = Options();
-    o.faults = {{1, demo::PageFault::ServerError}};
+    o.itemsPerPage = 4;
+    o.faults = {{2, demo::PageFault::ServerError}};
     shop.setOptions(o);
-    EXPECT_EQ(client.taobaoPage(1).status, 500);
+    EXPECT_EQ(entries(1), 4u) << "a page served before is built anew";
+    EXPECT_EQ(client.taobaoPage(2).status, 500);
 }
 
 }  // namespace

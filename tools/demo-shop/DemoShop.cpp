@@ -15,6 +15,7 @@ struct DemoShop::State {
     mutable std::mutex mutex;
     DemoShopOptions options;
     std::vector<RecordedRequest> log;
+    std::shared_ptr<PageCache> pages = std::make_shared<PageCache>();  // for these options only
     std::optional<tools::TlsFiles> tls;
     bool ownsTls = false;
     std::unique_ptr<httplib::SSLServer> server;
@@ -25,6 +26,11 @@ struct DemoShop::State {
     {
         std::lock_guard lock(mutex);
         return options;
+    }
+    std::pair<DemoShopOptions, std::shared_ptr<PageCache>> snapshotWithPages() const
+    {
+        std::lock_guard lock(mutex);
+        return {options, pages};
     }
     void record(const httplib::Request& req)
     {
@@ -42,13 +48,14 @@ void DemoShop::State::route()
     const auto serve = [this](auto answer) {
         return [this, answer](const httplib::Request& req, httplib::Response& res) {
             record(req);
-            const DemoShopOptions now = snapshot();
+            const auto [now, pages] = snapshotWithPages();
             if (now.delay.count() > 0)
                 std::this_thread::sleep_for(now.delay);
-            answer(now, req, res);
+            answer(now, *pages, req, res);
         };
     };
-    const auto notFound = [](const DemoShopOptions&, const httplib::Request&, httplib::Response& res) {
+    const auto notFound = [](const DemoShopOptions&, PageCache&, const httplib::Request&,
+                             httplib::Response& res) {
         res.status = 404;
         res.set_content("Not Found", "text/plain");
     };
@@ -63,6 +70,7 @@ void DemoShop::State::route()
 DemoShop::DemoShop(DemoShopOptions options) : state_(std::make_unique<State>())
 {
     state_->options = std::move(options);
+    state_->pages = std::make_shared<PageCache>();
 }
 
 DemoShop::~DemoShop()
@@ -148,6 +156,7 @@ void DemoShop::setOptions(DemoShopOptions options)
     options.tls = state_->options.tls;
     options.port = state_->options.port;
     state_->options = std::move(options);
+    state_->pages = std::make_shared<PageCache>();
 }
 
 std::vector<RecordedRequest> DemoShop::requests() const

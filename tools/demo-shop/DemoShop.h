@@ -45,11 +45,12 @@ enum class MarketPrices {
 };
 
 struct DemoShopOptions {
-    int pages = 3;                              // result pages the shop holds
-    int itemsPerPage = 20;                      // entries per page; 0 = a shop without products
-    std::map<int, PageFault> faults;            // by page number, 1-based
-    std::optional<std::string> shownPageCount;  // total-pages text in the paging element (GBK), e.g. "0"
-    bool doublePaging = false;                  // page 1 carries the paging element twice
+    int pages = 3;                    // result pages the shop holds
+    int itemsPerPage = 20;            // entries per page; 0 = a shop without products
+    std::map<int, PageFault> faults;  // by page number, 1-based
+    // Total-pages text of the paging element instead of `pages`, e.g. "0" (UTF-8; served as GBK).
+    std::optional<std::string> shownPageCount;
+    bool doublePaging = false;  // page 1 carries the paging element twice
     MarketPrices marketPrices = MarketPrices::All;
     std::set<std::pair<int, int>> withoutSaleNum;  // (page, 0-based index) entries lacking "sale-num"
     bool upperCaseMarkers = false;       // item-area and asynSearch-link markers written in capitals

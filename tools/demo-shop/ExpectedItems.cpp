@@ -27,10 +27,13 @@ bool FirstPageStartsRun(const DemoShopOptions& options, Marketplace family)
 
 std::vector<ShopItem> TmallPageRecords(const DemoShopOptions& options, int page)
 {
+    const std::string zero = "0";  // what the Tmall pattern leaves to the fill value
     std::vector<ShopItem> out;
     for (int i = 0; i < options.itemsPerPage; ++i) {
         ShopItem item = ListedItem(options, Marketplace::Tmall, page, i);
-        item.marketPrice = item.sold = item.reviews = "0";
+        item.marketPrice = zero;
+        item.sold = zero;
+        item.reviews = zero;
         out.push_back(std::move(item));
     }
     return out;

@@ -31,6 +31,14 @@ std::string HostOf(const httplib::Request& req)
     return host.substr(0, host.find(':'));
 }
 
+void Serve(httplib::Response& res, std::shared_ptr<const std::string> page)
+{
+    const std::size_t size = page->size();
+    res.set_content_provider(size, kHtml, [page](size_t offset, size_t length, httplib::DataSink& sink) {
+        return sink.write(page->data() + offset, length);
+    });
+}
+
 PageFault FaultOf(const DemoShopOptions& options, int page)
 {
     const auto fault = options.faults.find(page);
@@ -57,30 +65,41 @@ void AnswerResult(const DemoShopOptions& options, const httplib::Request& req, h
             return res.set_content(LoginPage(HostOf(req)), kHtml);
         case PageFault::None:
         case PageFault::NoItems:
-            return res.set_content(build(), kHtml);
+            return Serve(res, build());
     }
 }
 
 }  // namespace
 
-void AnswerTaobaoResult(const DemoShopOptions& options, const httplib::Request& req, httplib::Response& res)
+void AnswerTaobaoResult(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
+                        httplib::Response& res)
 {
     const int page = BodyPageNumber(req.body);
-    AnswerResult(options, req, res, page, [&] { return TaobaoResultPage(options, HostOf(req), page); });
+    const std::string host = HostOf(req);
+    AnswerResult(options, req, res, page, [&] {
+        return pages.get("taobao|" + host + "|" + std::to_string(page),
+                         [&] { return TaobaoResultPage(options, host, page); });
+    });
 }
 
-void AnswerTmallShop(const DemoShopOptions& options, const httplib::Request& req, httplib::Response& res)
+void AnswerTmallShop(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
+                     httplib::Response& res)
 {
-    res.set_content(TmallShopPage(options, HostOf(req)), kHtml);
+    const std::string host = HostOf(req);
+    Serve(res, pages.get("tmall-shop|" + host, [&] { return TmallShopPage(options, host); }));
 }
 
-void AnswerTmallResult(const DemoShopOptions& options, const httplib::Request& req, httplib::Response& res)
+void AnswerTmallResult(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
+                       httplib::Response& res)
 {
     const int page = PageNumber(req.get_param_value("pageNo"));
     const bool known = req.get_param_value("mid") == "w-" + options.shopId + "-0" &&
                        req.get_param_value("wid") == options.shopId;
+    const std::string host = HostOf(req);
     AnswerResult(options, req, res, page, [&] {
-        return known ? TmallResultPage(options, HostOf(req), page) : TmallUnknownShopPage();
+        return known ? pages.get("tmall|" + host + "|" + std::to_string(page),
+                                 [&] { return TmallResultPage(options, host, page); })
+                     : std::make_shared<const std::string>(TmallUnknownShopPage());
     });
 }
 
