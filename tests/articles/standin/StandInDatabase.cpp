@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <memory>
 
@@ -39,15 +41,24 @@ void CreateDatabase(const std::string& path, StandInDatabase::Table table)
     ASSERT_EQ(sqlite3_exec(db.get(), sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db.get());
 }
 
+// A private folder in `parent`; a hard link cannot leave the file system, so the links to a file
+// in a given program folder live beside it.
+std::string MakePrivateFolder(const std::string& parent)
+{
+    std::string name = parent + "/.korvel-articles-XXXXXX";
+    return mkdtemp(name.data()) ? name : std::string();
+}
+
 }  // namespace
 
-StandInDatabase::StandInDatabase(Table table, Reach reach)
-    : root_(tools::MakeTempDir("korvel-articles")),
-      programFolder_(root_ + "/program"),
+StandInDatabase::StandInDatabase(Table table, Reach reach, const std::string& programFolder)
+    : root_(programFolder.empty() ? tools::MakeTempDir("korvel-articles") : MakePrivateFolder(programFolder)),
+      programFolder_(programFolder.empty() ? root_ + "/program" : programFolder),
       previousWorkingFolder_(fs::current_path())
 {
     UseStandInAccessDriver();
     fs::create_directories(programFolder_);
+    fs::remove(databasePath());
     CreateDatabase(databasePath(), table);
     const std::string work = root_ + "/work";
     fs::create_directories(work);
@@ -64,6 +75,7 @@ StandInDatabase::~StandInDatabase()
     std::error_code ignored;
     fs::current_path(previousWorkingFolder_, ignored);
     fs::remove_all(root_, ignored);
+    fs::remove(databasePath(), ignored);
 }
 
 std::string StandInDatabase::databasePath() const

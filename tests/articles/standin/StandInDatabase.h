@@ -24,10 +24,12 @@ public:
     enum class Table { Artitle, None };
     enum class Reach { Linked, Unlinked };
 
-    // A fresh program folder holding "#ZUDOZ.Mdb" (with an empty Artitle table unless None). While
-    // the object lives the process works in a private folder where the stand-in finds the file
-    // (unless Unlinked: the driver then fails to open it).
-    explicit StandInDatabase(Table table = Table::Artitle, Reach reach = Reach::Linked);
+    // "#ZUDOZ.Mdb" (with an empty Artitle table unless None) in a fresh program folder, or in
+    // `programFolder` when given (removed again at the end). While the object lives the process
+    // works in a private folder where the stand-in finds the file (unless Unlinked: the driver then
+    // fails to open it).
+    explicit StandInDatabase(Table table = Table::Artitle, Reach reach = Reach::Linked,
+                             const std::string& programFolder = {});
     ~StandInDatabase();
     StandInDatabase(const StandInDatabase&) = delete;
     StandInDatabase& operator=(const StandInDatabase&) = delete;
@@ -43,7 +45,7 @@ public:
     bool hasTable() const;
 
 private:
-    std::string root_;
+    std::string root_;  // everything of ours but a file placed in a given program folder
     std::string programFolder_;
     std::string previousWorkingFolder_;
 };

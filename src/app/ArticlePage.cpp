@@ -1,0 +1,63 @@
+#include "app/ArticlePage.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/ControlText.h"
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+#include "articles/ImportArticles.h"
+
+namespace korvel {
+namespace {
+
+// The ODBC database component: no window of its own, one connection kept between imports.
+class ArticleDatabaseComponent : public QObject {
+public:
+    explicit ArticleDatabaseComponent(QObject* parent) : QObject(parent)
+    {
+        setObjectName(QStringLiteral("外部数据库1"));
+    }
+    OdbcDatabase database;
+};
+
+class WindowArticleScreen : public ArticleScreen {
+public:
+    explicit WindowArticleScreen(MainWindow& window) : window_(window) {}
+
+    int productRowCount() override { return window_.productList().rows(); }
+    std::string productCell(int row, int column) override { return window_.productList().cell(row, column); }
+    std::string articleType() override { return ControlText(window_.control<QLineEdit>("编辑框14")); }
+    void setProgressLabel(const std::string& caption) override
+    {
+        SetControlText(window_.control<QLabel>("标签5"), caption);
+    }
+    void showMessage(const std::string& message, const std::string& title) override
+    {
+        window_.showMessage(message, title);
+    }
+    std::string programDirectory() override
+    {
+        return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    }
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
+
+void AttachArticleImport(MainWindow& window)
+{
+    auto* component = new ArticleDatabaseComponent(&window);
+    QObject::connect(window.control<QPushButton>("按钮11"), &QPushButton::clicked, component,
+                     [&window, component] {
+                         WindowArticleScreen screen(window);
+                         ImportArticles(screen, component->database);
+                     });
+}
+
+}  // namespace korvel

@@ -1,0 +1,13 @@
+#pragma once
+
+// The page "商品导入": its hidden button 按钮11 starts the article import, and the database
+// component 外部数据库1 keeps its connection for as long as the window lives.
+
+namespace korvel {
+
+class MainWindow;
+
+// Makes 外部数据库1 (a child of the window, found by that name) and connects 按钮11 to the import.
+void AttachArticleImport(MainWindow& window);
+
+}  // namespace korvel
