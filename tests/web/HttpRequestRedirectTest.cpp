@@ -1,0 +1,109 @@
+// Redirects: the client's own following, and the "301 Moved" repeat HttpRequest makes itself.
+
+#include "HttpTestSupport.h"
+
+namespace korvel::test {
+namespace {
+
+const std::string Moved = "HTTP/1.1 301 Moved Permanently";
+
+class HttpRedirect : public HttpTest {
+protected:
+    std::string oldReply = RawHttpServer::Response(Moved, "Location: http://new.taobao.com\r\n", "old body");
+    RawHttpServer oldSite{[this](const std::string&) { return oldReply; }};
+    RawHttpServer newSite{[](const std::string&) { return Ok("new body"); }};
+
+    void SetUp() override
+    {
+        HttpTest::SetUp();
+        Route({oldSite.connectTo("old.taobao.com"), newSite.connectTo("new.taobao.com")});
+    }
+};
+
+TEST_F(HttpRedirect, A301IsRepeatedAtTheLocationWithTheOldPath)
+{
+    std::string jar = "a=1";
+    std::string location;
+    const Bytes body =
+        HttpRequest("http://old.taobao.com/list?page=2", 1,
+                    {.postText = "q=1", .cookieJar = &jar, .location = &location, .noRedirect = true});
+    EXPECT_EQ(body, "new body");
+    ASSERT_EQ(newSite.requests().size(), 1u);
+    const std::string repeat = newSite.requests()[0];
+    EXPECT_EQ(RequestLine(repeat), "POST /list?page=2 HTTP/1.1");
+    EXPECT_EQ(RequestBody(repeat), "q=1");
+    const auto lines = HeaderLinesOf(repeat);
+    EXPECT_EQ(lines[0], "Host: new.taobao.com");
+    EXPECT_EQ(lines[2], "Referer: http://old.taobao.com/list?page=2");
+    EXPECT_EQ(lines[6], "Cookie: a=1");
+    EXPECT_EQ(lines[7], "Cookie: a=1");
+    EXPECT_EQ(location.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << "the repeat's block, as it has no Location";
+}
+
+TEST_F(HttpRedirect, TheClientFollowsA301ItselfUnlessTold)
+{
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/list?page=2"), "new body");
+    ASSERT_EQ(newSite.requests().size(), 1u);
+    EXPECT_EQ(RequestLine(newSite.requests()[0]), "GET / HTTP/1.1");
+}
+
+TEST_F(HttpRedirect, A302IsReturnedAsItIsWhenTheClientMayNotFollow)
+{
+    oldReply = RawHttpServer::Response("HTTP/1.1 302 Moved Temporarily",
+                                       "Location: http://new.taobao.com/x\r\n", "stay");
+    std::string location;
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/p", 0, {.location = &location, .noRedirect = true}), "stay");
+    EXPECT_EQ(location, "http://new.taobao.com/x");
+    EXPECT_TRUE(newSite.requests().empty());
+
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/p"), "new body");
+}
+
+TEST_F(HttpRedirect, RepeatsStopAfterTenAndTheLastBodyIsReturned)
+{
+    int hops = 0;
+    RawHttpServer loop([&hops](const std::string&) {
+        return RawHttpServer::Response(Moved, "Location: http://loop.taobao.com\r\n",
+                                       "hop " + std::to_string(++hops));
+    });
+    Route({loop.connectTo("loop.taobao.com")});
+    std::string raw;
+    EXPECT_EQ(HttpRequest("http://loop.taobao.com/a", 0, {.noRedirect = true, .rawHeaders = &raw}), "hop 11");
+    EXPECT_EQ(loop.requests().size(), 11u);
+    EXPECT_EQ(raw.rfind(Moved, 0), 0u);
+}
+
+class HttpSchemeRedirect : public HttpRedirect {
+protected:
+    LocalServer secure{true};
+
+    void SetUp() override
+    {
+        HttpRedirect::SetUp();
+        secure.http().Get("/p", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("secure body", "text/plain");
+        });
+        secure.http().Get("/down", [](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://new.taobao.com/");
+        });
+        secure.start();
+        Route({oldSite.connectTo("old.taobao.com"), newSite.connectTo("new.taobao.com"),
+               secure.connectTo("secure.taobao.com")});
+    }
+};
+
+TEST_F(HttpSchemeRedirect, APlainRequestMayBeSentOnToHttps)
+{
+    oldReply = RawHttpServer::Response("HTTP/1.1 302 Found", "Location: https://secure.taobao.com/p\r\n", "");
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/p"), "secure body");
+}
+
+TEST_F(HttpSchemeRedirect, ASecureRequestIsNeverSentOnToPlainHttp)
+{
+    EXPECT_EQ(HttpRequest("https://secure.taobao.com/down"), "");
+    EXPECT_TRUE(newSite.requests().empty());
+    CloseIdleConnections();
+}
+
+}  // namespace
+}  // namespace korvel::test
