@@ -1,0 +1,45 @@
+#pragma once
+
+// GBK (code page 936) decoded to UTF-8 for matching, with the way back from any character of the
+// UTF-8 text to the GBK bytes it came from, so matches can be cut from the original bytes.
+//
+// A lead byte 0x81-0xFE with a trail byte 0x40-0xFE (not 0x7F) is one character; 0x80 is the euro
+// sign. Every other byte of 0x80 or above (0xFF, a lead byte without a valid trail) decodes to
+// one U+FFFD of its own, and the byte after a lone lead byte is decoded afresh. The UTF-8 text is
+// therefore always valid, and the original bytes stay reachable.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// The UTF-8 form of a GBK text; the GBK text must outlive it (it keeps a view).
+class DecodedGbk {
+public:
+    DecodedGbk() = default;
+    explicit DecodedGbk(std::string_view gbk) { decode(gbk); }
+
+    // Replaces the decoded text, reusing the buffers.
+    void decode(std::string_view gbk);
+
+    std::string_view utf8() const { return {utf8_.get(), utf8Size_}; }
+    std::string_view gbk() const { return gbk_; }
+    // The GBK byte offset of the character starting at UTF-8 offset u (u must be a character
+    // start, or the UTF-8 size, which maps to the GBK size).
+    std::size_t gbkOffset(std::size_t u) const;
+
+private:
+    std::string_view gbk_;
+    std::unique_ptr<char[]> utf8_;
+    std::size_t utf8Size_ = 0;
+    std::size_t capacity_ = 0;
+    // marks_[k]: GBK offset of the character holding UTF-8 byte k * kMarkStride.
+    std::unique_ptr<std::size_t[]> marks_;
+};
+
+// The whole text in UTF-8, without offsets (patterns, expected values).
+std::string DecodeGbk(std::string_view gbk);
+
+}  // namespace korvel

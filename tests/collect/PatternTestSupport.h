@@ -1,0 +1,50 @@
+#pragma once
+
+// Helpers for the pattern tests: GBK text from readable UTF-8, and the two engines side by side.
+
+#include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+
+#include <string>
+#include <vector>
+
+#include "collect/Pattern.h"
+#include "support/LocalServer.h"
+
+namespace korvel::test {
+
+// The code page 936 bytes of a UTF-8 text (the fixtures are stored in UTF-8).
+inline std::string Gbk(const std::string& utf8)
+{
+    std::string out(utf8.size() * 2 + 4, '\0');
+    UErrorCode error = U_ZERO_ERROR;
+    const int n = ucnv_convert("windows-936-2000", "UTF-8", out.data(), static_cast<int>(out.size()),
+                               utf8.data(), static_cast<int>(utf8.size()), &error);
+    EXPECT_TRUE(U_SUCCESS(error)) << u_errorName(error);
+    out.resize(U_SUCCESS(error) ? n : 0);
+    return out;
+}
+
+inline std::string ShopFixture(const std::string& name)
+{
+    return Gbk(ReadFile(FixturesDir() + "/real-shop-pages/" + name));
+}
+
+inline std::vector<std::vector<std::string>> Groups(const std::vector<Match>& matches)
+{
+    std::vector<std::vector<std::string>> out;
+    for (const Match& m : matches)
+        out.push_back(m.groups);
+    return out;
+}
+
+// The matches of a search, after checking that RE2 alone finds exactly the same groups.
+inline std::vector<Match> BothEngines(const Pattern& pattern, const std::string& gbk)
+{
+    auto pcre2 = FindAllMatches(pattern, gbk);
+    const auto re2 = FindAllMatches(pattern, gbk, nullptr, SearchEngine::Re2);
+    EXPECT_EQ(Groups(pcre2), Groups(re2));
+    return pcre2;
+}
+
+}  // namespace korvel::test
