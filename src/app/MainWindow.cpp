@@ -1,0 +1,106 @@
+#include "app/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+
+#include "app/AppIcon.h"
+#include "app/GbkCodec.h"
+#include "app/GbkTableModel.h"
+#include "app/MemberPage.h"
+#include "app/PagePlacement.h"
+#include "app/Pages.h"
+#include "app/SaveDialogComponent.h"
+
+namespace korvel {
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& message, const std::string& title)
+{
+    const QString caption = title.empty() ? QStringLiteral("信息：") : FromGbk(title);
+    QMessageBox box(icon, caption, FromGbk(message), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : bridge_(this)
+{
+    setGeometry(50, 50, 999, 541);
+    setFixedSize(999, 541);
+    setWindowIcon(MakeAppIcon());
+    buildPages();
+    buildMemberMenu();
+    saveDialog_ = std::make_unique<SaveDialogComponent>(this);
+    onCreated();
+    wirePages();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPages()
+{
+    products_ = new GbkTableModel(ColumnTitles(ProductColumns()), this);
+    members_ = new GbkTableModel(ColumnTitles(MemberColumns()), this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("高级选择夹1"));
+    tabs_->setGeometry(9, 7, 976, 488);
+    const auto addPage = [this](const char* caption) {
+        auto* page = new QWidget;
+        tabs_->addTab(page, QString::fromUtf8(caption));
+        return page;
+    };
+    BuildShopCollectionPage(addPage("店铺采集"), products_);
+    BuildCollectionSettingsPage(addPage("采集设置第一步"));
+    BuildMemberImportPage(addPage("会员导入"), members_);
+    BuildTestAreaPage(addPage("程序测试区"));
+    BuildProductImportPage(addPage("商品导入"));
+    KeepPagesInLayout(tabs_);
+}
+
+void MainWindow::buildMemberMenu()
+{
+    memberMenu_ = new QMenu(QStringLiteral("菜单"), this);
+    memberMenu_->setObjectName(QStringLiteral("菜单"));
+    memberExport_ = memberMenu_->addAction(QStringLiteral("导出"));
+    memberExport_->setObjectName(QStringLiteral("导出"));
+}
+
+// The window-created handler: the constants, then the title made of them.
+void MainWindow::onCreated()
+{
+    constants_ = MakeAppConstants();
+    setWindowTitle(FromGbk(constants_.productTitle + constants_.versionText));
+}
+
+// Each page attaches its handlers here, one line per page.
+void MainWindow::wirePages()
+{
+    wireShopCollectionPage();
+    AttachMemberPage(*this);
+}
+
+void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)
+{
+    if (!closing()) {
+        ShowBox(this, QMessageBox::NoIcon, gbkMessage, gbkTitle);
+    }
+}
+
+void MainWindow::showError(const std::string& gbkMessage, const std::string& gbkTitle)
+{
+    if (!closing()) {
+        ShowBox(this, QMessageBox::Critical, gbkMessage, gbkTitle);
+    }
+}
+
+// A collection run may be processing events inside its handler when the window closes: from here
+// on it stops at the next product and shows nothing, and workers stop reaching into the window.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    bridge_.close();
+    event->accept();
+}
+
+}  // namespace korvel

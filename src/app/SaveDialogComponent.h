@@ -1,0 +1,36 @@
+#pragma once
+
+// 通用对话框1: the one save dialog both exports share. It remembers the path confirmed last and
+// proposes it the next time, whichever export asks.
+
+#include <QString>
+#include <string>
+
+#include "export/ExportScreen.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace korvel {
+
+class SaveDialogComponent : public SaveDialog {
+public:
+    explicit SaveDialogComponent(QWidget* window);
+
+    void setFilter(const std::string& filter) override;
+    void setDefaultExtension(const std::string& extension) override;
+    bool show() override;
+    // The chosen path in the file system's own encoding, ready to open.
+    std::string fileName() const override;
+
+    QFileDialog* dialog() const { return dialog_; }
+
+private:
+    QFileDialog* dialog_;
+    QString fileName_;
+};
+
+// "文本文件(*.txt)|*.txt" as the dialog's filter list, one entry per description/pattern pair.
+QStringList NameFilters(const QString& filter);
+
+}  // namespace korvel

@@ -1,0 +1,56 @@
+#include <QFont>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTreeView>
+#include <cstdlib>
+
+#include "app/Pages.h"
+
+namespace korvel {
+namespace {
+
+// The start and export buttons stand out from the rest of the page.
+void UseButtonFace(QWidget* button)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setBold(true);
+    font.setPixelSize(14);
+    button->setFont(font);
+}
+
+// KORVEL_SHOP_HOST puts another host in the address field at start (the offline demo uses it).
+const char* StartShopHost()
+{
+    const char* host = std::getenv("KORVEL_SHOP_HOST");
+    return (host != nullptr && *host != '\0') ? host : kSampleShopHost;
+}
+
+}  // namespace
+
+std::vector<ListColumn> ProductColumns()
+{
+    return {{"序号", 50},   {"商品ID", 100}, {"图片地址", 100}, {"商品标题", 400},
+            {"销售价", 80}, {"市场价", 80},  {"已售", 60},      {"评论", 50}};
+}
+
+void BuildShopCollectionPage(QWidget* page, GbkTableModel* products)
+{
+    MakeLabel(page, "标签4", {16, 31, 112, 24}, "（淘宝/天猫）网址：");
+    MakeEdit(page, "编辑框1", {130, 32, 261, 24}, StartShopHost());
+    MakeLabel(page, "标签6", {404, 36, 507, 15},
+              "注：不要带任何参数。例如 xxxx.tmall.com 或 shopxxxxxxxx.taobao.com 或 xxxx.taobao.com");
+    UseButtonFace(MakeButton(page, "按钮1", {130, 66, 150, 30}, "开始采集"));
+    MakeListView(page, "超级列表框1", {8, 101, 959, 300}, products, ProductColumns());
+    MakeLabel(page, "标签1", {8, 416, 183, 24}, "采集商品总数：");
+    MakeLabel(page, "标签2", {206, 416, 128, 24}, "商品页数：");
+    UseButtonFace(MakeButton(page, "按钮2", {8, 448, 120, 32}, "商品ID导出"));
+    UseButtonFace(MakeButton(page, "按钮3", {152, 448, 120, 32}, "导出所有信息"));
+
+    QWidget* account = MakeGroupBox(page, "分组框3", {343, 409, 624, 72});
+    MakeLabel(account, "标签9", {16, 24, 56, 32}, "用户名：");
+    MakeEdit(account, "编辑框4", {72, 24, 150, 32}, "");
+    MakeLabel(account, "标签10", {233, 24, 40, 32}, "密码：");
+    MakePasswordEdit(account, "编辑框5", {274, 24, 150, 32});
+}
+
+}  // namespace korvel

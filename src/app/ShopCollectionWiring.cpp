@@ -1,0 +1,61 @@
+// What the buttons of the page "店铺采集" start: the collection run and the two exports.
+
+#include <QPushButton>
+
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+#include "app/SaveDialogComponent.h"
+#include "app/WindowCollectionScreen.h"
+#include "collect/RunCollection.h"
+#include "export/Exports.h"
+
+namespace korvel {
+namespace {
+
+class WindowMessageBox : public MessageBox {
+public:
+    explicit WindowMessageBox(MainWindow& window) : window_(window) {}
+    void showMessage(const std::string& message, const std::string& title) override
+    {
+        window_.showMessage(message, title);
+    }
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
+
+void MainWindow::wireShopCollectionPage()
+{
+    connect(control<QPushButton>("按钮1"), &QPushButton::clicked, this, &MainWindow::runCollection);
+    connect(control<QPushButton>("按钮2"), &QPushButton::clicked, this, &MainWindow::exportProductIds);
+    connect(control<QPushButton>("按钮3"), &QPushButton::clicked, this, &MainWindow::exportAllInformation);
+}
+
+void MainWindow::runCollection()
+{
+    if (collecting_) {
+        return;
+    }
+    collecting_ = true;
+    {
+        WindowCollectionScreen screen(*this);
+        RunCollection(screen);
+    }
+    collecting_ = false;
+}
+
+void MainWindow::exportProductIds()
+{
+    WindowMessageBox box(*this);
+    ExportProductIds(productList(), saveDialog(), box);
+}
+
+void MainWindow::exportAllInformation()
+{
+    WindowMessageBox box(*this);
+    ExportAllInformation(productList(), saveDialog(), box);
+}
+
+}  // namespace korvel

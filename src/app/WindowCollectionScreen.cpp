@@ -1,0 +1,116 @@
+#include "app/WindowCollectionScreen.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/ControlText.h"
+#include "app/GbkCodec.h"
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kLabelIntervalMs = 50;
+
+}  // namespace
+
+WindowCollectionScreen::WindowCollectionScreen(MainWindow& window)
+    : window_(window),
+      startButton_(window.control<QPushButton>("按钮1")),
+      totalLabel_(window.control<QLabel>("标签1")),
+      pageCountLabel_(window.control<QLabel>("标签2")),
+      totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
+{
+}
+
+WindowCollectionScreen::~WindowCollectionScreen()
+{
+    present();
+}
+
+std::string WindowCollectionScreen::fieldText(const char* name) const
+{
+    return ControlText(window_.control(name));
+}
+
+std::string WindowCollectionScreen::shopAddress()
+{
+    return fieldText("编辑框1");
+}
+
+std::string WindowCollectionScreen::itemAreaStart()
+{
+    return fieldText("编辑框2");
+}
+
+std::string WindowCollectionScreen::itemAreaEnd()
+{
+    return fieldText("编辑框3");
+}
+
+std::string WindowCollectionScreen::tmallQueryStart()
+{
+    return fieldText("编辑框7");
+}
+
+std::string WindowCollectionScreen::tmallQueryEnd()
+{
+    return fieldText("编辑框8");
+}
+
+void WindowCollectionScreen::setStartButton(const std::string& caption, bool enabled)
+{
+    SetControlText(startButton_, caption);
+    startButton_->setEnabled(enabled);
+}
+
+void WindowCollectionScreen::setTotalLabel(const std::string& caption)
+{
+    totalCaption_ = caption;
+    totalLabelUpdate_.poke();
+}
+
+void WindowCollectionScreen::setPageCountLabel(const std::string& caption)
+{
+    SetControlText(pageCountLabel_, caption);
+}
+
+void WindowCollectionScreen::clearRows()
+{
+    window_.productList().clear();
+}
+
+void WindowCollectionScreen::appendRow()
+{
+    window_.productList().appendRow();
+}
+
+void WindowCollectionScreen::setCell(int row, int column, const std::string& text)
+{
+    window_.productList().setCell(row, column, text);
+}
+
+bool WindowCollectionScreen::processEvents()
+{
+    if (window_.closing()) {
+        return false;
+    }
+    QCoreApplication::processEvents();
+    return !window_.closing();
+}
+
+void WindowCollectionScreen::showMessage(const std::string& message, const std::string& title)
+{
+    present();
+    window_.showMessage(message, title);
+}
+
+void WindowCollectionScreen::present()
+{
+    totalLabelUpdate_.flush();
+    window_.productList().flush();
+}
+
+}  // namespace korvel
