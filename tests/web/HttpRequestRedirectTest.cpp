@@ -92,6 +92,12 @@ protected:
     }
 };
 
+TEST_F(HttpSchemeRedirect, A301ToASchemeAndHostAloneKeepsTheOldPath)
+{
+    oldReply = RawHttpServer::Response(Moved, "Location: https://secure.taobao.com\r\n", "old body");
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/p", 0, {.noRedirect = true}), "secure body");
+}
+
 TEST_F(HttpSchemeRedirect, APlainRequestMayBeSentOnToHttps)
 {
     oldReply = RawHttpServer::Response("HTTP/1.1 302 Found", "Location: https://secure.taobao.com/p\r\n", "");
