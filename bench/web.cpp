@@ -19,6 +19,8 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include "support/ThrowawayTls.h"
 #include "text/Text.h"
 #include "web/Encoding.h"
@@ -96,6 +98,9 @@ BENCHMARK_CAPTURE(HttpsRequests, fresh, false)->MinTime(1.0)->UseRealTime();
 // Keeps each run's rates for the closing lines.
 class Capture : public benchmark::ConsoleReporter {
 public:
+    // Colour only on a terminal, so the closing lines reach a pipe without escape codes.
+    Capture() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
