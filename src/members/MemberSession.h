@@ -22,6 +22,15 @@ struct MemberReadPacing {
     std::chrono::milliseconds maxDelay{0};
 };
 
+// How a bulk upload meets the window: it reads up to prefetchRows rows of the list per call and
+// rewrites the tally after a member once tallyInterval has passed since the last time (always after
+// the last member, and whenever it needs rows). The default makes one call per member: the tally
+// of that member and the next row.
+struct MemberUploadPacing {
+    int prefetchRows = 1;
+    std::chrono::milliseconds tallyInterval{0};
+};
+
 class MemberSession {
 public:
     // backendHost is "host" or "host:port"; backendAccountId the account number sent as "i".
@@ -42,6 +51,7 @@ public:
     std::atomic<bool> closing{false};
 
     MemberReadPacing readPacing;
+    MemberUploadPacing uploadPacing;
 
     // Window thread: a reader thread is running (from its start until its last call into the
     // window), an upload is running.

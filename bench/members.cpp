@@ -1,0 +1,230 @@
+// Member migration through the window: 100,000 members read into 超级列表框2 from MariaDB, and
+// 10,000 uploaded by 按钮8 to a local back-end, beside a plain libcurl client that posts the same
+// forms over one kept connection to the same back-end. Ends with "name = value" lines.
+
+#include <curl/curl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+#include "app/MemberPage.h"
+#include "backend-stub/BackendStub.h"
+#include "backend-stub/MemberTables.h"
+#include "backend-stub/ThrowawayMariaDb.h"
+#include "members/MemberUploadBody.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using korvel::tools::SeedMember;
+
+constexpr int kReadMembers = 100000;
+constexpr int kUploadMembers = 10000;
+constexpr int kRounds = 3;
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+void Fail(const std::string& why)
+{
+    std::fprintf(stderr, "korvel-bench-members: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// Account 1 holds the read, account 2 the upload; ids of account 2 follow those of account 1.
+void SeedDatabase(int port, const std::string& name)
+{
+    MYSQL* db = mysql_init(nullptr);
+    if (!mysql_real_connect(db, "127.0.0.1", "root", nullptr, nullptr, port, nullptr, 0) ||
+        !korvel::tools::RunSql(db, "drop database if exists " + name) ||
+        !korvel::tools::RunSql(db, "create database " + name + " character set utf8") ||
+        mysql_select_db(db, name.c_str()) || !korvel::tools::CreateMemberTables052(db)) {
+        Fail(std::string("cannot prepare the database: ") + mysql_error(db));
+    }
+    std::vector<SeedMember> members = korvel::tools::NumberedMembers(kReadMembers, 1);
+    for (SeedMember m : korvel::tools::NumberedMembers(kUploadMembers, 2)) {
+        m.id += kReadMembers;
+        if (m.shareid && *m.shareid != 0) {
+            *m.shareid += kReadMembers;
+        }
+        members.push_back(std::move(m));
+    }
+    if (!korvel::tools::SeedMembers052(db, members)) {
+        Fail(std::string("cannot seed the members: ") + mysql_error(db));
+    }
+    mysql_close(db);
+}
+
+void DropDatabase(int port, const std::string& name)
+{
+    MYSQL* db = mysql_init(nullptr);
+    if (mysql_real_connect(db, "127.0.0.1", "root", nullptr, nullptr, port, nullptr, 0)) {
+        korvel::tools::RunSql(db, "drop database if exists " + name);
+    }
+    mysql_close(db);
+}
+
+// Runs the window's event loop, as a user's session would, until `done` holds; the loop sleeps
+// while nothing is pending, so the workers keep the processor.
+void WaitUntil(const std::function<bool()>& done)
+{
+    QEventLoop loop;
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    poll.start(2);
+    loop.exec();
+}
+
+void Type(korvel::MainWindow& window, const char* field, const std::string& text)
+{
+    window.control<QLineEdit>(field)->setText(QString::fromStdString(text));
+}
+
+double TimeRead(korvel::MainWindow& window, korvel::MemberPage& page)
+{
+    const auto start = Clock::now();
+    window.control<QPushButton>("按钮7")->click();
+    WaitUntil([&] { return !page.session().readerAlive && page.session().workersDone(); });
+    window.memberList().flush();
+    return Seconds(start);
+}
+
+double TimeUpload(korvel::MainWindow& window, korvel::MemberPage& page,
+                  const korvel::tools::BackendStub& backend)
+{
+    const int before = backend.requestCount();
+    const auto start = Clock::now();
+    window.control<QPushButton>("按钮8")->click();
+    WaitUntil([&] { return !page.session().uploadRunning; });
+    const double seconds = Seconds(start);
+    if (backend.requestCount() - before != kUploadMembers) {
+        Fail("the back-end received " + std::to_string(backend.requestCount() - before) + " members");
+    }
+    return seconds;
+}
+
+size_t IgnoreBody(char*, size_t size, size_t count, void*)
+{
+    return size * count;
+}
+
+// The same forms through one libcurl handle whose connection stays open.
+double TimeRawUploads(const std::string& host, const std::vector<std::string>& bodies)
+{
+    CURL* curl = curl_easy_init();
+    curl_slist* headers = curl_slist_append(nullptr, "Expect:");
+    const std::string url = "http://" + host + "/app/index.php";
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, IgnoreBody);
+    const auto start = Clock::now();
+    for (const std::string& body : bodies) {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
+        if (curl_easy_perform(curl) != CURLE_OK) {
+            Fail("the plain libcurl client could not post");
+        }
+    }
+    const double seconds = Seconds(start);
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    korvel::tools::BackendStub backend("admin", "secret");
+    backend.setRecording(false);
+    backend.start();
+    setenv("KORVEL_BACKEND_HOST", backend.host().c_str(), 1);
+
+    korvel::tools::ThrowawayMariaDb server;
+    int port = 0;
+    if (const char* given = std::getenv("KORVEL_TEST_MYSQL_PORT")) {
+        port = std::atoi(given);
+    } else if (server.start()) {
+        port = server.port();
+    } else {
+        Fail(server.error());
+    }
+    const std::string database = "korvel_bench_members_" + std::to_string(getpid());
+    SeedDatabase(port, database);
+
+    QApplication app(argc, argv);
+    double readSeconds = 0;
+    double uploadSeconds = 0;
+    double rawSeconds = 0;
+    int readRows = 0;
+    {
+        korvel::MainWindow window;
+        window.show();
+        auto* page = window.findChild<korvel::MemberPage*>();
+        if (page == nullptr) {
+            Fail("the window has no member page");
+        }
+        Type(window, "编辑框12", database);
+        Type(window, "编辑框13", std::to_string(port));
+        Type(window, "编辑框4", "admin");
+        Type(window, "编辑框5", "secret");
+        window.control<QPushButton>("按钮6")->click();
+        if (!page->session().connection().connected()) {
+            Fail("the member page could not connect");
+        }
+
+        // Best of three: other programs on the machine only ever make a run slower.
+        readSeconds = 1e9;
+        for (int round = 0; round < kRounds; ++round) {
+            readSeconds = std::min(readSeconds, TimeRead(window, *page));
+            readRows = window.memberList().rows();
+            if (readRows != kReadMembers) {
+                Fail("read " + std::to_string(readRows) + " members");
+            }
+        }
+
+        Type(window, "编辑框15", "2");
+        TimeRead(window, *page);
+        std::vector<std::string> bodies;
+        for (int row = 0; row < window.memberList().rows(); ++row) {
+            bodies.push_back(
+                korvel::BuildMemberUploadBody(page->screen().memberAt(row), "admin", "secret", "1"));
+        }
+        uploadSeconds = rawSeconds = 1e9;
+        for (int round = 0; round < kRounds; ++round) {
+            uploadSeconds = std::min(uploadSeconds, TimeUpload(window, *page, backend));
+            rawSeconds = std::min(rawSeconds, TimeRawUploads(backend.host(), bodies));
+        }
+    }
+    DropDatabase(port, database);
+
+    std::printf("member_read_rows = %d\n", readRows);
+    std::printf("member_read_seconds = %.3f\n", readSeconds);
+    std::printf("member_read_rows_per_s = %.0f\n", readRows / readSeconds);
+    std::printf("member_upload_members = %d\n", kUploadMembers);
+    std::printf("member_upload_per_s = %.0f\n", kUploadMembers / uploadSeconds);
+    std::printf("raw_libcurl_upload_per_s = %.0f\n", kUploadMembers / rawSeconds);
+    std::printf("member_upload_vs_raw_ratio = %.3f\n", rawSeconds / uploadSeconds);
+    return 0;
+}

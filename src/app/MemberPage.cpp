@@ -1,0 +1,85 @@
+#include "app/MemberPage.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QThread>
+#include <QTreeView>
+#include <chrono>
+
+#include "app/MainWindow.h"
+#include "members/ConnectMemberDatabase.h"
+#include "members/ReadMembers.h"
+#include "members/UploadMembers.h"
+
+namespace korvel {
+namespace {
+
+// A read hands the list a batch at most every 25 ms: visible filling at a fraction of the cost of
+// one call into the window per member.
+constexpr MemberReadPacing kWindowPacing{1000, std::chrono::milliseconds(25)};
+// An upload reads the list ahead and shows its tally every 20 ms, well within what the eye can
+// follow, instead of waiting for the window after every member.
+constexpr MemberUploadPacing kWindowUploadPacing{256, std::chrono::milliseconds(20)};
+
+}  // namespace
+
+MemberPage::MemberPage(MainWindow& window)
+    : QObject(&window),
+      window_(window),
+      bridge_(),
+      screen_(window, bridge_),
+      session_(window.constants().backendHost, window.constants().backendAccountId)
+{
+    session_.readPacing = kWindowPacing;
+    session_.uploadPacing = kWindowUploadPacing;
+    window.installEventFilter(this);
+    connect(window.control<QPushButton>("按钮6"), &QPushButton::clicked, this,
+            [this] { ConnectMemberDatabase(session_, screen_); });
+    connect(window.control<QPushButton>("按钮7"), &QPushButton::clicked, this,
+            [this] { ToggleMemberReading(session_, screen_); });
+    connect(window.control<QPushButton>("按钮8"), &QPushButton::clicked, this,
+            [this] { StartMemberUpload(session_, screen_); });
+    QTreeView* list = screen_.list();
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, &MemberPage::showMemberMenu);
+    connect(&window.memberExportAction(), &QAction::triggered, this,
+            [this] { UploadSelectedMember(session_, screen_); });
+}
+
+MemberPage::~MemberPage()
+{
+    bridge_.close();
+    session_.closing = true;
+    session_.memberReadingActive = 0;
+    // A worker may be waiting on a call queued just before the window closed: let it through
+    // (it runs nothing now) so the worker can end.
+    while (!session_.workersDone()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    session_.shutdown();
+}
+
+bool MemberPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &window_ && event->type() == QEvent::Close) {
+        bridge_.close();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MemberPage::showMemberMenu(const QPoint& at)
+{
+    window_.memberExportAction().setEnabled(screen_.selectedMember() != -1);
+    window_.memberMenu().exec(screen_.list()->viewport()->mapToGlobal(at) + QPoint(3, 3));
+}
+
+void AttachMemberPage(MainWindow& window)
+{
+    new MemberPage(window);
+}
+
+}  // namespace korvel

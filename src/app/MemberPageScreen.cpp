@@ -1,0 +1,178 @@
+#include "app/MemberPageScreen.h"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include "app/ControlText.h"
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+#include "app/PagePlacement.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kScrollIntervalMs = 50;
+
+const char* FieldName(MemberField field)
+{
+    switch (field) {
+        case MemberField::Host:
+            return "编辑框9";
+        case MemberField::User:
+            return "编辑框10";
+        case MemberField::Password:
+            return "编辑框11";
+        case MemberField::Database:
+            return "编辑框12";
+        case MemberField::Port:
+            return "编辑框13";
+        case MemberField::AccountId:
+            return "编辑框15";
+        case MemberField::BackendUser:
+            return "编辑框4";
+        case MemberField::BackendPassword:
+            return "编辑框5";
+    }
+    return "";
+}
+
+}  // namespace
+
+MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
+    : window_(window),
+      bridge_(bridge),
+      list_(window.control<QTreeView>("超级列表框2")),
+      scrollToNewest_(kScrollIntervalMs, [this] {
+          window_.memberList().flush();
+          list_->scrollToBottom();
+      })
+{
+}
+
+bool MemberPageScreen::invoke(const std::function<void()>& work)
+{
+    return bridge_.call(work);
+}
+
+std::string MemberPageScreen::fieldText(MemberField field)
+{
+    return ControlText(window_.control(FieldName(field)));
+}
+
+int MemberPageScreen::schemaValue()
+{
+    auto* combo = window_.control<QComboBox>("组合框1");
+    return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
+}
+
+void MemberPageScreen::setStatus(const std::string& caption)
+{
+    SetControlText(window_.control("标签19"), caption);
+}
+
+QWidget* MemberPageScreen::widget(MemberControl control) const
+{
+    switch (control) {
+        case MemberControl::ReadButton:
+            return window_.control("按钮7");
+        case MemberControl::UploadButton:
+            return window_.control("按钮8");
+        case MemberControl::SchemaCombo:
+            return window_.control("组合框1");
+        case MemberControl::ConnectionGroup:
+            return window_.control("分组框2");
+        case MemberControl::WarningLabel:
+            return window_.control("标签21");
+    }
+    return nullptr;
+}
+
+void MemberPageScreen::setCaption(MemberControl control, const std::string& caption)
+{
+    SetControlText(widget(control), caption);
+}
+
+void MemberPageScreen::setEnabled(MemberControl control, bool enabled)
+{
+    widget(control)->setEnabled(enabled);
+}
+
+void MemberPageScreen::setVisible(MemberControl control, bool visible)
+{
+    widget(control)->setVisible(visible);
+}
+
+void MemberPageScreen::moveMemberList(int left)
+{
+    QRect at = LayoutRect(list_);
+    at.moveLeft(left);
+    placeList(at);
+}
+
+void MemberPageScreen::setMemberListWidth(int width)
+{
+    QRect at = LayoutRect(list_);
+    at.setWidth(width);
+    placeList(at);
+}
+
+// The layout counts from the tab control's corner; the page starts below its tab strip.
+void MemberPageScreen::placeList(QRect layoutRect)
+{
+    SetLayoutRect(list_, layoutRect);
+    const QPoint offset = list_->parentWidget()->mapTo(window_.tabs(), QPoint(0, 0));
+    list_->setGeometry(layoutRect.translated(-offset));
+}
+
+void MemberPageScreen::clearMembers()
+{
+    window_.memberList().clear();
+}
+
+void MemberPageScreen::appendMembers(const std::vector<MemberRecord>& rows)
+{
+    GbkTableModel& model = window_.memberList();
+    for (const MemberRecord& row : rows) {
+        std::vector<std::string> cells;
+        cells.reserve(MemberFieldCount + 2);
+        cells.push_back(row.caption);
+        cells.insert(cells.end(), row.cells.begin(), row.cells.end());
+        model.appendRow(std::move(cells));
+    }
+    scrollToNewest_.poke();
+}
+
+int MemberPageScreen::memberCount()
+{
+    return window_.memberList().rows();
+}
+
+MemberRecord MemberPageScreen::memberAt(int row)
+{
+    const GbkTableModel& model = window_.memberList();
+    MemberRecord record;
+    record.caption = model.cell(row, 0);
+    for (int c = 1; c <= MemberFieldCount; ++c) {
+        record.cell(c) = model.cell(row, c);
+    }
+    return record;
+}
+
+int MemberPageScreen::selectedMember()
+{
+    const QModelIndexList rows = list_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void MemberPageScreen::showMessage(const std::string& message, const std::string& title, MessageIcon icon)
+{
+    if (icon == MessageIcon::Error) {
+        window_.showError(message, title);
+    } else {
+        window_.showMessage(message, title);
+    }
+}
+
+}  // namespace korvel

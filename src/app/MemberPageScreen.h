@@ -1,0 +1,51 @@
+#pragma once
+
+// The member operations' view of the page "会员导入": its fields, buttons, status label and the
+// member list 超级列表框2. Worker threads reach it through invoke(), the page's own UiBridge.
+//
+// Rows arrive in batches; the list announces them and scrolls to the newest at most every 50 ms,
+// so a read of 100,000 members costs a few hundred repaints rather than one per member.
+
+#include "app/Throttle.h"
+#include "members/MemberScreen.h"
+
+class QTreeView;
+
+namespace korvel {
+
+class MainWindow;
+class UiBridge;
+
+class MemberPageScreen : public MemberScreen {
+public:
+    MemberPageScreen(MainWindow& window, UiBridge& bridge);
+
+    bool invoke(const std::function<void()>& work) override;
+    std::string fieldText(MemberField field) override;
+    int schemaValue() override;
+    void setStatus(const std::string& caption) override;
+    void setCaption(MemberControl control, const std::string& caption) override;
+    void setEnabled(MemberControl control, bool enabled) override;
+    void setVisible(MemberControl control, bool visible) override;
+    void moveMemberList(int left) override;
+    void setMemberListWidth(int width) override;
+    void clearMembers() override;
+    void appendMembers(const std::vector<MemberRecord>& rows) override;
+    int memberCount() override;
+    MemberRecord memberAt(int row) override;
+    int selectedMember() override;
+    void showMessage(const std::string& message, const std::string& title, MessageIcon icon) override;
+
+    QTreeView* list() const { return list_; }
+
+private:
+    QWidget* widget(MemberControl control) const;
+    void placeList(QRect layoutRect);
+
+    MainWindow& window_;
+    UiBridge& bridge_;
+    QTreeView* list_;
+    Throttle scrollToNewest_;
+};
+
+}  // namespace korvel
