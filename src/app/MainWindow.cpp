@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "app/AppIcon.h"
+#include "app/ArticlePage.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
 #include "app/MemberPage.h"
@@ -79,6 +80,7 @@ void MainWindow::wirePages()
 {
     wireShopCollectionPage();
     AttachMemberPage(*this);
+    AttachArticleImport(*this);
 }
 
 void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)
