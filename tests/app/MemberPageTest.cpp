@@ -1,0 +1,200 @@
+// The member page as a user works it: connect, read, right-click a member, upload them all, and
+// close the window in the middle of a read.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <cstdlib>
+#include <memory>
+
+#include "UserActions.h"
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+#include "app/MemberPage.h"
+#include "app/PagePlacement.h"
+#include "backend-stub/BackendStub.h"
+#include "backend-stub/MemberTables.h"
+#include "members/MemberTestDatabase.h"
+
+namespace korvel::test {
+namespace {
+
+QString Utf(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class MemberPageWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        KORVEL_NEED_MYSQL();
+        backend.start();
+        setenv("KORVEL_BACKEND_HOST", backend.host().c_str(), 1);
+        database = std::make_unique<MemberTestDatabase>();
+        ASSERT_TRUE(database->ok());
+        ASSERT_TRUE(tools::CreateMemberTables052(database->db()));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        unsetenv("KORVEL_BACKEND_HOST");
+    }
+
+    void open(int members)
+    {
+        ASSERT_TRUE(tools::SeedMembers052(database->db(), tools::NumberedMembers(members)));
+        window = std::make_unique<MainWindow>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->tabs()->setCurrentIndex(2);
+        page = window->findChild<MemberPage*>();
+        ASSERT_NE(page, nullptr);
+        type("编辑框12", database->name());
+        type("编辑框13", std::to_string(database->port()));
+    }
+
+    void type(const char* field, const std::string& text)
+    {
+        auto* edit = window->control<QLineEdit>(field);
+        edit->clear();
+        QTest::keyClicks(edit, QString::fromStdString(text));
+    }
+    void click(const char* button)
+    {
+        QTest::mouseClick(window->control<QPushButton>(button), Qt::LeftButton);
+    }
+    QString text(const char* name) const
+    {
+        if (auto* label = window->control<QLabel>(name)) {
+            return label->text();
+        }
+        return window->control<QPushButton>(name)->text();
+    }
+    QTreeView* list() const { return window->control<QTreeView>("超级列表框2"); }
+
+    void connectAndRead()
+    {
+        click("按钮6");
+        ASSERT_TRUE(page->session().connection().connected());
+        click("按钮7");
+        ASSERT_TRUE(WaitFor([&] { return !page->session().readerAlive; }));
+        window->memberList().flush();
+    }
+
+    // Right-clicks the list and reports whether "导出" was offered, closing the menu or choosing it.
+    bool rightClickList(bool choose)
+    {
+        bool offered = false;
+        QTimer::singleShot(50, window.get(), [&] {
+            offered = window->memberExportAction().isEnabled();
+            if (choose && offered) {
+                window->memberExportAction().trigger();
+            }
+            window->memberMenu().close();
+        });
+        const QPoint at = list()->viewport()->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list()->viewport(), &event);
+        return offered;
+    }
+
+    tools::BackendStub backend{"admin", "secret"};
+    std::unique_ptr<MemberTestDatabase> database;
+    std::unique_ptr<MainWindow> window;
+    MemberPage* page = nullptr;
+};
+
+TEST_F(MemberPageWindow, WrongPasswordThenConnectGivesTheListTheRoom)
+{
+    open(3);
+    type("编辑框11", "wrong");
+    auto box = AnswerNextBox();
+    click("按钮6");
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, Utf("数据库连接失败！"));
+    EXPECT_EQ(box->title, Utf("连接失败"));
+    EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+    EXPECT_EQ(text("标签19"), Utf("提示：数据库连接失败。"));
+    EXPECT_TRUE(window->control("分组框2")->isVisible());
+
+    window->control<QLineEdit>("编辑框11")->clear();
+    click("按钮6");
+    EXPECT_EQ(text("标签19"), Utf("提示：数据库连接成功。"));
+    EXPECT_FALSE(window->control("分组框2")->isVisible());
+    EXPECT_FALSE(window->control("标签21")->isVisible());
+    EXPECT_EQ(LayoutRect(list()).left(), 10);
+    EXPECT_EQ(LayoutRect(list()).width(), 957);
+    EXPECT_EQ(LayoutRect(list()).right(), 966);  // the right edge stays where it was
+    EXPECT_TRUE(list()->parentWidget()->rect().contains(list()->geometry()));
+}
+
+TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedRow)
+{
+    open(30);
+    connectAndRead();
+    EXPECT_EQ(list()->model()->rowCount(), 30);
+    EXPECT_EQ(list()->model()->index(29, 0).data().toString(), Utf("030"));
+    EXPECT_EQ(list()->model()->index(0, 4).data().toString().left(2), Utf("王芳"));
+    EXPECT_EQ(text("标签19"), Utf("提示：读取成功，记录总数30条。"));
+    EXPECT_EQ(text("按钮7"), Utf("读取用户信息"));
+    EXPECT_TRUE(window->control("按钮8")->isEnabled());
+
+    EXPECT_FALSE(rightClickList(false));
+    list()->setCurrentIndex(list()->model()->index(1, 0));
+    auto box = AnswerNextBox();
+    EXPECT_TRUE(rightClickList(true));
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, Utf("帐号或密码错误！"));  // no account typed yet
+
+    type("编辑框4", "admin");
+    type("编辑框5", "secret");
+    box = AnswerNextBox();
+    EXPECT_TRUE(rightClickList(true));
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, Utf("导入会员成功，请进后台查看！"));
+    EXPECT_EQ(box->title, Utf("导出成功"));
+    ASSERT_EQ(backend.members().size(), 1u);
+    EXPECT_EQ(backend.members()[0].value("from_user"), "oFan1_2");
+}
+
+TEST_F(MemberPageWindow, UploadButtonSendsEveryMemberAndShowsTheTally)
+{
+    open(25);
+    type("编辑框4", "admin");
+    type("编辑框5", "secret");
+    connectAndRead();
+    click("按钮8");
+    EXPECT_EQ(text("按钮8"), Utf("正在导出..."));
+    EXPECT_FALSE(window->control("按钮7")->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    EXPECT_EQ(text("标签19"), Utf("已经成功导入：0，更新：25，失败：0"));
+    EXPECT_EQ(text("按钮8"), Utf("导入会员信息"));
+    EXPECT_TRUE(window->control("按钮7")->isEnabled());
+    EXPECT_TRUE(window->control("组合框1")->isEnabled());
+    EXPECT_EQ(backend.members().size(), 25u);
+}
+
+TEST_F(MemberPageWindow, ClosingTheWindowDuringAReadEndsTheWorker)
+{
+    open(20000);
+    click("按钮6");
+    page->session().readPacing = {1, std::chrono::milliseconds(0)};  // one call into the window per row
+    click("按钮7");
+    ASSERT_TRUE(WaitFor([&] { return window->memberList().rows() >= 50; }));
+    EXPECT_FALSE(page->session().workersDone());
+    window->close();
+    window.reset();  // returns only once the reader has ended
+}
+
+}  // namespace
+}  // namespace korvel::test
