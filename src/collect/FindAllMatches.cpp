@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <future>
+#include <iterator>
 #include <limits>
+#include <thread>
 #include <utility>
 
 #include "collect/GbkDecode.h"
@@ -100,7 +103,9 @@ Match ToMatch(const DecodedGbk& decoded, const Spans& spans)
 {
     Match match;
     match.groups.resize(spans.size());
-    for (std::size_t k = 0; k < spans.size(); ++k) {
+    match.start = decoded.gbkOffset(spans[0].first);
+    match.end = decoded.gbkOffset(spans[0].second);
+    for (std::size_t k = 1; k < spans.size(); ++k) {
         if (spans[k].first == kUnset)
             continue;
         const std::size_t from = decoded.gbkOffset(spans[k].first);
@@ -120,35 +125,118 @@ std::size_t NextStart(std::string_view utf8, const Spans& spans)
     return to + (lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4);
 }
 
+// One chain of searches, each starting where the previous match ended.
+class Chain {
+public:
+    Chain(const Pattern& pattern, const DecodedGbk& decoded, SearchEngine engine)
+        : decoded_(decoded),
+          searcher_(pattern.impl(), decoded.utf8()),
+          spans_(pattern.groupCount() + 1),
+          engine_(engine)
+    {
+    }
+
+    // The next match from `start` on, moving `start` past it; false when there is none.
+    bool next(std::size_t& start, Match& match)
+    {
+        const std::string_view utf8 = decoded_.utf8();
+        while (start <= utf8.size()) {
+            const Outcome outcome = engine_ == SearchEngine::Pcre2 ? searcher_.pcre2(start, spans_)
+                                                                   : searcher_.re2(start, spans_);
+            if (outcome == Outcome::None)
+                return false;
+            if (outcome == Outcome::GaveUp) {
+                // The same search again, from the same place, in linear time.
+                engine_ = SearchEngine::Re2;
+                usedFallback_ = true;
+                continue;
+            }
+            match = ToMatch(decoded_, spans_);
+            start = NextStart(utf8, spans_);
+            return true;
+        }
+        return false;
+    }
+
+    std::vector<Match> rest(std::size_t start)
+    {
+        std::vector<Match> out;
+        for (Match m; next(start, m);)
+            out.push_back(std::move(m));
+        return out;
+    }
+
+    bool usedFallback() const { return usedFallback_; }
+
+private:
+    const DecodedGbk& decoded_;
+    Searcher searcher_;
+    Spans spans_;
+    SearchEngine engine_;
+    bool usedFallback_ = false;
+};
+
+// Below this a second thread costs more than it saves.
+constexpr std::size_t kSplitBytes = 1 << 20;
+
+std::size_t CharStartAtOrAfter(std::string_view utf8, std::size_t at)
+{
+    while (at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80)
+        ++at;
+    return at;
+}
+
+// A large subject is searched from both ends at once: a second chain starts in the middle while
+// the first runs from the beginning. The chains agree from the first match they share (a match is
+// fixed by where it starts), so the first chain takes the second's results from there on; until
+// then it goes on alone. The result is exactly that of one chain.
+std::vector<Match> SearchSplit(const Pattern& pattern, const DecodedGbk& decoded, SearchEngine engine,
+                               MatchStats* stats)
+{
+    const std::size_t mid = CharStartAtOrAfter(decoded.utf8(), decoded.utf8().size() / 2);
+    const std::size_t gbkMid = decoded.gbkOffset(mid);
+    Chain second(pattern, decoded, engine);
+    auto later = std::async(std::launch::async, [&] { return second.rest(mid); });
+
+    Chain first(pattern, decoded, engine);
+    std::vector<Match> out;
+    std::size_t start = 0;
+    Match m;
+    bool more = first.next(start, m);
+    for (; more && m.start < gbkMid; more = first.next(start, m))
+        out.push_back(std::move(m));
+    std::vector<Match> tail = later.get();
+    for (; more; more = first.next(start, m)) {
+        const auto shared = std::lower_bound(tail.begin(), tail.end(), m.start,
+                                             [](const Match& t, std::size_t s) { return t.start < s; });
+        if (shared != tail.end() && shared->start == m.start) {
+            out.insert(out.end(), std::make_move_iterator(shared), std::make_move_iterator(tail.end()));
+            break;
+        }
+        out.push_back(std::move(m));
+    }
+    if (stats)
+        stats->usedFallback = first.usedFallback() || second.usedFallback();
+    return out;
+}
+
 }  // namespace
 
 std::vector<Match> FindAllMatches(const Pattern& pattern, std::string_view gbkText, MatchStats* stats,
                                   SearchEngine engine)
 {
-    std::vector<Match> matches;
     if (!pattern.valid() || gbkText.empty())
-        return matches;
+        return {};
     // Kept per thread: a large page then costs no fresh memory (and no page faults) next time.
     thread_local DecodedGbk decoded;
-    decoded.decode(gbkText);
-    const std::string_view utf8 = decoded.utf8();
-    Searcher searcher(pattern.impl(), utf8);
-    Spans spans(pattern.groupCount() + 1);
-    for (std::size_t start = 0; start <= utf8.size();) {
-        const Outcome outcome =
-            engine == SearchEngine::Pcre2 ? searcher.pcre2(start, spans) : searcher.re2(start, spans);
-        if (outcome == Outcome::GaveUp) {
-            // The same search again, from the same place, in linear time.
-            engine = SearchEngine::Re2;
-            if (stats)
-                stats->usedFallback = true;
-            continue;
-        }
-        if (outcome == Outcome::None)
-            break;
-        matches.push_back(ToMatch(decoded, spans));
-        start = NextStart(utf8, spans);
-    }
+    if (!pattern.impl().asciiOnly || !decoded.decodeSameLength(gbkText))
+        decoded.decode(gbkText);
+    if (decoded.utf8().size() >= kSplitBytes && std::thread::hardware_concurrency() > 1)
+        return SearchSplit(pattern, decoded, engine, stats);
+    Chain chain(pattern, decoded, engine);
+    std::vector<Match> matches = chain.rest(0);
+    if (stats)
+        stats->usedFallback = chain.usedFallback();
     return matches;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <future>
 #include <vector>
 
 namespace korvel {
@@ -81,16 +82,87 @@ std::size_t GbkLength(const Tables& t, std::string_view gbk, std::size_t g)
 
 }  // namespace
 
-void DecodedGbk::decode(std::string_view gbk)
+void DecodedGbk::reserve(std::size_t gbkSize)
 {
-    const Tables& t = GbkTables();
-    gbk_ = gbk;
-    const std::size_t need = gbk.size() * kMaxGrowth + 8;
+    const std::size_t need = gbkSize * kMaxGrowth + 8;
     if (need > capacity_) {
         utf8_.reset(new char[need]);
         marks_.reset(new std::size_t[need / kMarkStride + 2]);
         capacity_ = need;
     }
+}
+
+namespace {
+
+// The same-length form of gbk[from, to), which must begin and end at character boundaries;
+// false at the first byte that is not ASCII or a whole double-byte character.
+bool SameLengthRange(const Tables& t, std::string_view gbk, char* out, std::size_t from, std::size_t to)
+{
+    const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+    std::size_t g = from;
+    while (g < to) {
+        std::uint64_t word;
+        if (g + 8 <= to && (std::memcpy(&word, in + g, 8), (word & 0x8080808080808080ull) == 0)) {
+            std::memcpy(out + g, &word, 8);
+            g += 8;
+            continue;
+        }
+        if (in[g] < 0x80) {
+            out[g] = char(in[g]);
+            ++g;
+            continue;
+        }
+        if (in[g] == 0x80 || g + 1 >= to || !t.pairs[in[g] << 8 | in[g + 1]])
+            return false;
+        out[g] = char(0xC4), out[g + 1] = char(0x80);  // U+0100
+        g += 2;
+    }
+    return true;
+}
+
+// Large texts are converted in two halves at once.
+constexpr std::size_t kParallelBytes = 4 << 20;
+
+// A character boundary near the middle: the byte after an ASCII byte always begins a character,
+// whether that ASCII byte stood alone or ended a double-byte one. 0 when there is none nearby.
+std::size_t BoundaryNearMiddle(std::string_view gbk)
+{
+    for (std::size_t at = gbk.size() / 2; at > gbk.size() / 4; --at) {
+        if (static_cast<unsigned char>(gbk[at - 1]) < 0x80)
+            return at;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool DecodedGbk::decodeSameLength(std::string_view gbk)
+{
+    const Tables& t = GbkTables();
+    gbk_ = gbk;
+    sameLength_ = true;
+    reserve(gbk.size());
+    char* out = utf8_.get();
+    const std::size_t mid = gbk.size() >= kParallelBytes ? BoundaryNearMiddle(gbk) : 0;
+    bool ok;
+    if (mid) {
+        auto second =
+            std::async(std::launch::async, [&] { return SameLengthRange(t, gbk, out, mid, gbk.size()); });
+        const bool first = SameLengthRange(t, gbk, out, 0, mid);
+        ok = second.get() && first;
+    } else {
+        ok = SameLengthRange(t, gbk, out, 0, gbk.size());
+    }
+    utf8Size_ = gbk.size();
+    return ok;
+}
+
+void DecodedGbk::decode(std::string_view gbk)
+{
+    const Tables& t = GbkTables();
+    gbk_ = gbk;
+    sameLength_ = false;
+    reserve(gbk.size());
     const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
     const std::size_t n = gbk.size();
     char* out = utf8_.get();
@@ -129,6 +201,8 @@ std::size_t DecodedGbk::gbkOffset(std::size_t u) const
 {
     if (u >= utf8Size_)
         return gbk_.size();
+    if (sameLength_)
+        return u;
     const Tables& t = GbkTables();
     const char* s = utf8_.get();
     std::size_t k = u / kMarkStride, m = k * kMarkStride, g = marks_[k];

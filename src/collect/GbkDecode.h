@@ -24,6 +24,13 @@ public:
     // Replaces the decoded text, reusing the buffers.
     void decode(std::string_view gbk);
 
+    // For patterns whose literals are all ASCII only the character boundaries matter, not which
+    // character stands where: every double-byte character becomes U+0100, two UTF-8 bytes like its
+    // GBK form, so offsets carry over unchanged and no way back needs to be kept. False (and
+    // nothing usable) when the text holds a byte of 0x80 or above that is not part of a
+    // double-byte character; decode() then serves.
+    bool decodeSameLength(std::string_view gbk);
+
     std::string_view utf8() const { return {utf8_.get(), utf8Size_}; }
     std::string_view gbk() const { return gbk_; }
     // The GBK byte offset of the character starting at UTF-8 offset u (u must be a character
@@ -35,8 +42,11 @@ private:
     std::unique_ptr<char[]> utf8_;
     std::size_t utf8Size_ = 0;
     std::size_t capacity_ = 0;
+    bool sameLength_ = false;
     // marks_[k]: GBK offset of the character holding UTF-8 byte k * kMarkStride.
     std::unique_ptr<std::size_t[]> marks_;
+
+    void reserve(std::size_t gbkSize);
 };
 
 // The whole text in UTF-8, without offsets (patterns, expected values).

@@ -1,5 +1,7 @@
 #include "collect/Pattern.h"
 
+#include <algorithm>
+
 #include "collect/GbkDecode.h"
 #include "collect/PatternImpl.h"
 #include "collect/Re2Syntax.h"
@@ -56,6 +58,8 @@ Pattern::Pattern(std::string_view gbkPattern) : impl_(std::make_unique<Impl>())
         return;
     }
     impl_->groups = static_cast<int>(groups);
+    impl_->asciiOnly = std::all_of(gbkPattern.begin(), gbkPattern.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 Pattern::~Pattern() = default;

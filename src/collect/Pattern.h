@@ -3,6 +3,7 @@
 // Regular expressions over GBK texts, matched on decoded characters: a double-byte character is
 // one character, and every group comes back as the original GBK bytes of its span.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,10 +11,13 @@
 
 namespace korvel {
 
-// One match: groups[0] is the whole match, groups[k] the text of group k (empty when it did not
-// take part).
+// One match: groups[k] is the text of group k (empty when it did not take part). groups[0] stays
+// empty: nothing needs the whole match's text, and copying it doubled the bytes a search moves;
+// [start, end) is its byte span in the subject instead.
 struct Match {
     std::vector<std::string> groups;
+    std::size_t start = 0;
+    std::size_t end = 0;
 };
 
 // A pattern compiled with Korvel's fixed options (PatternOptions): the dot matches line breaks,

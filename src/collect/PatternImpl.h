@@ -17,6 +17,8 @@ struct Pattern::Impl {
     pcre2_code* pcre2 = nullptr;
     std::unique_ptr<RE2> re2;
     int groups = 0;
+    // No literal beyond ASCII: subjects may be matched in their same-length form.
+    bool asciiOnly = false;
 
     ~Impl() { pcre2_code_free(pcre2); }
 };

@@ -64,6 +64,22 @@ TEST(PatternCharacters, GroupsMapBackAcrossLongMixedText)
     EXPECT_EQ(Group1("<(.*?)>", text), expected);
 }
 
+TEST(PatternCharacters, AsciiPatternsGiveTheSameGroupsOnEitherDecoding)
+{
+    // An ASCII-only pattern is matched on a same-length form of the text; a single stray byte of
+    // 0x80 or above anywhere forces the full decoding. Both must cut the very same groups.
+    const std::string entry = "<dl item data-id=\"7\"><b>\xC7\xEF\xB6\xAC \xD0\xC2</b>.</dl>";
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += entry + std::string(static_cast<std::size_t>(i % 3), '\n') + "\xB0\xFC";
+    const Pattern pattern(R"(data-id=.(\d+).>.*?<b>(.*?)</b>(.))");
+    const auto clean = Groups(BothEngines(pattern, text));
+    const auto stray = Groups(BothEngines(pattern, text + "\xFF"));
+    ASSERT_EQ(clean.size(), 40u);
+    EXPECT_EQ(clean, stray);
+    EXPECT_EQ(clean[5][2], "\xC7\xEF\xB6\xAC \xD0\xC2");
+}
+
 TEST(PatternCharacters, PatternTextIsGbkToo)
 {
     // The pattern 已售：(\d+) written in GBK finds the GBK text.

@@ -30,9 +30,10 @@ TEST(PatternFallback, BrokenEntriesMergeWithTheNextWholeOneAsWithoutLimits)
 
     MatchStats stats;
     const Pattern pattern(kTaobaoItems);
-    const auto matches = FindAllMatches(pattern, page, &stats);
+    const auto matches = WithWholeMatch(FindAllMatches(pattern, page, &stats), page);
     EXPECT_TRUE(stats.usedFallback);
-    EXPECT_EQ(Groups(matches), Groups(FindAllMatches(pattern, page, nullptr, SearchEngine::Re2)));
+    EXPECT_EQ(Groups(matches),
+              Groups(WithWholeMatch(FindAllMatches(pattern, page, nullptr, SearchEngine::Re2), page)));
 
     ASSERT_EQ(matches.size(), 6u);
     for (std::size_t i = 0; i < 5; ++i) {
