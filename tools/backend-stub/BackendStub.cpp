@@ -95,7 +95,7 @@ std::string BackendStub::answer(const std::string& body)
     std::lock_guard lock(mutex_);
     ++requests_;
     const bool accountOk = form.value("username") == userName_ && form.value("password") == password_;
-    std::string reply = accountOk ? "2" : "-1";
+    const char* reply = accountOk ? "2" : "-1";
     if (accountOk) {
         const std::string user = form.value("from_user");
         const bool seen = std::find(seenUsers_.begin(), seenUsers_.end(), user) != seenUsers_.end();
@@ -108,11 +108,12 @@ std::string BackendStub::answer(const std::string& body)
             members_.push_back(std::move(form));
         }
     }
-    if (!scripted_.empty()) {
-        reply = scripted_.front();
-        scripted_.pop_front();
+    if (scripted_.empty()) {
+        return reply;
     }
-    return reply;
+    std::string scripted = std::move(scripted_.front());
+    scripted_.pop_front();
+    return scripted;
 }
 
 }  // namespace korvel::tools

@@ -40,7 +40,10 @@ bool InsertAll(MYSQL* db, const std::string& head, const std::vector<SeedMember>
     for (size_t from = 0; from < members.size(); from += RowsPerInsert) {
         std::string sql = head + " values ";
         for (size_t i = from; i < members.size() && i < from + RowsPerInsert; ++i) {
-            sql += (i == from ? "" : ",") + make(db, members[i]);
+            if (i != from) {
+                sql += ',';
+            }
+            sql += make(db, members[i]);
         }
         if (!RunSql(db, sql)) {
             return false;
