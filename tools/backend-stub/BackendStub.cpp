@@ -29,6 +29,8 @@ BackendStub::BackendStub(std::string userName, std::string password)
 {
     server_->set_tcp_nodelay(true);
     server_->set_keep_alive_max_count(1000000);
+    // stop() waits for every open connection to idle out; clients keep theirs open between requests.
+    server_->set_keep_alive_timeout(1);
     server_->Post("/app/index.php", [this](const httplib::Request& request, httplib::Response& response) {
         response.set_content(answer(request.body), "text/html");
     });
