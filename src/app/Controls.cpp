@@ -39,7 +39,6 @@ QLineEdit* MakePasswordEdit(QWidget* parent, const char* name, QRect at)
 {
     QLineEdit* edit = MakeEdit(parent, name, at, "");
     edit->setEchoMode(QLineEdit::Password);
-    edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     return edit;
 }
 

@@ -24,7 +24,7 @@ class GbkTableModel;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect at, const char* caption);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect at, const char* text);
-// Shows "*" for every character.
+// Shows "*" for every character through the tab control's style sheet.
 QLineEdit* MakePasswordEdit(QWidget* parent, const char* name, QRect at);
 QPlainTextEdit* MakeMultiLineEdit(QWidget* parent, const char* name, QRect at, const char* text,
                                   bool verticalScrollBar = false);

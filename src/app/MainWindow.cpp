@@ -47,6 +47,11 @@ void MainWindow::buildPages()
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("高级选择夹1"));
     tabs_->setGeometry(9, 7, 976, 488);
+    // The layout puts the member page's group box at y = 25 from the tab control's corner: the tab
+    // strip must end above it, a little higher than this style ends it by default. Password fields
+    // show "*" per character.
+    tabs_->setStyleSheet(
+        QStringLiteral("QTabBar::tab { height: 21px; } QLineEdit { lineedit-password-character: 42; }"));
     const auto addPage = [this](const char* caption) {
         auto* page = new QWidget;
         tabs_->addTab(page, QString::fromUtf8(caption));

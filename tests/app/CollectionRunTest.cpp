@@ -1,0 +1,248 @@
+// A collection as a user runs it from the window: type the shop, press 开始采集, watch the list
+// grow and the counters move, answer the box at the end.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <unistd.h>
+
+#include <functional>
+
+#include "DemoShopRoute.h"
+#include "UserActions.h"
+#include "app/GbkCodec.h"
+#include "app/GbkTableModel.h"
+#include "app/MainWindow.h"
+
+namespace korvel::test {
+namespace {
+
+QString Utf(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// What the window showed while the run was going on, sampled as it processed its events.
+struct DuringRun {
+    bool buttonLocked = false;
+    bool totalCounting = false;
+    bool listPartlyShown = false;
+};
+
+class CollectionRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shop().setOptions(demo::DemoShopOptions{});
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    static demo::DemoShop& shop() { return RoutedDemoShop(); }
+
+    void typeShop(const char* host)
+    {
+        auto* field = window.control<QLineEdit>("编辑框1");
+        field->clear();
+        QTest::keyClicks(field, Utf(host));
+    }
+
+    QString text(const char* name) const
+    {
+        if (auto* label = window.control<QLabel>(name)) {
+            return label->text();
+        }
+        return window.control<QPushButton>(name)->text();
+    }
+
+    void pressStart() { QTest::mouseClick(window.control<QPushButton>("按钮1"), Qt::LeftButton); }
+
+    int shownRows() const { return window.control<QTreeView>("超级列表框1")->model()->rowCount(); }
+
+    MainWindow window;
+};
+
+TEST_F(CollectionRun, FillsTheListAndCountsWhileTheWindowKeepsAnswering)
+{
+    demo::DemoShopOptions options;
+    options.pages = 3;
+    options.itemsPerPage = 20;
+    options.delay = std::chrono::milliseconds(60);
+    shop().setOptions(options);
+    typeShop(kTaobaoHost);
+
+    DuringRun seen;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        auto* start = window.control<QPushButton>("按钮1");
+        seen.buttonLocked |= !start->isEnabled() && start->text() == Utf("正在采集请稍等...");
+        seen.totalCounting |= text("标签1").startsWith(Utf("已经获取到宝贝："));
+        seen.listPartlyShown |= shownRows() > 0 && shownRows() < 60;
+    });
+    sampler.start(1);
+    auto box = AnswerNextBox();
+    pressStart();
+    sampler.stop();
+
+    EXPECT_TRUE(seen.buttonLocked);
+    EXPECT_TRUE(seen.totalCounting);
+    EXPECT_TRUE(seen.listPartlyShown);
+    ASSERT_TRUE(box->shown);
+    EXPECT_EQ(box->title, Utf("成功采集"));
+    EXPECT_EQ(box->text, Utf("本次采集到的商品共有：60件！"));
+    EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box->buttons, 1);
+
+    EXPECT_EQ(text("标签1"), Utf("采集商品总数：60"));
+    EXPECT_EQ(text("标签2"), Utf("商品总页数：3"));
+    EXPECT_EQ(text("按钮1"), Utf("开始采集"));
+    EXPECT_TRUE(window.control("按钮1")->isEnabled());
+    EXPECT_EQ(shownRows(), 60);
+
+    const auto expected = demo::ExpectedItems(options, demo::Marketplace::Taobao);
+    const GbkTableModel& list = window.productList();
+    ASSERT_EQ(list.rows(), static_cast<int>(expected.size()));
+    for (int r = 0; r < list.rows(); ++r) {
+        EXPECT_EQ(list.cell(r, 0), std::to_string(r + 1));
+        EXPECT_EQ(list.cell(r, 1), expected[r].productId);
+        EXPECT_EQ(list.cell(r, 3), expected[r].title);
+    }
+}
+
+TEST_F(CollectionRun, ExportDuringARunWritesTheRowsPresentAtThatMoment)
+{
+    demo::DemoShopOptions options;
+    options.pages = 4;
+    options.delay = std::chrono::milliseconds(60);
+    shop().setOptions(options);
+    typeShop(kTaobaoHost);
+    const QString path = QDir::temp().filePath(QStringLiteral("korvel-during-run-%1.txt").arg(getpid()));
+    QFile::remove(path);
+
+    bool exported = false;
+    QTimer exporter;
+    QObject::connect(&exporter, &QTimer::timeout, [&] {
+        if (!exported && window.productList().rows() > 0) {
+            exported = true;
+            AnswerNextSaveDialog(path);
+            QTest::mouseClick(window.control<QPushButton>("按钮2"), Qt::LeftButton);
+        }
+    });
+    exporter.start(1);
+    BoxWatch boxes;
+    pressStart();
+    exporter.stop();
+
+    ASSERT_TRUE(exported);
+    EXPECT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().title, Utf("成功采集"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const int lines = static_cast<int>(file.readAll().count("\r\n"));
+    EXPECT_GT(lines, 0);
+    EXPECT_LT(lines, 80);
+    QFile::remove(path);
+}
+
+struct Failure {
+    const char* name;
+    std::function<void(demo::DemoShopOptions&)> shopFault;
+    const char* host;
+    const char* message;
+    const char* title;
+};
+
+TEST_F(CollectionRun, EachFailureShowsItsBoxAndLeavesThePreviousRows)
+{
+    shop().setOptions(demo::DemoShopOptions{});
+    typeShop(kTaobaoHost);
+    AnswerNextBox();
+    pressStart();
+    const int before = window.productList().rows();
+    ASSERT_GT(before, 0);
+    const QString totalBefore = text("标签1");
+
+    const std::vector<Failure> failures = {
+        {"neither family", [](demo::DemoShopOptions&) {}, "www.example.com", "系统只支持淘宝天猫店铺",
+         "店铺错误"},
+        {"login page instead of results",
+         [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::LoginPage; }, kTaobaoHost,
+         "未找到店铺的分页信息，请重试！", "未取得信息"},
+        {"no products on page 1", [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::NoItems; },
+         kTaobaoHost, "没有发现商品，请重试！", "未发现商品"},
+    };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.name);
+        demo::DemoShopOptions options;
+        f.shopFault(options);
+        shop().setOptions(options);
+        typeShop(f.host);
+        auto box = AnswerNextBox();
+        pressStart();
+        ASSERT_TRUE(box->shown);
+        EXPECT_EQ(box->text, Utf(f.message));
+        EXPECT_EQ(box->title, Utf(f.title));
+        EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+        EXPECT_EQ(text("按钮1"), Utf("开始采集"));
+        EXPECT_TRUE(window.control("按钮1")->isEnabled());
+        EXPECT_EQ(window.productList().rows(), before);
+        EXPECT_EQ(text("标签1"), totalBefore);
+    }
+}
+
+TEST_F(CollectionRun, ClosingTheWindowDuringARunEndsItAndTheLoopWithCodeZero)
+{
+    demo::DemoShopOptions options;
+    options.pages = 50;
+    options.delay = std::chrono::milliseconds(20);
+    shop().setOptions(options);
+    typeShop(kTaobaoHost);
+
+    BoxWatch boxes;
+    QTimer::singleShot(0, &window, [this] { pressStart(); });
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (window.productList().rows() >= 30) {
+            closer.stop();
+            window.close();
+        }
+    });
+    closer.start(1);
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int code = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.collecting());
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_LT(window.productList().rows(), 50 * 20);
+}
+
+TEST(SecondStart, ShowsEveryInitialTextAgain)
+{
+    {
+        MainWindow first;
+        first.control<QLineEdit>("编辑框1")->setText(QStringLiteral("changed.tmall.com"));
+        first.control<QLineEdit>("编辑框13")->setText(QStringLiteral("3307"));
+        first.control<QLabel>("标签1")->setText(QStringLiteral("x"));
+        first.productList().appendRow({"1", "2"});
+    }
+    MainWindow second;
+    EXPECT_EQ(second.control<QLineEdit>("编辑框1")->text(), QStringLiteral("shop35897120.taobao.com"));
+    EXPECT_EQ(second.control<QLineEdit>("编辑框13")->text(), QStringLiteral("3306"));
+    EXPECT_EQ(second.control<QLabel>("标签1")->text(), Utf("采集商品总数："));
+    EXPECT_EQ(second.productList().rows(), 0);
+}
+
+}  // namespace
+}  // namespace korvel::test

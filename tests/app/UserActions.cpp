@@ -1,0 +1,168 @@
+#include "UserActions.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace korvel::test {
+namespace {
+
+// Polls for the active modal window of type T and hands it to `answer` once.
+template <class T>
+void OnNextModal(std::function<void(T*)> answer)
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        answer(modal);
+    });
+    timer->start(10);
+}
+
+SeenBox Read(QMessageBox* box)
+{
+    SeenBox seen;
+    seen.shown = true;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons = static_cast<int>(box->buttons().size());
+    return seen;
+}
+
+void PressOk(QMessageBox* box)
+{
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    if (ok != nullptr) {
+        QTest::mouseClick(ok, Qt::LeftButton);
+    } else {
+        box->reject();
+    }
+}
+
+// The completion list the dialog opens while a path is typed can come back after the user
+// dismissed it, and then swallows the click on Save; the user dismisses it and presses again,
+// until this showing of the dialog ends (the same dialog opens again for the next export).
+void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field)
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(dialog, &QDialog::finished, timer, [timer] {
+        timer->stop();
+        timer->deleteLater();
+    });
+    QPointer<QFileDialog> guarded(dialog);
+    QObject::connect(timer, &QTimer::timeout, [guarded, field] {
+        if (guarded.isNull() || !guarded->isVisible()) {
+            return;
+        }
+        if (field->completer() != nullptr) {
+            field->completer()->popup()->hide();
+        }
+        auto* buttons = guarded->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QPushButton* save = buttons != nullptr ? buttons->button(QDialogButtonBox::Save) : nullptr;
+        if (save != nullptr) {
+            QTest::mouseClick(save, Qt::LeftButton);
+        }
+    });
+    timer->start(20);
+}
+
+}  // namespace
+
+std::shared_ptr<SeenBox> AnswerNextBox()
+{
+    auto seen = std::make_shared<SeenBox>();
+    OnNextModal<QMessageBox>([seen](QMessageBox* box) {
+        *seen = Read(box);
+        PressOk(box);
+    });
+    return seen;
+}
+
+struct BoxWatch::State {
+    QTimer timer;
+    int count = 0;
+    SeenBox last;
+};
+
+BoxWatch::BoxWatch() : state_(std::make_unique<State>())
+{
+    State* s = state_.get();
+    QObject::connect(&s->timer, &QTimer::timeout, [s] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            ++s->count;
+            s->last = Read(box);
+            PressOk(box);
+        }
+    });
+    s->timer.start(10);
+}
+
+BoxWatch::~BoxWatch() = default;
+
+int BoxWatch::count() const
+{
+    return state_->count;
+}
+
+const SeenBox& BoxWatch::last() const
+{
+    return state_->last;
+}
+
+std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name)
+{
+    auto seen = std::make_shared<SeenDialog>();
+    OnNextModal<QFileDialog>([seen, name](QFileDialog* dialog) {
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        seen->shown = true;
+        seen->nameFilters = dialog->nameFilters();
+        seen->defaultSuffix = dialog->defaultSuffix();
+        seen->proposedName = field != nullptr ? field->text() : QString();
+        if (name.isEmpty() || field == nullptr) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        field->selectAll();
+        QTest::keyClicks(field, name);
+        PressSaveUntilClosed(dialog, field);
+    });
+    return seen;
+}
+
+void TypeWithInputMethod(QWidget* field, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(field, &event);
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace korvel::test

@@ -1,0 +1,14 @@
+// One QApplication for every window test; the tests run inside it, on its thread.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    // Tests close windows on purpose; the application must outlive them.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
