@@ -1,5 +1,6 @@
 #include "DemoShopRun.h"
 
+#include "collect/ResultPages.h"
 #include "web/HttpSettings.h"
 
 namespace korvel::test {
@@ -14,6 +15,12 @@ void DemoShopRun::SetUpTestSuite()
     ASSERT_TRUE(shop_->start());
     SetConnectTo(shop_->connectTo(TaobaoHost) + "," + shop_->connectTo(TmallHost));
     SetExtraCaFile(shop_->caFile());
+    // A connection kept open would hold the shop's worker for its keep-alive time when the
+    // program ends; these runs are few enough to open one per request.
+    SetConnectionReuse(false);
+    // Once a page has been answered the server's loop is running; a stop before that would be
+    // missed by the server and leave its thread waiting for a connection at exit.
+    ASSERT_FALSE(FetchPageText(TmallShopPageUrl(TmallHost)).empty());
 }
 
 void DemoShopRun::SetUp()
