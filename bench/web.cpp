@@ -9,7 +9,6 @@
 //   https_shared_vs_fresh_ratio  shared / fresh (goal >= 15)
 
 #include <benchmark/benchmark.h>
-#include <httplib.h>
 #include <unicode/ucnv.h>
 
 #include <cstdio>
@@ -17,11 +16,11 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include <unistd.h>
 
 #include "support/ThrowawayTls.h"
+#include "support/TlsReplyServer.h"
 #include "text/Text.h"
 #include "web/Encoding.h"
 #include "web/HttpRequest.h"
@@ -119,32 +118,6 @@ private:
     std::map<std::string, double> rates;
 };
 
-// A local HTTPS server answering every item request with 2 KB, named like a shop.
-class BenchServer {
-public:
-    explicit BenchServer(const tools::TlsFiles& tls) : server_(tls.serverCert.c_str(), tls.serverKey.c_str())
-    {
-        server_.set_tcp_nodelay(true);
-        server_.set_keep_alive_max_count(1 << 30);
-        server_.Get("/item", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content(std::string(2048, 'i'), "text/html");
-        });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-    }
-    ~BenchServer()
-    {
-        server_.stop();
-        thread_.join();
-    }
-    int port() const { return port_; }
-
-private:
-    httplib::SSLServer server_;
-    std::thread thread_;
-    int port_ = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -155,7 +128,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "could not prepare the TLS material or the GBK page\n");
         return 1;
     }
-    BenchServer server(*tls);
+    // Every item request gets 2 KB; the server is lean enough that the client's own cost shows.
+    const tools::TlsReplyServer server(*tls, std::string(2048, 'i'));
+    if (server.port() == 0) {
+        std::fprintf(stderr, "could not start the HTTPS server\n");
+        return 1;
+    }
     SetConnectTo(std::string(Host) + ":443:127.0.0.1:" + std::to_string(server.port()));
     SetExtraCaFile(tls->caCert);
 

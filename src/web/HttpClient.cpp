@@ -39,8 +39,6 @@ size_t TakeHeader(char* data, size_t size, size_t count, void* user)
     return n;
 }
 
-using SList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
-
 SList MakeList(const std::vector<std::string>& items)
 {
     SList list(nullptr, curl_slist_free_all);
@@ -52,6 +50,17 @@ SList MakeList(const std::vector<std::string>& items)
         list.reset(grown);
     }
     return list;
+}
+
+// libcurl drops a line with nothing after its colon (and with it its own line of that name); the
+// form "Name;" makes it send the line with an empty value, as the block says.
+std::string ForClient(const std::string& line)
+{
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos || colon == 0 ||
+        line.find_first_not_of(" \t", colon + 1) != std::string::npos)
+        return line;
+    return line.substr(0, colon) + ";";
 }
 
 std::vector<std::string> SplitEntries(const std::string& entries)
@@ -79,29 +88,65 @@ void SetBody(CURL* h, const Exchange& e)
     curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, e.post ? static_cast<const char*>(nullptr) : "GET");
 }
 
-void SetConnection(CURL* h, const Exchange& e, const HttpSettings& s)
+// Options every request shares, set once per handle.
+void Prepare(CURL* h)
 {
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(s.connectTimeout.count()));
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(s.idleTimeout.count()));
-    curl_easy_setopt(h, CURLOPT_CAINFO, CaBundlePath(s.extraCaFile).c_str());
     // The bundle holds the whole system store. Without a CA folder as well, libcurl keeps the
     // parsed bundle between connections instead of parsing ~150 certificates for each new one.
     curl_easy_setopt(h, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 30L);
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, TakeBody);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, TakeHeader);
+}
+
+// The settings change seldom; a handle keeps them until they do.
+void ApplySettings(CURL* h, HandleMemo& memo, const HttpSettings& s)
+{
+    if (!memo.prepared) {
+        Prepare(h);
+        memo.prepared = true;
+    }
+    const std::string caFile = CaBundlePath(s.extraCaFile);
+    if (caFile != memo.caFile) {
+        curl_easy_setopt(h, CURLOPT_CAINFO, caFile.c_str());
+        memo.caFile = caFile;
+    }
+    if (s.connectTo != memo.connectTo) {
+        SList list = MakeList(SplitEntries(s.connectTo));
+        curl_easy_setopt(h, CURLOPT_CONNECT_TO, list.get());
+        memo.connectToList = std::move(list);
+        memo.connectTo = s.connectTo;
+    }
+    const long connect = static_cast<long>(s.connectTimeout.count());
+    const long idle = static_cast<long>(s.idleTimeout.count());
+    const long reuse = s.connectionReuse ? 1L : 0L;
+    if (connect != memo.connectTimeout)
+        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, connect);
+    if (idle != memo.idleTimeout)
+        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, idle);
+    if (reuse != memo.reuse) {
+        curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L - reuse);
+        curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L - reuse);
+    }
+    memo.connectTimeout = connect;
+    memo.idleTimeout = idle;
+    memo.reuse = reuse;
+}
+
+void SetConnection(CURL* h, const Exchange& e)
+{
     // An empty proxy also keeps libcurl from taking one from http_proxy and the like.
     const bool viaProxy = e.proxy && !e.secure;
     curl_easy_setopt(h, CURLOPT_PROXY, viaProxy ? e.proxy->c_str() : "");
-    curl_easy_setopt(h, CURLOPT_FORBID_REUSE, s.connectionReuse ? 0L : 1L);
-    curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, s.connectionReuse ? 0L : 1L);
 }
 
 void SetRedirects(CURL* h, const Exchange& e)
 {
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, e.noRedirect ? 0L : 1L);
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 30L);
     // A plain request may be sent on to https; a secure one never falls back to plain HTTP.
     curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, e.secure ? "https" : "http,https");
 }
@@ -113,8 +158,10 @@ std::string ClientAddress(const Exchange& e)
     static const char hex[] = "0123456789ABCDEF";
     // A query written straight after the host ("http://host?a=1") is no part of the host name.
     const std::string host = e.host.substr(0, e.host.find_first_of("?#"));
-    std::string address =
-        std::string(e.secure ? "https://" : "http://") + host + ":" + std::to_string(e.port);
+    // Port 0 (an empty or unreadable port text) means the scheme's default, as it does for
+    // the platform client.
+    const int port = e.port != 0 ? e.port : (e.secure ? 443 : 80);
+    std::string address = std::string(e.secure ? "https://" : "http://") + host + ":" + std::to_string(port);
     for (const unsigned char c : e.path) {
         if (c <= 0x20 || c == 0x7F) {
             address += '%';
@@ -133,30 +180,35 @@ Reply PerformExchange(const Exchange& e)
     HandleLease lease(e.cookieStore);
     CURL* h = lease.handle();
     if (!h)
-        return {};
+        return {false, false, {}, {}};
     Received received;
     received.maxBodyBytes = settings.maxBodyBytes;
-    std::vector<std::string> lines = e.headerLines;
+    std::vector<std::string> lines;
+    lines.reserve(e.headerLines.size() + 1);
+    for (const std::string& line : e.headerLines)
+        lines.push_back(ForClient(line));
     lines.push_back("Expect:");  // send the body at once, as the block says, without a go-ahead
     const SList headers = MakeList(lines);
-    const SList connectTo = MakeList(SplitEntries(settings.connectTo));
     const std::string address = ClientAddress(e);
 
+    ApplySettings(h, lease.memo(), settings);
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
     curl_easy_setopt(h, CURLOPT_USERAGENT, e.userAgent.c_str());
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(h, CURLOPT_CONNECT_TO, connectTo.get());
     SetBody(h, e);
-    SetConnection(h, e, settings);
+    SetConnection(h, e);
     SetRedirects(h, e);
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, TakeBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &received);
-    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, TakeHeader);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &received);
 
-    if (curl_easy_perform(h) != CURLE_OK)
-        return {};
-    return {true, std::move(received.body), std::move(received.headers)};
+    const CURLcode result = curl_easy_perform(h);
+    if (result == CURLE_OK)
+        return {true, true, std::move(received.body), std::move(received.headers)};
+    // An address the client cannot even begin a request for stands where the connection or the
+    // request could not be opened; any later failure is one of the send.
+    const bool opened =
+        !received.headers.empty() || (result != CURLE_URL_MALFORMAT && result != CURLE_FAILED_INIT);
+    return {opened, false, {}, {}};
 }
 
 }  // namespace korvel

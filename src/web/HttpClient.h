@@ -27,6 +27,7 @@ struct Exchange {
 };
 
 struct Reply {
+    bool opened = true;      // false: no request could be begun (no handle, an unusable address)
     bool completed = false;  // false on any failure, the body then empty
     Bytes body;
     std::string rawHeaders;  // the final response's block, CR LF line ends, status line first

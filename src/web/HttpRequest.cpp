@@ -1,5 +1,7 @@
 #include "web/HttpRequest.h"
 
+#include <optional>
+
 #include "web/HeaderBlock.h"
 #include "web/HttpClient.h"
 #include "web/UrlHelpers.h"
@@ -20,8 +22,8 @@ struct Outputs {
 };
 
 // One request: the header block and the body bytes are extended in `options`, as a repeat after
-// "301 Moved" sends them on.
-Bytes RequestOnce(const std::string& url, int method, HttpOptions& options, const Outputs& out)
+// "301 Moved" sends them on. Nothing when no request could be begun.
+std::optional<Bytes> RequestOnce(const std::string& url, int method, HttpOptions& options, const Outputs& out)
 {
     Exchange exchange;
     exchange.post = method == 1;
@@ -44,6 +46,9 @@ Bytes RequestOnce(const std::string& url, int method, HttpOptions& options, cons
     }
 
     Reply reply = PerformExchange(exchange);
+    // Nothing was sent: the caller's variables keep what they held.
+    if (!reply.opened)
+        return std::nullopt;
     *out.rawHeaders = std::move(reply.rawHeaders);
     ReadResponseHeaders(*out.rawHeaders, *out.location, *out.returnedCookies);
     if (out.cookieJar)
@@ -66,9 +71,11 @@ Bytes HttpRequest(const std::string& url, int method, HttpOptions options)
 
     std::string address = url;
     for (int followUps = 0;; ++followUps) {
-        Bytes body = RequestOnce(address, method, options, out);
+        std::optional<Bytes> body = RequestOnce(address, method, options, out);
+        if (!body)
+            return {};
         if (followUps == MaxOwnFollowUps || !IsMoved301(*out.rawHeaders))
-            return body;
+            return std::move(*body);
         address = FollowUpAddress(*out.location, address);
         out.location->clear();
     }

@@ -35,9 +35,24 @@ void InitGlobalOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+}  // namespace
+
+// The handle goes before its memo's lists, which it may still point to.
+struct HandleLease::Pooled {
+    HandleMemo memo;
+    CURL* curl = nullptr;
+    ~Pooled()
+    {
+        if (curl)
+            curl_easy_cleanup(curl);
+    }
+};
+
+namespace {
+
 struct IdleHandles {
     std::mutex mutex;
-    std::array<std::vector<CURL*>, 2> byKind;  // [cookieStore]
+    std::array<std::vector<std::unique_ptr<HandleLease::Pooled>>, 2> byKind;  // [cookieStore]
 };
 
 IdleHandles& Idle()
@@ -64,57 +79,63 @@ CURLSH* HttpShare()
     return share;
 }
 
-HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore), handle_(nullptr)
+HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore)
 {
     {
         auto& idle = Idle();
         std::lock_guard lock(idle.mutex);
         auto& handles = idle.byKind[cookieStore];
         if (!handles.empty()) {
-            handle_ = handles.back();
+            handle_ = std::move(handles.back());
             handles.pop_back();
             return;
         }
     }
-    handle_ = curl_easy_init();
-    if (!handle_)
+    auto fresh = std::make_unique<Pooled>();
+    fresh->curl = curl_easy_init();
+    if (!fresh->curl)
         return;
-    curl_easy_setopt(handle_, CURLOPT_SHARE, HttpShare());
+    curl_easy_setopt(fresh->curl, CURLOPT_SHARE, HttpShare());
     // An empty file name only switches the cookie engine on, over the shared store. Set once per
     // handle: curl_easy_reset would lose the setting's list without freeing it.
     if (cookieStore)
-        curl_easy_setopt(handle_, CURLOPT_COOKIEFILE, "");
+        curl_easy_setopt(fresh->curl, CURLOPT_COOKIEFILE, "");
+    handle_ = std::move(fresh);
 }
 
 HandleLease::~HandleLease()
 {
     if (!handle_)
         return;
-    {
-        auto& idle = Idle();
-        std::lock_guard lock(idle.mutex);
-        auto& handles = idle.byKind[cookieStore_];
-        if (handles.size() < MaxIdleHandles) {
-            handles.push_back(handle_);
-            return;
-        }
-    }
-    curl_easy_cleanup(handle_);
+    auto& idle = Idle();
+    std::lock_guard lock(idle.mutex);
+    auto& handles = idle.byKind[cookieStore_];
+    if (handles.size() < MaxIdleHandles)
+        handles.push_back(std::move(handle_));
+}
+
+CURL* HandleLease::handle() const
+{
+    return handle_ ? handle_->curl : nullptr;
+}
+
+HandleMemo& HandleLease::memo() const
+{
+    return handle_->memo;
 }
 
 void CloseIdleConnections()
 {
-    std::vector<CURL*> closing;
+    std::vector<std::unique_ptr<HandleLease::Pooled>> closing;
     {
         auto& idle = Idle();
         std::lock_guard lock(idle.mutex);
         for (auto& handles : idle.byKind) {
-            closing.insert(closing.end(), handles.begin(), handles.end());
+            for (auto& handle : handles)
+                closing.push_back(std::move(handle));
             handles.clear();
         }
     }
-    for (CURL* handle : closing)
-        curl_easy_cleanup(handle);
 }
 
 }  // namespace korvel

@@ -5,13 +5,30 @@
 
 #include <curl/curl.h>
 
+#include <memory>
+#include <string>
+
 namespace korvel {
+
+using SList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+// What a lent handle was last set to, kept with it so that a borrower sets only what changed.
+struct HandleMemo {
+    bool prepared = false;  // the options every request shares are set
+    std::string caFile;
+    std::string connectTo;
+    SList connectToList{nullptr, curl_slist_free_all};
+    long connectTimeout = -1;
+    long idleTimeout = -1;
+    long reuse = -1;
+};
 
 // The process-wide share; each kind of data behind its own mutex, so any thread may use it.
 CURLSH* HttpShare();
 
 // Lends one easy handle, attached to the share, to a single request, and takes it back. A lent
-// handle keeps the options of its previous request: the borrower sets every option it relies on.
+// handle keeps the options of its previous request: the borrower sets every option it relies on,
+// or checks its memo for those it set before.
 // libcurl's shared connection cache is not safe across threads (a known libcurl fault), so open
 // connections stay inside idle handles instead: a request on any thread takes an idle handle and
 // with it the connections the earlier requests left open. Requests that use the client's cookie
@@ -24,11 +41,14 @@ public:
     HandleLease(const HandleLease&) = delete;
     HandleLease& operator=(const HandleLease&) = delete;
 
-    CURL* handle() const { return handle_; }
+    CURL* handle() const;
+    HandleMemo& memo() const;
+
+    struct Pooled;
 
 private:
     bool cookieStore_;
-    CURL* handle_;
+    std::unique_ptr<Pooled> handle_;
 };
 
 }  // namespace korvel

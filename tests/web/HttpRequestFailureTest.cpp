@@ -26,6 +26,25 @@ TEST_F(HttpFailure, ARefusedConnectionGivesEmptyOutputsAndKeepsTheJar)
     EXPECT_EQ(jar, "a=1; b=2");
 }
 
+TEST_F(HttpFailure, AnAddressWithoutHostSendsNothingAndTouchesNoOutput)
+{
+    for (const std::string url : {"", "http://", "https:///x"}) {
+        std::string jar = "a=1;  b=2";
+        std::string cookies = "c=3";
+        std::string location = "l";
+        std::string raw = "r";
+        EXPECT_EQ(
+            HttpRequest(
+                url, 1,
+                {.cookieJar = &jar, .returnedCookies = &cookies, .location = &location, .rawHeaders = &raw}),
+            "");
+        EXPECT_EQ(jar, "a=1;  b=2");
+        EXPECT_EQ(cookies, "c=3");
+        EXPECT_EQ(location, "l");
+        EXPECT_EQ(raw, "r");
+    }
+}
+
 TEST_F(HttpFailure, AServerThatNeverAnswersIsAbandoned)
 {
     RawHttpServer silent([](const std::string&) { return std::nullopt; });

@@ -80,6 +80,16 @@ TEST_F(HttpWire, CallerLinesGoFirstAndNameTheAgent)
                                         "Content-Type: application/x-www-form-urlencoded"}));
 }
 
+TEST_F(HttpWire, LinesWithAnEmptyValueAreSentAsTheyStand)
+{
+    HttpRequest("http://shop.taobao.com/e", 0, {.extraHeaders = "X-Empty:\r\nAccept: "});
+    const auto lines = HeaderLinesOf(Only());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2], "X-Empty:");
+    EXPECT_EQ(lines[3], "Accept:");
+    EXPECT_EQ(lines[4], "Referer: http://shop.taobao.com/e");
+}
+
 TEST_F(HttpWire, ALowerCaseAcceptKeepsTheDefaultOne)
 {
     HttpRequest("http://shop.taobao.com/h", 0, {.extraHeaders = "accept: x"});
@@ -101,12 +111,14 @@ TEST_F(HttpWire, AddressesWithoutSchemeOrPathAndWithPorts)
     HttpRequest("shop.taobao.com/x");
     HttpRequest("http://shop.taobao.com?a=1");
     HttpRequest("HTTP://Shop.Taobao.com:8080/P?Q=1");
+    HttpRequest("http://shop.taobao.com:/empty-port");
     const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 3u);
+    ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(RequestLine(requests[0]), "GET /x HTTP/1.1");
     EXPECT_EQ(RequestLine(requests[1]), "GET / HTTP/1.1");
     EXPECT_EQ(RequestLine(requests[2]), "GET /P?Q=1 HTTP/1.1");
     EXPECT_EQ(HeaderLinesOf(requests[2])[0], "Host: shop.taobao.com:8080");
+    EXPECT_EQ(RequestLine(requests[3]), "GET /empty-port HTTP/1.1") << "an empty port is the default one";
 }
 
 TEST_F(HttpWire, GbkBytesInTheQueryGoAsTheyStand)

@@ -1,0 +1,134 @@
+#include "support/TlsReplyServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <openssl/ssl.h>
+#include <strings.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+namespace korvel::tools {
+namespace {
+
+int ListenOnLoopback(int& port)
+{
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener, 64) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (listener >= 0)
+            close(listener);
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+// The body length a request head announces; 0 without a Content-Length line.
+size_t AnnouncedBody(const std::string& head)
+{
+    constexpr std::string_view name = "\r\ncontent-length:";
+    for (size_t at = head.find("\r\n"); at != std::string::npos; at = head.find("\r\n", at + 2)) {
+        if (strncasecmp(head.c_str() + at, name.data(), name.size()) == 0)
+            return std::strtoul(head.c_str() + at + name.size(), nullptr, 10);
+    }
+    return 0;
+}
+
+}  // namespace
+
+TlsReplyServer::TlsReplyServer(const TlsFiles& tls, const std::string& body)
+    : reply_("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+             "\r\n\r\n" + body)
+{
+    context_ = SSL_CTX_new(TLS_server_method());
+    if (!context_ || SSL_CTX_use_certificate_chain_file(context_, tls.serverCert.c_str()) != 1 ||
+        SSL_CTX_use_PrivateKey_file(context_, tls.serverKey.c_str(), SSL_FILETYPE_PEM) != 1)
+        return;
+    listener_ = ListenOnLoopback(port_);
+    if (listener_ >= 0)
+        acceptor_ = std::thread([this] { acceptLoop(); });
+}
+
+TlsReplyServer::~TlsReplyServer()
+{
+    stopping_ = true;
+    if (listener_ >= 0) {
+        shutdown(listener_, SHUT_RDWR);
+        acceptor_.join();
+        close(listener_);
+    }
+    std::unique_lock lock(mutex_);
+    for (const int connection : open_)
+        shutdown(connection, SHUT_RDWR);
+    allClosed_.wait(lock, [this] { return open_.empty(); });
+    lock.unlock();
+    SSL_CTX_free(context_);
+}
+
+void TlsReplyServer::acceptLoop()
+{
+    for (;;) {
+        const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0)
+            return;
+        std::lock_guard lock(mutex_);
+        if (stopping_) {
+            close(connection);
+            return;
+        }
+        open_.insert(connection);
+        std::thread([this, connection] { serve(connection); }).detach();
+    }
+}
+
+void TlsReplyServer::serve(int connection)
+{
+    const int one = 1;
+    setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    SSL* ssl = SSL_new(context_);
+    if (ssl && SSL_set_fd(ssl, connection) == 1 && SSL_accept(ssl) == 1 && answerRequests(ssl))
+        SSL_shutdown(ssl);
+    SSL_free(ssl);
+    std::lock_guard lock(mutex_);
+    close(connection);
+    open_.erase(connection);
+    allClosed_.notify_all();
+}
+
+// Answers request after request until the client closes; false when the connection broke.
+bool TlsReplyServer::answerRequests(SSL* ssl)
+{
+    std::string pending;
+    std::array<char, 16384> buffer;
+    for (;;) {
+        size_t headEnd;
+        while ((headEnd = pending.find("\r\n\r\n")) == std::string::npos) {
+            const int n = SSL_read(ssl, buffer.data(), static_cast<int>(buffer.size()));
+            if (n <= 0)
+                return SSL_get_error(ssl, n) == SSL_ERROR_ZERO_RETURN;
+            pending.append(buffer.data(), static_cast<size_t>(n));
+        }
+        const size_t requestEnd = headEnd + 4 + AnnouncedBody(pending.substr(0, headEnd + 2));
+        while (pending.size() < requestEnd) {
+            const int n = SSL_read(ssl, buffer.data(), static_cast<int>(buffer.size()));
+            if (n <= 0)
+                return false;
+            pending.append(buffer.data(), static_cast<size_t>(n));
+        }
+        pending.erase(0, requestEnd);
+        if (SSL_write(ssl, reply_.data(), static_cast<int>(reply_.size())) <= 0)
+            return false;
+    }
+}
+
+}  // namespace korvel::tools
