@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -31,6 +32,10 @@ MainWindow::MainWindow() : bridge_(this)
     setGeometry(50, 50, 999, 541);
     setFixedSize(999, 541);
     setWindowIcon(MakeAppIcon());
+    // The layout's sizes were made for a 12-pixel Chinese face; larger text would not fit them.
+    QFont face = font();
+    face.setPixelSize(12);
+    setFont(face);
     buildPages();
     buildMemberMenu();
     saveDialog_ = std::make_unique<SaveDialogComponent>(this);

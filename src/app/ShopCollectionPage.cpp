@@ -38,7 +38,7 @@ void BuildShopCollectionPage(QWidget* page, GbkTableModel* products)
     MakeLabel(page, "标签4", {16, 31, 112, 24}, "（淘宝/天猫）网址：");
     MakeEdit(page, "编辑框1", {130, 32, 261, 24}, StartShopHost());
     MakeLabel(page, "标签6", {404, 36, 507, 15},
-              "注：不要带任何参数。例如 xxxx.tmall.com 或 shopxxxxxxxx.taobao.com 或 xxxx.taobao.com");
+              "注：不要带任何参数。例如 xxx.tmall.com 或 shopxxx.taobao.com 或 xxx.taobao.com");
     UseButtonFace(MakeButton(page, "按钮1", {130, 66, 150, 30}, "开始采集"));
     MakeListView(page, "超级列表框1", {8, 101, 959, 300}, products, ProductColumns());
     MakeLabel(page, "标签1", {8, 416, 183, 24}, "采集商品总数：");

@@ -118,6 +118,24 @@ TEST_F(CollectionRun, FillsTheListAndCountsWhileTheWindowKeepsAnswering)
     }
 }
 
+TEST_F(CollectionRun, CollectsATmallShopThroughItsSearchPage)
+{
+    demo::DemoShopOptions options;
+    options.pages = 2;
+    shop().setOptions(options);
+    typeShop(kTmallHost);
+    auto box = AnswerNextBox();
+    pressStart();
+
+    const auto expected = demo::ExpectedItems(options, demo::Marketplace::Tmall);
+    ASSERT_TRUE(box->shown);
+    EXPECT_EQ(box->text, Utf("本次采集到的商品共有：") + QString::number(expected.size()) + Utf("件！"));
+    ASSERT_EQ(window.productList().rows(), static_cast<int>(expected.size()));
+    EXPECT_EQ(window.productList().cell(0, 1), expected.front().productId);
+    EXPECT_EQ(window.productList().cell(static_cast<int>(expected.size()) - 1, 0),
+              std::to_string(expected.size()));
+}
+
 TEST_F(CollectionRun, ExportDuringARunWritesTheRowsPresentAtThatMoment)
 {
     demo::DemoShopOptions options;

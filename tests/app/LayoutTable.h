@@ -29,7 +29,7 @@ inline const std::vector<ExpectedControl>& ExpectedControls()
          Kind::Label,
          "标签6",
          {404, 36, 507, 15},
-         "注：不要带任何参数。例如 xxxx.tmall.com 或 shopxxxxxxxx.taobao.com 或 xxxx.taobao.com"},
+         "注：不要带任何参数。例如 xxx.tmall.com 或 shopxxx.taobao.com 或 xxx.taobao.com"},
         {0, "", Kind::Button, "按钮1", {130, 66, 150, 30}, "开始采集"},
         {0, "", Kind::List, "超级列表框1", {8, 101, 959, 300}, ""},
         {0, "", Kind::Label, "标签1", {8, 416, 183, 24}, "采集商品总数："},
