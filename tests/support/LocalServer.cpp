@@ -1,5 +1,6 @@
 #include "support/LocalServer.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -38,8 +39,10 @@ void LocalServer::start()
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0)
         throw std::runtime_error("could not bind a test server on 127.0.0.1");
-    // The socket listens from bind on, so requests made before the loop runs simply queue.
     thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // A stop() before the accept loop runs would go unseen and leave the join waiting forever.
+    while (!server_->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void LocalServer::stop()

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -108,6 +109,9 @@ bool DemoShop::start()
     if (!st.server->is_valid() || st.port <= 0)
         return false;
     st.thread = std::thread([&st] { st.server->listen_after_bind(); });
+    // A stop() before the accept loop runs would go unseen and leave the join waiting forever.
+    while (!st.server->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
