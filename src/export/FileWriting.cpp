@@ -75,11 +75,16 @@ bool ReplaceThroughSibling(const std::string& target, const struct stat* existin
         (void)::fchown(fd, existing->st_uid, existing->st_gid);
         (void)::fchmod(fd, existing->st_mode & 07777);
     }
-    if (!WriteAndClose(fd, bytes, true) || ::rename(name.c_str(), target.c_str()) != 0) {
+    if (!WriteAndClose(fd, bytes, true)) {
         ::unlink(name.c_str());
         return false;
     }
-    return true;
+    if (::rename(name.c_str(), target.c_str()) == 0)
+        return true;
+    // A shared folder may forbid replacing another user's file that its mode still lets us
+    // rewrite; the copy was written whole, so the space is there.
+    ::unlink(name.c_str());
+    return WriteInPlace(target, bytes);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -108,6 +110,31 @@ TEST(WholeFileWriting, RelativeNamesAndBinaryBytes)
     EXPECT_FALSE(WriteWholeFile("", bytes));
     fs::current_path(previous);
     EXPECT_EQ(ReadFile(dir + "/plain.txt"), bytes);
+    fs::remove_all(dir);
+}
+
+// A shared folder (sticky, like /tmp) where the chosen file belongs to someone else but may be
+// written by all: the folder forbids replacing it, yet its contents can still be rewritten.
+TEST(WholeFileWriting, AnotherUsersWritableFileInASharedFolderIsRewritten)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    const std::string dir = tools::MakeTempDir("korvel-export");
+    ::chmod(dir.c_str(), 01777);
+    const std::string shared = dir + "/shared.txt";
+    std::ofstream(shared) << "old contents, longer than the new";
+    ::chmod(shared.c_str(), 0666);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && WriteWholeFile(shared, "new");
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadFile(shared), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     fs::remove_all(dir);
 }
 
