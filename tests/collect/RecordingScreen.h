@@ -23,6 +23,9 @@ struct RecordingScreen : CollectionScreen {
     std::string pageCountLabel = "initial page label";
     std::vector<std::vector<std::string>> rows;
     std::vector<std::pair<std::string, std::string>> messages;  // message, title
+    // The button and 标签1 as they stood when the last message box opened.
+    std::pair<std::string, bool> buttonAtMessage;
+    std::string totalLabelAtMessage;
     int eventRounds = 0;
     // Runs in every processEvents: the user acting while the run goes on. False closes the window.
     std::function<bool(RecordingScreen&)> duringEvents;
@@ -55,6 +58,8 @@ struct RecordingScreen : CollectionScreen {
     void showMessage(const std::string& message, const std::string& title) override
     {
         messages.emplace_back(message, title);
+        buttonAtMessage = buttonStates.empty() ? std::make_pair(std::string(), false) : buttonStates.back();
+        totalLabelAtMessage = totalLabel;
     }
 };
 

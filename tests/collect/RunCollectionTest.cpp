@@ -33,6 +33,7 @@ protected:
         EXPECT_EQ(screen.messages[0].first, Gbk("本次采集到的商品共有：" + std::to_string(total) + "件！"));
         EXPECT_EQ(screen.messages[0].second, Gbk("成功采集"));
         EXPECT_EQ(screen.totalLabel, Gbk("采集商品总数：" + std::to_string(total)));
+        EXPECT_EQ(screen.totalLabelAtMessage, screen.totalLabel);
         EXPECT_EQ(static_cast<int>(screen.rows.size()), total);
         EXPECT_EQ(screen.eventRounds, total);
         ExpectButtonRestored();
@@ -42,6 +43,8 @@ protected:
         ASSERT_EQ(screen.buttonStates.size(), 2u);
         EXPECT_EQ(screen.buttonStates[0], std::make_pair(Gbk("正在采集请稍等..."), false));
         EXPECT_EQ(screen.buttonStates[1], std::make_pair(Gbk("开始采集"), true));
+        // Restored before the box opens, whatever the outcome.
+        EXPECT_EQ(screen.buttonAtMessage, screen.buttonStates[1]);
     }
     void ExpectFailure(const std::string& message, const std::string& title)
     {
@@ -233,6 +236,22 @@ TEST_F(RunCollectionTest, ASecondRunStartsAgainFromOne)
     EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
     EXPECT_EQ(screen.rows, ExpectedRows({}, Marketplace::Taobao));
     ExpectSuccess(60);
+}
+
+// The window gets its turn before each product; the product then shows in 标签1 and its row.
+TEST_F(RunCollectionTest, EachProductFollowsItsRoundOfEvents)
+{
+    LeaveEarlierRun();
+    std::vector<std::string> seen;  // label and row count at each round
+    screen.duringEvents = [&](RecordingScreen& s) {
+        seen.push_back(s.totalLabel + "/" + std::to_string(s.rows.size()));
+        return true;
+    };
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
+    ASSERT_EQ(seen.size(), 60u);
+    EXPECT_EQ(seen[0], "earlier/0");  // emptied before the first product, label not yet touched
+    EXPECT_EQ(seen[1], Gbk("已经获取到宝贝：1") + "/1");
+    EXPECT_EQ(seen[59], Gbk("已经获取到宝贝：59") + "/59");
 }
 
 TEST_F(RunCollectionTest, AClosingWindowEndsTheRunWithoutAWord)
