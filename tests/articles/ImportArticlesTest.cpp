@@ -54,7 +54,8 @@ TEST_F(ImportArticlesTest, ImportingTwiceInsertsEveryRowTwice)
 
     EXPECT_EQ(file.rows(), (std::vector<ArticleRow>{
                                {"1", "555", ""}, {"2", "556", ""}, {"1", "555", ""}, {"2", "556", ""}}));
-    EXPECT_EQ(screen.captions.back(), kStored + "2");
+    EXPECT_EQ(screen.captions,
+              (std::vector<std::string>{kStored + "1", kStored + "2", kStored + "1", kStored + "2"}));
 }
 
 TEST_F(ImportArticlesTest, AMissingFileIsReportedAndTheListStays)

@@ -22,6 +22,8 @@ public:
                                                     "Driver=libsqlite3odbc.so\n"
                                                     "DontDLClose=1\n";
         setenv("ODBCSYSINI", folder_.c_str(), 1);
+        // An inherited ODBCINSTINI would rename the registration file and hide ours.
+        unsetenv("ODBCINSTINI");
         // The per-user data-source file, which the driver manager creates when missing.
         setenv("ODBCINI", (folder_ + "/odbc.ini").c_str(), 1);
         // The SQLite driver loads the ini library for every connection and unloads it again, which
