@@ -2,6 +2,7 @@
 // double-byte character, and its second byte (often an ASCII letter or "\") must never be
 // mistaken for a character of its own.
 
+#include <algorithm>
 #include <cstring>
 
 #include "text/Text.h"
@@ -46,19 +47,43 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view sought, bool i
     return true;
 }
 
+// The next byte at or after `from` (below `end`) equal to `c`, or `end`.
+size_t NextByte(std::string_view text, char c, size_t from, size_t end)
+{
+    const void* hit = std::memchr(text.data() + from, c, end - from);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : end;
+}
+
 // Next raw occurrence at or after `from` (0-based), or npos; the caller checks character starts.
+// Ignoring case, candidates come from memchr on both forms of the first byte, each position kept
+// until it is passed, so a rare form is not searched for again and again.
 size_t RawFind(std::string_view text, std::string_view sought, size_t from, bool ignoreCase)
 {
     if (!ignoreCase) {
         return text.find(sought, from);
     }
-    const char first = FoldAscii(sought[0]);
-    for (size_t at = from; at + sought.size() <= text.size(); ++at) {
-        if (FoldAscii(text[at]) == first && MatchesAt(text, at, sought, true)) {
+    if (sought.size() > text.size()) {
+        return std::string_view::npos;
+    }
+    const size_t end = text.size() - sought.size() + 1;
+    const char lower = FoldAscii(sought[0]);
+    const char upper = (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 'a' + 'A') : lower;
+    size_t nextLower = from < end ? NextByte(text, lower, from, end) : end;
+    size_t nextUpper = upper == lower ? end : (from < end ? NextByte(text, upper, from, end) : end);
+    for (;;) {
+        const size_t at = std::min(nextLower, nextUpper);
+        if (at >= end) {
+            return std::string_view::npos;
+        }
+        if (MatchesAt(text, at, sought, true)) {
             return at;
         }
+        if (nextLower == at) {
+            nextLower = at + 1 < end ? NextByte(text, lower, at + 1, end) : end;
+        } else {
+            nextUpper = at + 1 < end ? NextByte(text, upper, at + 1, end) : end;
+        }
     }
-    return std::string_view::npos;
 }
 
 }  // namespace
