@@ -67,8 +67,15 @@ int MemberPageScreen::schemaValue()
     return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
 }
 
+// A reader's or uploader's closing states follow its last rows: whoever sees them sees every row.
+void MemberPageScreen::showPendingRows()
+{
+    scrollToNewest_.flush();
+}
+
 void MemberPageScreen::setStatus(const std::string& caption)
 {
+    showPendingRows();
     SetControlText(window_.control("标签19"), caption);
 }
 
@@ -91,11 +98,13 @@ QWidget* MemberPageScreen::widget(MemberControl control) const
 
 void MemberPageScreen::setCaption(MemberControl control, const std::string& caption)
 {
+    showPendingRows();
     SetControlText(widget(control), caption);
 }
 
 void MemberPageScreen::setEnabled(MemberControl control, bool enabled)
 {
+    showPendingRows();
     widget(control)->setEnabled(enabled);
 }
 

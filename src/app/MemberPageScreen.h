@@ -41,6 +41,7 @@ public:
 private:
     QWidget* widget(MemberControl control) const;
     void placeList(QRect layoutRect);
+    void showPendingRows();
 
     MainWindow& window_;
     UiBridge& bridge_;

@@ -56,8 +56,6 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
     if (db == nullptr) {
         return {ReadEnd::Failed};
     }
-    mysql_real_query(db, MemberQueryCharset, sizeof MemberQueryCharset - 1);  // outcome not needed
-
     int schema = -1;
     std::string identifier;
     if (!screen.invoke([&] {
@@ -67,7 +65,11 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
         return {ReadEnd::Closing};
     }
     const std::optional<std::string> statement = BuildMemberQuery(schema, identifier);
-    if (!statement || mysql_real_query(db, statement->data(), statement->size()) != 0) {
+    if (!statement) {
+        return {ReadEnd::Failed};  // a refused identifier sends the server nothing at all
+    }
+    mysql_real_query(db, MemberQueryCharset, sizeof MemberQueryCharset - 1);  // outcome not needed
+    if (mysql_real_query(db, statement->data(), statement->size()) != 0) {
         return {ReadEnd::Failed};
     }
     ResultOwner result(mysql_store_result(db), mysql_free_result);
@@ -76,8 +78,8 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
     }
     const auto total = static_cast<std::int32_t>(result ? mysql_num_rows(result.get()) : 0);
     const bool cleared = screen.invoke([&] {
-        // Once stop was pressed the list is no longer the reader's: an upload may be reading it.
-        if (session.memberReadingActive != 0) {
+        // A stop press may have let an upload start meanwhile; the list is then the upload's.
+        if (!session.uploadRunning) {
             screen.clearMembers();
         }
         screen.setStatus(member_text::ReadDonePrefix + IntToText(total) + member_text::CountSuffix);

@@ -167,6 +167,17 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
     EXPECT_EQ(backend.members()[0].value("from_user"), "oFan1_2");
 }
 
+TEST_F(MemberPageWindow, WhenTheReadButtonReadsIdleAgainEveryRowIsInTheList)
+{
+    open(5000);
+    click("按钮6");
+    click("按钮7");
+    ASSERT_TRUE(WaitFor([&] { return text("按钮7") == Utf("读取用户信息"); }));
+    EXPECT_EQ(list()->model()->rowCount(), 5000);
+    EXPECT_EQ(list()->model()->index(4999, 0).data().toString(), Utf("5000"));
+    EXPECT_TRUE(window->control("按钮8")->isEnabled());
+}
+
 TEST_F(MemberPageWindow, UploadButtonSendsEveryMemberAndShowsTheTally)
 {
     open(25);

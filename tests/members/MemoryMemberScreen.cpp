@@ -44,6 +44,15 @@ bool MemoryMemberScreen::invoke(const std::function<void()>& work)
     return true;
 }
 
+std::string MemoryMemberScreen::fieldText(MemberField field)
+{
+    std::string text = fields[field];
+    if (field == MemberField::AccountId && afterAccountRead) {
+        afterAccountRead();
+    }
+    return text;
+}
+
 void MemoryMemberScreen::setStatus(const std::string& caption)
 {
     status = caption;

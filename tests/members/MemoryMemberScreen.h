@@ -44,6 +44,8 @@ public:
     int appendCalls = 0;
     // Called on the window's turn after rows were appended.
     std::function<void()> afterAppend;
+    // Called on the window's turn when the public account's identifier has been read.
+    std::function<void()> afterAccountRead;
     // Once set, invoke() refuses, as a closing window does.
     bool closing = false;
 
@@ -53,7 +55,7 @@ public:
     bool waitFor(const std::function<bool()>& condition, int seconds = 60);
 
     bool invoke(const std::function<void()>& work) override;
-    std::string fieldText(MemberField field) override { return fields[field]; }
+    std::string fieldText(MemberField field) override;
     int schemaValue() override { return schema; }
     void setStatus(const std::string& caption) override;
     void setCaption(MemberControl control, const std::string& caption) override;

@@ -170,6 +170,27 @@ TEST_F(ReadMembersTest, StopAfterFiveOfTwentyKeepsFiveAndFreesTheUploadButton)
     expectIdleAfterRead(true);
 }
 
+TEST_F(ReadMembersTest, StopBeforeTheFirstRowStillEmptiesTheList)
+{
+    seed052(tools::NumberedMembers(20));
+    connect();
+    screen.rows.resize(3);  // rows of an earlier read
+    bool stopped = false;
+    screen.afterAccountRead = [&] {
+        if (!stopped) {
+            stopped = true;
+            ToggleMemberReading(session, screen);  // the stop press, before the statement runs
+        }
+    };
+    screen.statusHistory.clear();
+    readToEnd();
+    EXPECT_TRUE(screen.rows.empty());
+    ASSERT_EQ(screen.statusHistory.size(), 2u);
+    EXPECT_EQ(screen.statusHistory[0], Gbk("提示：读取成功，记录总数20条。"));
+    EXPECT_EQ(screen.statusHistory[1], Gbk("提示：停止读取，记录总数20条，当前读取到0条。"));
+    expectIdleAfterRead(true);
+}
+
 TEST_F(ReadMembersTest, AnEmptyResultEmptiesTheListAndLeavesUploadLocked)
 {
     seed052(Tree());
