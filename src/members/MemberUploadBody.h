@@ -17,8 +17,9 @@ std::string FormEncode(std::string_view bytes);
 // "i=…&c=entry&m=zqn_fxxt&do=shopcollection&login=5&username=…&password=…&from_user=…" and on
 // through cells 3 to 17 of the row. Each value is turned into UTF-8 and form-encoded, so an "&",
 // "=", "+" or "%" in a name or password arrives as typed instead of cutting the form apart.
+// accountId defaults to the account number the window sends.
 std::string BuildMemberUploadBody(const MemberRecord& member, const std::string& userName,
-                                  const std::string& password, const std::string& accountId);
+                                  const std::string& password, const std::string& accountId = "1");
 
 // The reply's text up to its first zero byte read with ToInteger: no digits give 0.
 int MemberUploadReply(const Bytes& body);

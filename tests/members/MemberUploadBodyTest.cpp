@@ -27,6 +27,9 @@ TEST(MemberUploadBody, KeysInOrderWithAccountAndCellsTwoToSeventeen)
               "&from_user=oA&from_user_b=oB&realname=Tom&gender=1&mobile=13800000000&email=t%40x.cn&pwd=pw"
               "&credit2=2.5&credit1=30&follow=1&status=1&flag=0&nationality=CN&resideprovince=ZJ"
               "&residecity=HZ&avatar=http%3A%2F%2Fi.cn%2Fa.jpg");
+    EXPECT_EQ(BuildMemberUploadBody(PlainMember(), "admin", "secret"),
+              BuildMemberUploadBody(PlainMember(), "admin", "secret", "1"));
+    EXPECT_EQ(BuildMemberUploadBody(PlainMember(), "admin", "secret", "7").substr(0, 4), "i=7&");
 }
 
 TEST(MemberUploadBody, EmptySuperiorLeavesAnEmptyValue)
