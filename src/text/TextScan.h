@@ -18,13 +18,19 @@ inline size_t CharLength(std::string_view text, size_t at)
     return IsLead(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
-// The first character start at or after `target`, walking from `cursor` (itself a character start).
+// The first character start at or after `target`, given `cursor` (itself a character start) at or
+// before it. The byte after one below 0x80 always starts a character (that byte stood alone or
+// ended a pair), so the walk only needs to cover the run of high bytes just before `target`.
 inline size_t CharStartFrom(std::string_view text, size_t cursor, size_t target)
 {
-    while (cursor < target) {
-        cursor += CharLength(text, cursor);
+    size_t start = target;
+    while (start > cursor && IsLead(text[start - 1])) {
+        --start;
     }
-    return cursor;
+    while (start < target) {
+        start += CharLength(text, start);
+    }
+    return start;
 }
 
 // 0-based position of the first occurrence starting at a character start at or after `from` (a

@@ -4,6 +4,7 @@
 // Progress and messages go to stderr. Exit status: 0 collected (and exported), 1 the run failed,
 // 2 bad arguments, 3 an export could not be written.
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -65,6 +66,8 @@ bool Export(bool (*exporter)(const ListView&, SaveDialog&, MessageBox&), const s
 
 int main(int argc, char** argv)
 {
+    // A shop that drops the connection must end in an empty page, not in a killed process.
+    std::signal(SIGPIPE, SIG_IGN);
     const auto args = Parse(argc, argv);
     if (!args) {
         std::fprintf(stderr, "usage: korvel-collect SHOP [--ids FILE] [--all FILE]\n");
