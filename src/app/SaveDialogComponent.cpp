@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 
 #include "app/GbkCodec.h"
 
@@ -46,6 +47,10 @@ bool SaveDialogComponent::show()
 {
     if (!fileName_.isEmpty()) {
         dialog_->selectFile(fileName_);
+    } else if (auto* field = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        // Nothing confirmed yet: a name typed into a cancelled dialog is not proposed again
+        // (selectFile ignores an empty name).
+        field->clear();
     }
     if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
         return false;

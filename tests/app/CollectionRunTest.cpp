@@ -171,6 +171,49 @@ TEST_F(CollectionRun, ExportDuringARunWritesTheRowsPresentAtThatMoment)
     QFile::remove(path);
 }
 
+// What the window shows at the moment a box opens, before the user answers it.
+struct AtTheBox {
+    QString box;
+    QString total;
+    QString start;
+    bool startEnabled = false;
+    int shownRows = -1;
+};
+
+TEST_F(CollectionRun, TheBoxOpensOnAWindowAlreadyBroughtUpToDate)
+{
+    demo::DemoShopOptions options;
+    options.pages = 2;
+    shop().setOptions(options);
+    typeShop(kTaobaoHost);
+
+    AtTheBox seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            seen = {box->text(), text("标签1"), text("按钮1"), window.control("按钮1")->isEnabled(),
+                    shownRows()};
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        }
+    });
+    watch.start(5);
+    pressStart();
+    EXPECT_EQ(seen.box, Utf("本次采集到的商品共有：40件！"));
+    EXPECT_EQ(seen.total, Utf("采集商品总数：40"));
+    EXPECT_EQ(seen.start, Utf("开始采集"));
+    EXPECT_TRUE(seen.startEnabled);
+    EXPECT_EQ(seen.shownRows, 40);
+
+    seen = {};
+    typeShop("www.example.com");
+    pressStart();
+    watch.stop();
+    EXPECT_EQ(seen.box, Utf("系统只支持淘宝天猫店铺"));
+    EXPECT_EQ(seen.start, Utf("开始采集")) << "restored before the failure box";
+    EXPECT_TRUE(seen.startEnabled);
+}
+
 struct Failure {
     const char* name;
     std::function<void(demo::DemoShopOptions&)> shopFault;

@@ -108,6 +108,38 @@ TEST_F(Exports, CancellingTheDialogWritesNothingAndShowsNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
+TEST_F(Exports, TheDialogProposesOnlyThePathConfirmedLastWhicheverExportConfirmedIt)
+{
+    fillList();
+    auto dialog = AnswerNextSaveDialog(QStringLiteral("typed-then-cancelled"), true);
+    press("按钮2");
+    ASSERT_TRUE(dialog->shown);
+    EXPECT_EQ(dialog->proposedName, QString());
+
+    const QString all = dir.filePath(QStringLiteral("all.txt"));
+    dialog = AnswerNextSaveDialog(all);
+    auto box = AnswerNextBox();
+    press("按钮3");
+    EXPECT_EQ(dialog->proposedName, QString()) << "a cancelled name is not proposed";
+    ASSERT_TRUE(box->shown);
+
+    dialog = AnswerNextSaveDialog(QStringLiteral("other"), true);
+    press("按钮2");
+    EXPECT_EQ(dialog->proposedName, QStringLiteral("all.txt"));
+    EXPECT_EQ(dialog->proposedDirectory, QDir(dir.path()).absolutePath());
+
+    const QString ids = dir.filePath(QStringLiteral("ids.txt"));
+    dialog = AnswerNextSaveDialog(ids);
+    box = AnswerNextBox();
+    press("按钮2");
+    EXPECT_EQ(dialog->proposedName, QStringLiteral("all.txt")) << "still the last confirmed path";
+    EXPECT_EQ(ReadAll(ids), "101\r\n102\r\n103\r\n");
+
+    dialog = AnswerNextSaveDialog({});
+    press("按钮3");
+    EXPECT_EQ(dialog->proposedName, QStringLiteral("ids.txt"));
+}
+
 TEST_F(Exports, AnEmptyListGivesAnEmptyFileAndTheCountZero)
 {
     const QString path = dir.filePath(QStringLiteral("empty.txt"));

@@ -126,21 +126,26 @@ const SeenBox& BoxWatch::last() const
     return state_->last;
 }
 
-std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name)
+std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cancel)
 {
     auto seen = std::make_shared<SeenDialog>();
-    OnNextModal<QFileDialog>([seen, name](QFileDialog* dialog) {
+    OnNextModal<QFileDialog>([seen, name, cancel](QFileDialog* dialog) {
         auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         seen->shown = true;
         seen->nameFilters = dialog->nameFilters();
         seen->defaultSuffix = dialog->defaultSuffix();
         seen->proposedName = field != nullptr ? field->text() : QString();
+        seen->proposedDirectory = dialog->directory().absolutePath();
         if (name.isEmpty() || field == nullptr) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             return;
         }
         field->selectAll();
         QTest::keyClicks(field, name);
+        if (cancel) {
+            dialog->reject();
+            return;
+        }
         PressSaveUntilClosed(dialog, field);
     });
     return seen;

@@ -41,11 +41,12 @@ struct SeenDialog {
     QStringList nameFilters;
     QString defaultSuffix;
     QString proposedName;  // the file-name field as the dialog opened
+    QString proposedDirectory;
 };
 
-// Types `name` into the next save dialog's file-name field and presses Return; with an empty
-// name presses Escape instead.
-std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name);
+// Types `name` into the next save dialog's file-name field and presses Save; with an empty name
+// presses Escape instead. With `cancel` the name is typed and then Escape pressed.
+std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cancel = false);
 
 // Types text the way an input method commits it, as Chinese is typed.
 void TypeWithInputMethod(QWidget* field, const QString& text);

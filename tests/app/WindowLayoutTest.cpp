@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -215,11 +216,28 @@ TEST_F(WindowLayout, StartAndExportButtonsUseTheBoldFourteenPixelFace)
         EXPECT_EQ(font.pixelSize(), 14) << name;
         EXPECT_EQ(font.family(), Utf("微软雅黑")) << name;
     }
-    for (const char* name :
-         {"标签7", "标签8", "标签3", "标签13", "标签21", "标签19", "按钮6", "按钮7", "按钮8"}) {
+    for (const char* name : {"标签7", "标签8", "标签3", "标签13", "标签21", "标签14", "标签15", "标签16",
+                             "标签17", "标签18", "标签19", "标签20", "按钮6", "按钮7", "按钮8"}) {
         EXPECT_TRUE(window.control(name)->font().bold()) << name;
     }
     EXPECT_FALSE(window.control("标签4")->font().bold());
+}
+
+TEST_F(WindowLayout, TestAreaBoxScrollsVerticallyAndTheSettingsBoxesTakeSeveralLines)
+{
+    auto* scratch = window.control<QPlainTextEdit>("编辑框6");
+    EXPECT_EQ(scratch->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    window.tabs()->setCurrentIndex(3);
+    EXPECT_TRUE(scratch->verticalScrollBar()->isVisible());
+
+    window.tabs()->setCurrentIndex(1);
+    auto* marker = window.control<QPlainTextEdit>("编辑框2");
+    marker->clear();
+    marker->setFocus();
+    QTest::keyClicks(marker, QStringLiteral("<a>"));
+    QTest::keyClick(marker, Qt::Key_Return);
+    QTest::keyClicks(marker, QStringLiteral("<b>"));
+    EXPECT_EQ(marker->toPlainText(), QStringLiteral("<a>\n<b>"));
 }
 
 }  // namespace
