@@ -2,10 +2,15 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 #include "app/MainWindow.h"
 
 int main(int argc, char** argv)
 {
+    // A server or database that drops its connection must end in a failed request, never in a
+    // killed process that takes the collected list with it.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     korvel::MainWindow window;
     window.show();
