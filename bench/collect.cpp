@@ -5,6 +5,8 @@
 //   collect_shared_seconds         the run with connections kept (best of three)
 //   collect_fresh_seconds          the run with reuse forbidden
 //   collect_shared_vs_fresh_ratio  fresh / shared (goal >= 15)
+//
+// Client and shop share one CPU (see support/OneCpu.h), as in the web benchmark.
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +17,7 @@
 #include "collect/DiscoverPages.h"
 #include "collect/RunCollection.h"
 #include "demo-shop/DemoShop.h"
+#include "support/OneCpu.h"
 #include "web/HttpSettings.h"
 
 namespace {
@@ -62,6 +65,8 @@ double TimedRun(std::size_t expectedRows)
 
 int main()
 {
+    // Before the shop's threads start, so they share the CPU with the collection.
+    const bool oneCpu = tools::StayOnOneCpu();
     demo::DemoShopOptions options;
     options.pages = Pages;
     demo::DemoShop shop(options);
@@ -85,6 +90,7 @@ int main()
         return 1;
     }
 
+    std::printf("client_and_server_on_one_cpu = %d\n", oneCpu ? 1 : 0);
     std::printf("collect_pages = %d\n", Pages);
     std::printf("collect_products = %zu\n", expectedRows);
     std::printf("collect_shared_seconds = %.4f\n", shared);

@@ -19,6 +19,7 @@
 
 #include <unistd.h>
 
+#include "support/OneCpu.h"
 #include "support/ThrowawayTls.h"
 #include "support/TlsReplyServer.h"
 #include "text/Text.h"
@@ -122,6 +123,8 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Before the server's threads start, so they share the CPU with the client.
+    const bool oneCpu = tools::StayOnOneCpu();
     const std::string dir = tools::MakeTempDir("korvel-bench-web");
     const auto tls = tools::MakeThrowawayTls(dir, {"*.taobao.com"});
     if (!tls || Page().size() != (1u << 20) || FindText(Page(), Marker) < 0) {
@@ -149,6 +152,7 @@ int main(int argc, char** argv)
     const double fresh = capture.rate("HttpsRequests/fresh/min_time:1.000/real_time items_per_second");
     std::printf("findtext_mb_per_s = %.1f\n", capture.rate("FindTextMegabyte bytes_per_second") / mb);
     std::printf("gbk_to_utf8_mb_per_s = %.1f\n", capture.rate("GbkToUtf8Megabyte bytes_per_second") / mb);
+    std::printf("client_and_server_on_one_cpu = %d\n", oneCpu ? 1 : 0);
     std::printf("requests_per_s_shared = %.0f\n", shared);
     std::printf("requests_per_s_fresh = %.0f\n", fresh);
     std::printf("https_shared_vs_fresh_ratio = %.1f\n", fresh > 0 ? shared / fresh : 0.0);
