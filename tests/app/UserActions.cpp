@@ -137,7 +137,9 @@ std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cance
         seen->proposedName = field != nullptr ? field->text() : QString();
         seen->proposedDirectory = dialog->directory().absolutePath();
         if (name.isEmpty() || field == nullptr) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
+            // Not Escape: with the file name's completion list open, Escape only closes the list
+            // and the dialog would wait forever.
+            dialog->reject();
             return;
         }
         field->selectAll();
