@@ -29,6 +29,7 @@ constexpr MemberUploadPacing kWindowUploadPacing{256, std::chrono::milliseconds(
 MemberPage::MemberPage(MainWindow& window)
     : QObject(&window),
       window_(window),
+      retryAction_(window.memberMenu().addAction(QString())),
       bridge_(),
       screen_(window, bridge_),
       session_(window.constants().backendHost, window.constants().backendAccountId)
@@ -47,33 +48,45 @@ MemberPage::MemberPage(MainWindow& window)
     connect(list, &QWidget::customContextMenuRequested, this, &MemberPage::showMemberMenu);
     connect(&window.memberExportAction(), &QAction::triggered, this,
             [this] { UploadSelectedMember(session_, screen_); });
+    retryAction_->setObjectName(QStringLiteral("重新导入失败的会员"));
+    retryAction_->setVisible(false);
+    connect(retryAction_, &QAction::triggered, this, [this] { StartFailedUploadRetry(session_, screen_); });
 }
 
 MemberPage::~MemberPage()
 {
-    bridge_.close();
-    session_.closing = true;
-    session_.memberReadingActive = 0;
-    // A worker may be waiting on a call queued just before the window closed: let it through
-    // (it runs nothing now) so the worker can end.
-    while (!session_.workersDone()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    session_.shutdown();
+    stopWorkers();  // already done when the window was closed
 }
 
 bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &window_ && event->type() == QEvent::Close) {
-        bridge_.close();
+        stopWorkers();
     }
     return QObject::eventFilter(watched, event);
+}
+
+// A worker may be waiting on a call into the window queued just before the bridge closed. Only
+// those calls are delivered, and they run nothing now: no timer or other event of the window runs
+// here, so this is safe even once the widgets are gone.
+void MemberPage::stopWorkers()
+{
+    bridge_.close();
+    session_.stop();
+    while (!session_.workersDone()) {
+        QCoreApplication::sendPostedEvents(&bridge_, QEvent::MetaCall);
+        QThread::msleep(1);
+    }
+    session_.shutdown();
 }
 
 void MemberPage::showMemberMenu(const QPoint& at)
 {
     window_.memberExportAction().setEnabled(screen_.selectedMember() != -1);
+    const auto failed = static_cast<qsizetype>(session_.failedUploads.size());
+    retryAction_->setText(QStringLiteral("重新导入失败的会员（%1）").arg(failed));
+    retryAction_->setVisible(failed > 0);
+    retryAction_->setEnabled(CanRetryFailedUploads(session_));
     window_.memberMenu().exec(screen_.list()->viewport()->mapToGlobal(at) + QPoint(3, 3));
 }
 

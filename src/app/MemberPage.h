@@ -1,12 +1,13 @@
 #pragma once
 
 // The page "会员导入" at work: 按钮6 connects, 按钮7 reads, 按钮8 uploads every member, and a
-// right-click on 超级列表框2 offers "导出" for the selected member. Made once with the window and
-// owned by it.
+// right-click on 超级列表框2 offers "导出" for the selected member and, after an upload with
+// failures, "重新导入失败的会员（N）". Made once with the window and owned by it.
 //
-// The page has a bridge of its own for its workers, closed when the window closes and, at the
-// latest, when the page goes away: the window destroys its controls before its children, so
-// nothing a worker queued may run after that.
+// The page has a bridge of its own for its workers. When the window closes, the page closes the
+// bridge, cuts short whatever the workers wait on and joins them, all while every widget still
+// exists; a window destroyed without being closed gets the same from the page's destructor, which
+// then runs nothing but the workers' refused calls.
 
 #include <QObject>
 
@@ -14,6 +15,7 @@
 #include "app/UiBridge.h"
 #include "members/MemberSession.h"
 
+class QAction;
 class QPoint;
 
 namespace korvel {
@@ -24,8 +26,6 @@ class MemberPage : public QObject {
     Q_OBJECT
 public:
     explicit MemberPage(MainWindow& window);
-    // Closes the bridge and waits for a running worker, whose next call into the window then gives
-    // up so that it ends.
     ~MemberPage() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,8 +35,10 @@ public:
 
 private:
     void showMemberMenu(const QPoint& at);
+    void stopWorkers();
 
     MainWindow& window_;
+    QAction* retryAction_;
     UiBridge bridge_;
     MemberPageScreen screen_;
     MemberSession session_;  // after the screen: its workers end before the screen goes away

@@ -10,6 +10,12 @@ namespace korvel {
 
 namespace {
 
+// The member list's place beside the connection group, and in the group's room once connected.
+constexpr int ListLeftBesideGroup = 255;
+constexpr int ListWidthBesideGroup = 712;
+constexpr int ListLeftConnected = 10;
+constexpr int ListWidthConnected = 957;
+
 std::optional<std::string> Given(std::string text)
 {
     if (text.empty()) {
@@ -46,8 +52,17 @@ void ConnectMemberDatabase(MemberSession& session, MemberScreen& screen)
     screen.setStatus(member_text::ConnectedStatus);
     screen.setVisible(MemberControl::WarningLabel, false);
     screen.setVisible(MemberControl::ConnectionGroup, false);
-    screen.moveMemberList(10);
-    screen.setMemberListWidth(957);
+    screen.moveMemberList(ListLeftConnected);
+    screen.setMemberListWidth(ListWidthConnected);
+}
+
+void ShowConnectionGroup(MemberScreen& screen)
+{
+    // Narrowed first, so that the list never reaches past its right edge on the way.
+    screen.setMemberListWidth(ListWidthBesideGroup);
+    screen.moveMemberList(ListLeftBesideGroup);
+    screen.setVisible(MemberControl::ConnectionGroup, true);
+    screen.setVisible(MemberControl::WarningLabel, true);
 }
 
 }  // namespace korvel

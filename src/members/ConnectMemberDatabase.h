@@ -17,4 +17,8 @@ int MemberPortNumber(std::string_view text);
 // On success the connection group and the warning label go away and the member list takes their room.
 void ConnectMemberDatabase(MemberSession& session, MemberScreen& screen);
 
+// Undoes a successful connect's changes to the page once its connection is gone, so that the user
+// can connect again.
+void ShowConnectionGroup(MemberScreen& screen);
+
 }  // namespace korvel

@@ -2,10 +2,14 @@
 
 // The process's one MySQL connection for the member page. A worker holds it through a lease for
 // the whole of its use, so two workers never talk over it at once.
+//
+// Every wait on the server is bounded (MemberDbLimits) and can be cut short from another thread
+// (cancel()): the window must be able to close while a statement waits on a locked table.
 
 #include <mysql.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +26,14 @@ struct MemberDbAddress {
     unsigned int port = 0;
 };
 
+// How long the client library waits on the server: to connect, and for each read or write of a
+// statement. A statement that runs into a limit fails as if the server had gone.
+struct MemberDbLimits {
+    std::chrono::seconds connect{10};
+    std::chrono::seconds read{30};
+    std::chrono::seconds write{30};
+};
+
 class MemberDbConnection {
 public:
     MemberDbConnection() = default;
@@ -29,29 +41,46 @@ public:
     MemberDbConnection(const MemberDbConnection&) = delete;
     MemberDbConnection& operator=(const MemberDbConnection&) = delete;
 
+    // Read at each connect.
+    MemberDbLimits limits;
+
     // Replaces whatever was held by a fresh connection, or by none when the attempt fails. Waits
     // for a worker that still holds the connection.
     bool connect(const MemberDbAddress& address);
     bool connected() const { return connected_.load(); }
 
+    // Any thread, without waiting for the lease: a statement in progress fails at once, and so does
+    // every later one. For a page that is going away.
+    void cancel();
+
     class Lease {
     public:
-        explicit Lease(MemberDbConnection& owner) : lock_(owner.mutex_), handle_(owner.handle_) {}
-        MYSQL* handle() const { return handle_; }
+        explicit Lease(MemberDbConnection& owner) : owner_(owner), lock_(owner.mutex_) {}
+        MYSQL* handle() const { return owner_.handle_; }
+        // Closes the connection, e.g. after a statement lost it; handle() is null from then on.
+        void drop() { owner_.closeLocked(); }
 
     private:
+        MemberDbConnection& owner_;
         std::unique_lock<std::mutex> lock_;
-        MYSQL* handle_;
     };
     // Exclusive use of the connection until the lease goes away; handle() is null when none is held.
     Lease lease() { return Lease(*this); }
 
 private:
     void closeLocked();
+    void watchSocket(MYSQL* handle);
 
     std::mutex mutex_;
     MYSQL* handle_ = nullptr;
     std::atomic<bool> connected_{false};
+
+    // cancel() shuts a duplicate of the connection's socket: the duplicate stays valid whatever the
+    // client library does with its own descriptor, so cancel() never touches the library's state
+    // nor a descriptor number that was closed and reused meanwhile.
+    std::mutex cancelMutex_;
+    int socketCopy_ = -1;
+    bool cancelled_ = false;
 };
 
 }  // namespace korvel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/Text.h"
+
 namespace korvel {
 
 bool IsPlainDecimalInteger(std::string_view text)
@@ -13,8 +15,9 @@ bool IsPlainDecimalInteger(std::string_view text)
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::optional<std::string> BuildMemberQuery(int schemaValue, std::string_view identifier)
+std::optional<std::string> BuildMemberQuery(int schemaValue, std::string_view typed)
 {
+    const std::string identifier = TrimSpaces(typed);
     if (!IsPlainDecimalInteger(identifier)) {
         return std::nullopt;
     }

@@ -38,7 +38,8 @@ bool IsPlainDecimalInteger(std::string_view text);
 
 // The statement for the schema value of 组合框1 (52 picks the 0.52 statement, any other value the
 // 0.60 one) and the identifier typed in 编辑框15. The identifier is written into the statement as
-// it is, so anything but a plain decimal integer is refused: nothing then reaches the server.
-std::optional<std::string> BuildMemberQuery(int schemaValue, std::string_view identifier);
+// it is, so anything but a plain decimal integer, give or take spaces around it, is refused:
+// nothing then reaches the server.
+std::optional<std::string> BuildMemberQuery(int schemaValue, std::string_view typed);
 
 }  // namespace korvel

@@ -36,10 +36,16 @@ void MemberSession::restart(std::thread& worker, std::function<void()> body)
     });
 }
 
-void MemberSession::shutdown()
+void MemberSession::stop()
 {
     closing = true;
     memberReadingActive = 0;
+    connection_.cancel();
+}
+
+void MemberSession::shutdown()
+{
+    stop();
     for (std::thread* worker : {&reader_, &uploader_}) {
         if (worker->joinable()) {
             worker->join();

@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "members/MemberDbConnection.h"
+#include "members/MemberRecord.h"
 
 namespace korvel {
 
@@ -57,6 +59,9 @@ public:
     // window), an upload is running.
     bool readerAlive = false;
     bool uploadRunning = false;
+    // Window thread: the members whose upload failed in the last bulk upload or retry, in list
+    // order, ready to be sent again.
+    std::vector<MemberRecord> failedUploads;
 
     // Starts a worker; a previous worker of the same kind, which has by then made its last call into
     // the window, is joined first.
@@ -66,8 +71,11 @@ public:
     // True once every worker started so far has returned.
     bool workersDone() const { return running_ == 0; }
 
-    // Asks both workers to stop and waits for them. Call it only once the screen's invoke() refuses
-    // to run anything, or from a thread that the workers' invoke() calls do not wait for.
+    // Any thread: asks both workers to stop and cuts short what they wait on, a statement or a
+    // request, so that they end at once. Does not wait for them.
+    void stop();
+    // stop(), then waits for the workers. Call it only once the screen's invoke() refuses to run
+    // anything, or from a thread that the workers' invoke() calls do not wait for.
     void shutdown();
 
 private:

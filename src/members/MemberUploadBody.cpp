@@ -78,7 +78,7 @@ int MemberUploadReply(const Bytes& body)
 
 void UploadTally::count(int reply)
 {
-    if (reply < 1) {
+    if (UploadFailed(reply)) {
         ++failed;
     } else if (reply == 1) {
         ++imported;

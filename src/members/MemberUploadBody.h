@@ -24,6 +24,12 @@ std::string BuildMemberUploadBody(const MemberRecord& member, const std::string&
 // The reply's text up to its first zero byte read with ToInteger: no digits give 0.
 int MemberUploadReply(const Bytes& body);
 
+// A reply below 1, no reply among them, is a failed upload.
+inline bool UploadFailed(int reply)
+{
+    return reply < 1;
+}
+
 // The three counters of a bulk upload.
 struct UploadTally {
     int imported = 0;

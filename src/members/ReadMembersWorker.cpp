@@ -1,6 +1,9 @@
+#include <errmsg.h>
+
 #include <cstdint>
 #include <memory>
 
+#include "members/ConnectMemberDatabase.h"
 #include "members/MemberQueries.h"
 #include "members/MemberResult.h"
 #include "members/MemberRowFeeder.h"
@@ -18,6 +21,7 @@ struct ReadOutcome {
     ReadEnd end;
     std::int32_t total = 0;
     std::int32_t shown = 0;
+    bool connectionClosed = false;
 };
 
 using ResultOwner = std::unique_ptr<MYSQL_RES, decltype(&mysql_free_result)>;
@@ -49,6 +53,19 @@ ReadOutcome ShowRows(MemberSession& session, MemberScreen& screen, MYSQL_RES* re
     return {feeder.flush() ? ReadEnd::Done : ReadEnd::Closing, total, total};
 }
 
+// A statement the client library gave up on (a time limit, a lost or cancelled connection) leaves
+// the connection in no known state: it is closed, and the next read asks for a new one. A statement
+// the server refused leaves it usable.
+ReadOutcome StatementFailed(MemberDbConnection::Lease& lease)
+{
+    const unsigned int error = mysql_errno(lease.handle());
+    if (error < CR_MIN_ERROR || error > CR_MAX_ERROR) {
+        return {ReadEnd::Failed};
+    }
+    lease.drop();
+    return {ReadEnd::Failed, 0, 0, true};
+}
+
 ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
 {
     auto lease = session.connection().lease();
@@ -70,11 +87,11 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
     }
     mysql_real_query(db, MemberQueryCharset, sizeof MemberQueryCharset - 1);  // outcome not needed
     if (mysql_real_query(db, statement->data(), statement->size()) != 0) {
-        return {ReadEnd::Failed};
+        return StatementFailed(lease);
     }
     ResultOwner result(mysql_store_result(db), mysql_free_result);
     if (!result && mysql_field_count(db) != 0) {
-        return {ReadEnd::Failed};  // the rows were lost on the way
+        return StatementFailed(lease);  // the rows were lost on the way
     }
     const auto total = static_cast<std::int32_t>(result ? mysql_num_rows(result.get()) : 0);
     const bool cleared = screen.invoke([&] {
@@ -111,6 +128,9 @@ void FinishRead(MemberSession& session, MemberScreen& screen, const ReadOutcome&
         }
         if (controlsFree) {
             screen.setEnabled(MemberControl::ReadButton, true);
+        }
+        if (outcome.connectionClosed) {
+            ShowConnectionGroup(screen);
         }
         if (outcome.end == ReadEnd::Failed) {
             screen.showMessage(member_text::QueryFailed, "", MessageIcon::Error);

@@ -6,14 +6,10 @@
 
 namespace korvel {
 
-namespace {
-
-BackendAccount ReadAccount(MemberScreen& screen)
+BackendAccount ReadBackendAccount(MemberScreen& screen)
 {
     return {screen.fieldText(MemberField::BackendUser), screen.fieldText(MemberField::BackendPassword)};
 }
-
-}  // namespace
 
 int SendMemberUpload(const MemberSession& session, const MemberRecord& member, const BackendAccount& account)
 {
@@ -24,22 +20,6 @@ int SendMemberUpload(const MemberSession& session, const MemberRecord& member, c
     return MemberUploadReply(HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options));
 }
 
-void StartMemberUpload(MemberSession& session, MemberScreen& screen)
-{
-    // Reached only through a disabled button otherwise.
-    if (session.uploadRunning || session.memberReadingActive != 0) {
-        return;
-    }
-    screen.setEnabled(MemberControl::ReadButton, false);
-    screen.setEnabled(MemberControl::UploadButton, false);
-    screen.setEnabled(MemberControl::SchemaCombo, false);
-    screen.setCaption(MemberControl::UploadButton, member_text::UploadButtonBusy);
-    session.uploadRunning = true;
-    session.startUploader([&session, &screen, account = ReadAccount(screen)] {
-        UploadAllMembersWorker(session, screen, account);
-    });
-}
-
 void UploadSelectedMember(MemberSession& session, MemberScreen& screen)
 {
     const int row = screen.selectedMember();
@@ -47,7 +27,7 @@ void UploadSelectedMember(MemberSession& session, MemberScreen& screen)
         return;
     }
     const MemberRecord member = screen.memberAt(row);
-    switch (SendMemberUpload(session, member, ReadAccount(screen))) {
+    switch (SendMemberUpload(session, member, ReadBackendAccount(screen))) {
         case 1:
             screen.showMessage(member_text::ReplyUpdated, member_text::ExportSucceeded, MessageIcon::None);
             break;

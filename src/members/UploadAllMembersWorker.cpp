@@ -1,5 +1,6 @@
 #include <chrono>
 #include <deque>
+#include <optional>
 
 #include "members/MemberTexts.h"
 #include "members/MemberUploadBody.h"
@@ -11,17 +12,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The list rows still to send, read from the window ahead of the requests.
+// The members still to send: the list's rows, read from the window ahead of the requests, or the
+// members given.
 class RowQueue {
 public:
-    RowQueue(MemberScreen& screen, int prefetch) : screen_(screen), prefetch_(prefetch) {}
+    RowQueue(MemberScreen& screen, int prefetch, std::optional<std::vector<MemberRecord>> given)
+        : screen_(screen), prefetch_(prefetch), given_(std::move(given))
+    {
+    }
 
     // Window thread only.
-    void start() { count_ = screen_.memberCount(); }
+    void start() { count_ = given_ ? static_cast<int>(given_->size()) : screen_.memberCount(); }
     void refill()
     {
         while (static_cast<int>(rows_.size()) < prefetch_ && next_ < count_) {
-            rows_.push_back(screen_.memberAt(next_++));
+            rows_.push_back(given_ ? std::move((*given_)[next_]) : screen_.memberAt(next_));
+            ++next_;
         }
     }
 
@@ -37,15 +43,17 @@ public:
 private:
     MemberScreen& screen_;
     int prefetch_;
+    std::optional<std::vector<MemberRecord>> given_;
     int count_ = 0;
     int next_ = 0;
     std::deque<MemberRecord> rows_;
 };
 
-void FinishUpload(MemberSession& session, MemberScreen& screen)
+void FinishUpload(MemberSession& session, MemberScreen& screen, std::vector<MemberRecord>& failed)
 {
     screen.invoke([&] {
         session.uploadRunning = false;
+        session.failedUploads = std::move(failed);
         if (!session.readerAlive) {
             screen.setEnabled(MemberControl::ReadButton, true);
         }
@@ -55,20 +63,23 @@ void FinishUpload(MemberSession& session, MemberScreen& screen)
     });
 }
 
-}  // namespace
-
-void UploadAllMembersWorker(MemberSession& session, MemberScreen& screen, const BackendAccount& account)
+void RunUploads(MemberSession& session, MemberScreen& screen, const BackendAccount& account, RowQueue& queue)
 {
     const MemberUploadPacing pacing = session.uploadPacing;
-    RowQueue queue(screen, pacing.prefetchRows);
     bool open = screen.invoke([&] {
         queue.start();
         queue.refill();
     });
     UploadTally tally;
+    std::vector<MemberRecord> failed;
     auto lastTally = Clock::now();
     for (int row = 0; open && row < queue.count() && !session.closing; ++row) {
-        tally.count(SendMemberUpload(session, queue.take(), account));
+        MemberRecord member = queue.take();
+        const int reply = SendMemberUpload(session, member, account);
+        tally.count(reply);
+        if (UploadFailed(reply)) {
+            failed.push_back(std::move(member));
+        }
         const bool due =
             row + 1 == queue.count() || queue.empty() || Clock::now() - lastTally >= pacing.tallyInterval;
         if (due) {
@@ -80,8 +91,23 @@ void UploadAllMembersWorker(MemberSession& session, MemberScreen& screen, const 
         }
     }
     if (open) {
-        FinishUpload(session, screen);
+        FinishUpload(session, screen, failed);
     }
+}
+
+}  // namespace
+
+void UploadAllMembersWorker(MemberSession& session, MemberScreen& screen, const BackendAccount& account)
+{
+    RowQueue queue(screen, session.uploadPacing.prefetchRows, std::nullopt);
+    RunUploads(session, screen, account, queue);
+}
+
+void UploadAllMembersWorker(MemberSession& session, MemberScreen& screen, const BackendAccount& account,
+                            std::vector<MemberRecord> members)
+{
+    RowQueue queue(screen, session.uploadPacing.prefetchRows, std::move(members));
+    RunUploads(session, screen, account, queue);
 }
 
 }  // namespace korvel

@@ -1,5 +1,5 @@
-// The member page as a user works it: connect, read, right-click a member, upload them all, and
-// close the window in the middle of a read.
+// The member page as a user works it: connect, read, right-click a member, upload them all, send
+// the failed ones again, and close the window while a worker waits on a server.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "UserActions.h"
 #include "app/GbkTableModel.h"
@@ -21,6 +23,7 @@
 #include "app/MemberPage.h"
 #include "app/PagePlacement.h"
 #include "backend-stub/BackendStub.h"
+#include "backend-stub/FlakyBackend.h"
 #include "backend-stub/MemberTables.h"
 #include "members/MemberTestDatabase.h"
 
@@ -53,6 +56,11 @@ protected:
     void open(int members)
     {
         ASSERT_TRUE(tools::SeedMembers052(database->db(), tools::NumberedMembers(members)));
+        showWindow();
+    }
+
+    void showWindow()
+    {
         window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -91,21 +99,37 @@ protected:
         window->memberList().flush();
     }
 
-    // Right-clicks the list and reports whether "导出" was offered, closing the menu or choosing it.
-    bool rightClickList(bool choose)
+    struct MenuItem {
+        QString text;
+        bool visible;
+        bool enabled;
+    };
+    // Right-clicks the list and reports the popup menu's items as it showed them, choosing the item
+    // named `choice` when it is enabled, else closing the menu.
+    std::vector<MenuItem> rightClickList(const char* choice = nullptr)
     {
-        bool offered = false;
+        std::vector<MenuItem> items;
         QTimer::singleShot(50, window.get(), [&] {
-            offered = window->memberExportAction().isEnabled();
-            if (choose && offered) {
-                window->memberExportAction().trigger();
+            QAction* chosen = nullptr;
+            for (QAction* action : window->memberMenu().actions()) {
+                items.push_back({action->text(), action->isVisible(), action->isEnabled()});
+                if (choice != nullptr && action->objectName() == Utf(choice) && action->isEnabled()) {
+                    chosen = action;
+                }
+            }
+            if (chosen != nullptr) {
+                chosen->trigger();
             }
             window->memberMenu().close();
         });
         const QPoint at = list()->viewport()->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list()->viewport(), &event);
-        return offered;
+        return items;
+    }
+    bool exportOffered(const std::vector<MenuItem>& items) const
+    {
+        return !items.empty() && items[0].text == Utf("导出") && items[0].enabled;
     }
 
     tools::BackendStub backend{"admin", "secret"};
@@ -149,17 +173,17 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
     EXPECT_EQ(text("按钮7"), Utf("读取用户信息"));
     EXPECT_TRUE(window->control("按钮8")->isEnabled());
 
-    EXPECT_FALSE(rightClickList(false));
+    EXPECT_FALSE(exportOffered(rightClickList()));
     list()->setCurrentIndex(list()->model()->index(1, 0));
     auto box = AnswerNextBox();
-    EXPECT_TRUE(rightClickList(true));
+    EXPECT_TRUE(exportOffered(rightClickList("导出")));
     ASSERT_TRUE(WaitFor([&] { return box->shown; }));
     EXPECT_EQ(box->text, Utf("帐号或密码错误！"));  // no account typed yet
 
     type("编辑框4", "admin");
     type("编辑框5", "secret");
     box = AnswerNextBox();
-    EXPECT_TRUE(rightClickList(true));
+    EXPECT_TRUE(exportOffered(rightClickList("导出")));
     ASSERT_TRUE(WaitFor([&] { return box->shown; }));
     EXPECT_EQ(box->text, Utf("导入会员成功，请进后台查看！"));
     EXPECT_EQ(box->title, Utf("导出成功"));
@@ -195,16 +219,93 @@ TEST_F(MemberPageWindow, UploadButtonSendsEveryMemberAndShowsTheTally)
     EXPECT_EQ(backend.members().size(), 25u);
 }
 
-TEST_F(MemberPageWindow, ClosingTheWindowDuringAReadEndsTheWorker)
+TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
 {
-    open(20000);
-    click("按钮6");
-    page->session().readPacing = {1, std::chrono::milliseconds(0)};  // one call into the window per row
-    click("按钮7");
-    ASSERT_TRUE(WaitFor([&] { return window->memberList().rows() >= 50; }));
-    EXPECT_FALSE(page->session().workersDone());
-    window->close();
-    window.reset();  // returns only once the reader has ended
+    open(5);
+    type("编辑框4", "admin");
+    type("编辑框5", "secret");
+    connectAndRead();
+    const QString accountLabel = text("标签20");
+    std::vector<MenuItem> items = rightClickList();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_FALSE(items[1].visible);  // nothing has failed yet
+
+    backend.scriptReplies({"2", "-1", "2", "0", "2"});
+    click("按钮8");
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    EXPECT_EQ(text("标签19"), Utf("已经成功导入：0，更新：3，失败：2"));
+    items = rightClickList();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].text, Utf("导出"));
+    EXPECT_EQ(items[1].text, Utf("重新导入失败的会员（2）"));
+    EXPECT_TRUE(items[1].visible);
+    EXPECT_TRUE(items[1].enabled);
+
+    backend.scriptReplies({"1", "-1"});
+    rightClickList("重新导入失败的会员");
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    EXPECT_EQ(text("标签19"), Utf("已经成功导入：1，更新：0，失败：1"));
+    EXPECT_EQ(text("标签20"), accountLabel);
+    EXPECT_EQ(text("按钮8"), Utf("导入会员信息"));
+    const auto received = backend.members();
+    ASSERT_EQ(received.size(), 7u);
+    EXPECT_EQ(received[5].rawBody, received[1].rawBody);
+    EXPECT_EQ(received[6].rawBody, received[3].rawBody);
+    items = rightClickList();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].text, Utf("重新导入失败的会员（1）"));
+
+    click("按钮7");  // a new list: its members have not failed
+    ASSERT_TRUE(WaitFor([&] { return !page->session().readerAlive; }));
+    items = rightClickList();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_FALSE(items[1].visible);
+}
+
+// Whatever a worker waits on, closing the window cuts it short and ends every worker before any
+// widget goes away. The list's scroll timer is left armed: run after the lists were destroyed, as
+// a teardown that waited for the worker once did, it would touch a deleted model.
+TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
+{
+    tools::FlakyBackend silent;
+    silent.start();
+    silent.silenceAll();
+    setenv("KORVEL_BACKEND_HOST", silent.host().c_str(), 1);
+    ASSERT_TRUE(tools::SeedMembers052(database->db(), tools::NumberedMembers(30)));
+    struct Case {
+        const char* waitsOn;
+        bool upload;      // else a read held up by a locked table
+        bool closeFirst;  // else the window is destroyed without a close
+    };
+    const Case cases[] = {{"locked table, closed", false, true},
+                          {"locked table, destroyed", false, false},
+                          {"silent back-end, closed", true, true},
+                          {"silent back-end, destroyed", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.waitsOn);
+        const int silentBefore = silent.silentRequests();
+        showWindow();
+        connectAndRead();
+        if (c.upload) {
+            click("按钮8");
+            ASSERT_TRUE(WaitFor([&] { return silent.silentRequests() > silentBefore; }));
+        } else {
+            ASSERT_TRUE(database->lockForWriting("ims_fans"));
+            click("按钮7");
+            ASSERT_TRUE(WaitFor([&] { return database->lockWaiterPresent(); }));
+        }
+        const MemberRecord row = page->screen().memberAt(0);
+        page->screen().appendMembers({row});
+        page->screen().appendMembers({row});
+
+        const auto start = std::chrono::steady_clock::now();
+        if (c.closeFirst) {
+            window->close();
+        }
+        window.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        database->unlockTables();
+    }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 namespace korvel::test {
 
@@ -42,6 +44,7 @@ MemberTestDatabase::MemberTestDatabase()
 MemberTestDatabase::~MemberTestDatabase()
 {
     if (db_ != nullptr) {
+        unlockTables();
         mysql_query(db_, ("drop database if exists " + name_).c_str());
         mysql_close(db_);
     }
@@ -60,6 +63,34 @@ std::string MemberTestDatabase::scalar(const std::string& sql)
     std::string value = row != nullptr && row[0] != nullptr ? row[0] : "";
     mysql_free_result(result);
     return value;
+}
+
+bool MemberTestDatabase::lockForWriting(const std::string& table)
+{
+    return mysql_query(db_, ("lock tables " + table + " write").c_str()) == 0;
+}
+
+void MemberTestDatabase::unlockTables()
+{
+    mysql_query(db_, "unlock tables");
+}
+
+bool MemberTestDatabase::lockWaiterPresent()
+{
+    return scalar("select count(*) from information_schema.processlist where db = '" + name_ +
+                  "' and state like 'Waiting for table%'") != "0";
+}
+
+bool MemberTestDatabase::waitForLockWaiter()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!lockWaiterPresent()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 std::string Gbk(const std::string& utf8)

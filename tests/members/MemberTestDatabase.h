@@ -42,6 +42,15 @@ public:
     // The first column of the first row of a query, empty when there is none.
     std::string scalar(const std::string& sql);
 
+    // Holds `table` locked for writing, so that statements of other connections reading it wait,
+    // until unlockTables() or the end of the test.
+    bool lockForWriting(const std::string& table);
+    void unlockTables();
+    // Whether a statement of another connection to this database waits for a table lock.
+    bool lockWaiterPresent();
+    // Waits until one does; false after a minute.
+    bool waitForLockWaiter();
+
 private:
     MYSQL* db_ = nullptr;
     std::string name_;

@@ -39,13 +39,26 @@ TEST(MemberQuery, EveryOtherSchemaValueTakesTheNewGenerationStatement)
 
 TEST(MemberQuery, AnythingButAPlainDecimalIntegerIsRefused)
 {
-    for (const char* id : {"", " 1", "1 ", "1 or 1=1", "1; drop table ims_fans", "1.0", "0x1", "--1", "-",
-                           "1-", "\xa3\xb1" /* full-width 1 */, "1)", "'1'"}) {
+    for (const char* id : {"", " ", "\t1", "1\n", "1 2", "1 or 1=1", "1; drop table ims_fans", "1.0", "0x1",
+                           "--1", "-", "- 1", "+1", "1-", "\xa3\xb1" /* full-width 1 */, "1)", "'1'"}) {
         EXPECT_FALSE(BuildMemberQuery(52, id)) << id;
         EXPECT_FALSE(BuildMemberQuery(60, id)) << id;
     }
-    for (const char* id : {"1", "007", "-3", "4294967296"}) {
-        EXPECT_TRUE(BuildMemberQuery(52, id)) << id;
+    // Spaces around the number, full-width ones included, are not part of it.
+    const std::pair<const char*, const char*> accepted[] = {{"1", "1"},
+                                                            {"007", "007"},
+                                                            {"-3", "-3"},
+                                                            {"4294967296", "4294967296"},
+                                                            {" 12 ", "12"},
+                                                            {"  7", "7"},
+                                                            {"\xa1\xa1"
+                                                             "5\xa1\xa1",
+                                                             "5"}};
+    for (const auto& [typed, sent] : accepted) {
+        const auto statement = BuildMemberQuery(52, typed);
+        ASSERT_TRUE(statement) << typed;
+        EXPECT_NE(statement->find(std::string("a.weid=") + sent + " and a.weid=b.weid"), std::string::npos)
+            << *statement;
     }
 }
 

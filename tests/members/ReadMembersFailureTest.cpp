@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include "MemberPageFixture.h"
 
 namespace korvel::test {
@@ -60,6 +62,52 @@ TEST_F(ReadMembersFailureTest, InjectedIdentifiersAreNeverSent)
         EXPECT_EQ(statementsSent() - before, 1);
     }
     EXPECT_EQ(database->scalar("select count(*) from ims_fans"), "3");
+}
+
+TEST_F(ReadMembersFailureTest, AStatementPastTheReadLimitFailsAndTheNextReadAsksForAConnection)
+{
+    session.connection().limits.read = std::chrono::seconds(1);
+    connect();
+    ASSERT_TRUE(database->lockForWriting("ims_fans"));
+    readToEnd();
+    expectQueryFailed();
+    EXPECT_FALSE(session.connection().connected());
+    // The connection group is back, so that the user can connect again.
+    EXPECT_TRUE(screen.control(MemberControl::ConnectionGroup).visible);
+    EXPECT_TRUE(screen.control(MemberControl::WarningLabel).visible);
+    EXPECT_EQ(screen.listLeft, 255);
+    EXPECT_EQ(screen.listWidth, 712);
+
+    database->unlockTables();
+    screen.onWindow([&] { ToggleMemberReading(session, screen); });
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[1].text, Gbk("数据库尚未连接！"));
+    EXPECT_EQ(screen.messages[1].title, Gbk("连接失败"));
+    EXPECT_FALSE(session.readerAlive);
+    connect();
+    readToEnd();
+    EXPECT_EQ(screen.rows.size(), 3u);
+}
+
+TEST_F(ReadMembersFailureTest, ARefusedStatementKeepsTheConnection)
+{
+    screen.schema = 60;
+    readToEnd();
+    EXPECT_TRUE(session.connection().connected());
+    EXPECT_FALSE(screen.control(MemberControl::ConnectionGroup).visible);
+}
+
+TEST_F(ReadMembersFailureTest, AClosingWindowCutsAStatementWaitingOnALockedTableShort)
+{
+    ASSERT_TRUE(database->lockForWriting("ims_fans"));
+    screen.onWindow([&] { ToggleMemberReading(session, screen); });
+    ASSERT_TRUE(database->waitForLockWaiter());
+    const auto start = std::chrono::steady_clock::now();
+    screen.onWindow([&] { screen.closing = true; });
+    session.shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(screen.rows.size(), 2u);
 }
 
 TEST_F(ReadMembersFailureTest, AClosingWindowEndsTheReaderWithoutTouchingIt)

@@ -9,6 +9,7 @@
 #include "MemberTestDatabase.h"
 #include "MemoryMemberScreen.h"
 #include "backend-stub/BackendStub.h"
+#include "backend-stub/FlakyBackend.h"
 #include "members/MemberResult.h"
 #include "members/UploadMembers.h"
 
@@ -35,6 +36,13 @@ protected:
         screen.fields[MemberField::BackendPassword] = "secret";
     }
 
+    // From here on the session uploads to the back-end that fails chosen members.
+    void useFlakyBackend()
+    {
+        flaky.start();
+        session = std::make_unique<MemberSession>(flaky.host(), "1");
+    }
+
     void fillList(int count)
     {
         for (int n = 1; n <= count; ++n) {
@@ -49,6 +57,24 @@ protected:
         ASSERT_TRUE(screen.waitFor([&] { return !session->uploadRunning; }));
     }
 
+    // Chooses the popup menu's retry and waits for the worker's last call into the window.
+    void retryFailed()
+    {
+        screen.onWindow([&] { StartFailedUploadRetry(*session, screen); });
+        ASSERT_TRUE(screen.waitFor([&] { return !session->uploadRunning; }));
+    }
+
+    std::vector<std::string> failedUsers()
+    {
+        std::vector<std::string> users;
+        screen.onWindow([&] {
+            for (const MemberRecord& member : session->failedUploads) {
+                users.push_back(member.cell(2));
+            }
+        });
+        return users;
+    }
+
     void expectControlsFree()
     {
         EXPECT_TRUE(screen.control(MemberControl::ReadButton).enabled);
@@ -59,6 +85,7 @@ protected:
 
     // Declared so that the session's workers end before the screen and the stub go away.
     tools::BackendStub stub{"admin", "secret"};
+    tools::FlakyBackend flaky;
     MemoryMemberScreen screen;
     std::unique_ptr<MemberSession> session;
 };
