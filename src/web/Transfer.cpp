@@ -49,14 +49,16 @@ CURLcode Finished(CURLM* multi)
 
 CertificateProblem CertificateCause(CURL* easy, std::string_view text)
 {
+    // libcurl checks the name itself after OpenSSL has accepted the chain, and says so.
+    if (text.find("subject name") != std::string_view::npos)
+        return CertificateProblem::WrongName;
     long verify = 0;
     curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &verify);
     if (verify == CertExpired)
         return CertificateProblem::Expired;
     if (verify == CertNotYetValid)
         return CertificateProblem::NotYetValid;
-    // libcurl checks the name itself after OpenSSL has accepted the chain.
-    if (verify == CertHostnameMismatch || (verify == 0 && text.find("subject name") != std::string_view::npos))
+    if (verify == CertHostnameMismatch)
         return CertificateProblem::WrongName;
     return verify != 0 ? CertificateProblem::Untrusted : CertificateProblem::Other;
 }
