@@ -108,10 +108,14 @@ void MainWindow::showError(const std::string& gbkMessage, const std::string& gbk
 }
 
 // A collection run may be processing events inside its handler when the window closes: from here
-// on it stops at the next product and shows nothing, and workers stop reaching into the window.
+// on its requests end at once, it stops and shows nothing, and workers stop reaching into the
+// window.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     bridge_.close();
+    if (runCancel_) {
+        runCancel_->cancel();
+    }
     event->accept();
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/AppConstants.h"
 #include "app/UiBridge.h"
+#include "web/Cancellation.h"
 
 class QAction;
 class QMenu;
@@ -77,6 +78,7 @@ private:
     QMenu* memberMenu_ = nullptr;
     QAction* memberExport_ = nullptr;
     bool collecting_ = false;
+    Cancellation* runCancel_ = nullptr;  // the running collection's, while one runs
 };
 
 }  // namespace korvel

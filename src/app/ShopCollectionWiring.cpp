@@ -1,5 +1,6 @@
 // What the buttons of the page "店铺采集" start: the collection run and the two exports.
 
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "app/GbkTableModel.h"
@@ -29,6 +30,12 @@ private:
 void MainWindow::wireShopCollectionPage()
 {
     connect(control<QPushButton>("按钮1"), &QPushButton::clicked, this, &MainWindow::runCollection);
+    // Enter in the address field does what a click on the start button does, while it can be clicked.
+    connect(control<QLineEdit>("编辑框1"), &QLineEdit::returnPressed, this, [this] {
+        if (control<QPushButton>("按钮1")->isEnabled()) {
+            runCollection();
+        }
+    });
     connect(control<QPushButton>("按钮2"), &QPushButton::clicked, this, &MainWindow::exportProductIds);
     connect(control<QPushButton>("按钮3"), &QPushButton::clicked, this, &MainWindow::exportAllInformation);
 }
@@ -41,7 +48,9 @@ void MainWindow::runCollection()
     collecting_ = true;
     {
         WindowCollectionScreen screen(*this);
+        runCancel_ = &screen.cancellation();
         RunCollection(screen);
+        runCancel_ = nullptr;
     }
     collecting_ = false;
 }

@@ -1,8 +1,11 @@
 #include "app/WindowCollectionScreen.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <atomic>
+#include <thread>
 
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
@@ -105,6 +108,26 @@ void WindowCollectionScreen::showMessage(const std::string& message, const std::
 {
     present();
     window_.showMessage(message, title);
+}
+
+bool WindowCollectionScreen::await(const std::function<void()>& work)
+{
+    if (window_.closing())
+        return false;
+    present();
+    QEventLoop loop;
+    std::atomic<bool> done{false};
+    std::thread requests([&] {
+        work();
+        done = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    // The loop ends early only when the application is quitting: the requests end at once then.
+    if (!done)
+        cancellation().cancel();
+    requests.join();
+    return !window_.closing() && !cancellation().cancelled();
 }
 
 void WindowCollectionScreen::present()

@@ -3,7 +3,9 @@
 // The collection run's view of the window: the address and settings fields, the start button,
 // the two counter labels and the product list.
 //
-// The run lets the window process its events once per product. That stays cheap because nothing
+// The run's requests wait on a thread of their own; the window keeps handling its events meanwhile
+// (repaints, tab switches, a close, which cancels them). The run lets the window process its
+// events once per product and once per page. That stays cheap because nothing
 // asks for a repaint per product: the list announces its new rows and the total label takes its
 // newest caption at most every 50 ms, so a processEvents() call usually finds nothing to do
 // beyond the user's own input.
@@ -41,6 +43,8 @@ public:
 
     bool processEvents() override;
     void showMessage(const std::string& message, const std::string& title) override;
+    // Runs the requests on a thread of their own while the window goes on handling its events.
+    bool await(const std::function<void()>& work) override;
 
     // Brings the list and the labels up to date at once.
     void present();

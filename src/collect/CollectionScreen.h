@@ -3,12 +3,19 @@
 // What a collection run needs of the window it runs in. The window implements it with its
 // controls; the console collector with stderr and a plain table.
 
+#include <functional>
 #include <string>
+
+#include "web/Cancellation.h"
 
 namespace korvel {
 
 class CollectionScreen {
 public:
+    CollectionScreen() = default;
+    // A copy starts with a cancellation of its own, not yet cancelled.
+    CollectionScreen(const CollectionScreen&) {}
+    CollectionScreen& operator=(const CollectionScreen&) { return *this; }
     virtual ~CollectionScreen() = default;
 
     // Read when the run needs them, so edits made during a run count for later pages.
@@ -22,6 +29,9 @@ public:
     virtual void setTotalLabel(const std::string& caption) = 0;                 // 标签1
     virtual void setPageCountLabel(const std::string& caption) = 0;             // 标签2
 
+    // The run turns to page `page` of `pageCount`; a screen with no place for it ignores it.
+    virtual void pageStarted(int /*page*/, int /*pageCount*/) {}
+
     // The product list 超级列表框1.
     virtual void clearRows() = 0;
     virtual void appendRow() = 0;
@@ -33,6 +43,21 @@ public:
 
     // A modal box with the message, the title and one OK button.
     virtual void showMessage(const std::string& message, const std::string& title) = 0;
+
+    // Runs `work`, one page's requests, and returns when it has ended. Here it runs in place; a
+    // screen that must stay responsive meanwhile runs it elsewhere. False once the screen is
+    // closing: the run's requests were then cancelled and the run stops, showing nothing more.
+    virtual bool await(const std::function<void()>& work)
+    {
+        work();
+        return !cancel_.cancelled();
+    }
+
+    // Ends the run's requests and pauses at once, from any thread.
+    Cancellation& cancellation() { return cancel_; }
+
+private:
+    Cancellation cancel_;
 };
 
 }  // namespace korvel

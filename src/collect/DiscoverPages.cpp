@@ -1,5 +1,6 @@
 #include "collect/DiscoverPages.h"
 
+#include "collect/FailureCause.h"
 #include "collect/Messages.h"
 #include "collect/Pattern.h"
 #include "collect/Patterns.h"
@@ -22,9 +23,14 @@ std::string ItemAreaOf(ShopFamily family, const std::string& pageText, const std
     return AreaBetween(pageText, itemAreaStart, itemAreaEnd);
 }
 
-std::variant<ShopPages, CollectionFailure> DiscoverPages(
+std::string WithCause(const std::string& message, const std::string& cause)
+{
+    return cause.empty() ? message : message + "\n" + cause;
+}
+
+std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const std::string& address, const CollectionSettings& settings,
-    const std::function<void(const std::string&)>& setPageCountLabel)
+    const std::function<void(const std::string&)>& setPageCountLabel, const PageSource& fetch)
 {
     const auto family = ClassifyShopAddress(address);
     if (!family)
@@ -32,16 +38,26 @@ std::variant<ShopPages, CollectionFailure> DiscoverPages(
 
     ShopPages pages;
     pages.family = *family;
+    std::optional<FetchedPage> shopPage;
     if (pages.family == ShopFamily::Tmall) {
-        const std::string shopPage = FetchPageText(TmallShopPageUrl(address));
-        pages.tmallQuery = AreaBetween(shopPage, settings.tmallQueryStart, settings.tmallQueryEnd);
+        shopPage = fetch(TmallShopPageRequest(address));
+        if (!shopPage)
+            return Abandoned{};
+        pages.tmallQuery = AreaBetween(shopPage->text, settings.tmallQueryStart, settings.tmallQueryEnd);
     }
-    pages.pageText = RequestResultPage(pages.family, address, pages.tmallQuery, 1);
+    const std::optional<FetchedPage> first = fetch(ResultPageRequest(pages.family, address, pages.tmallQuery, 1));
+    if (!first)
+        return Abandoned{};
+    pages.pageText = first->failed() ? std::string() : first->text;
 
     const Pattern pagePattern(pages.family == ShopFamily::Tmall ? TmallPagePattern : TaobaoPagePattern);
     const auto matches = FindAllMatches(pagePattern, pages.pageText);
-    if (matches.size() != 1)
-        return CollectionFailure{collect_text::NoPageInfo, collect_text::NoPageInfoTitle};
+    if (matches.size() != 1) {
+        std::string cause = CauseText(*first);
+        if (cause.empty() && shopPage)
+            cause = CauseText(*shopPage);
+        return CollectionFailure{WithCause(collect_text::NoPageInfo, cause), collect_text::NoPageInfoTitle};
+    }
 
     const int pagesRead = ToInteger(GroupText(matches.front(), 2));
     setPageCountLabel(collect_text::PageCountPrefix + IntToText(pagesRead));

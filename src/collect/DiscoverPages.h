@@ -3,9 +3,11 @@
 // Page discovery: the shop's family, its number of result pages and page 1's item area.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 
+#include "collect/PageFetch.h"
 #include "collect/ShopAddress.h"
 
 namespace korvel {
@@ -35,14 +37,24 @@ struct CollectionFailure {
     std::string title;
 };
 
+// The run was cut short because its screen is closing; nothing more is shown.
+struct Abandoned {};
+
+// Fetches one page for the run; nothing once the run is abandoned.
+using PageSource = std::function<std::optional<FetchedPage>(const PageRequest&)>;
+
+// The message followed by the cause on a line of its own, when there is one.
+std::string WithCause(const std::string& message, const std::string& cause);
+
 // The item area of any result page: Taobao's comes from the settings' markers, Tmall's fixed ones.
 std::string ItemAreaOf(ShopFamily family, const std::string& pageText, const std::string& itemAreaStart,
                        const std::string& itemAreaEnd);
 
 // Classifies the address, requests result page 1 (a Tmall shop's search page first) and reads the
 // page count, which it shows through setPageCountLabel as read, before anything else is decided.
-std::variant<ShopPages, CollectionFailure> DiscoverPages(
+// A page 1 without paging fails the run with the cause of its loss, when it has one.
+std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const std::string& address, const CollectionSettings& settings,
-    const std::function<void(const std::string&)>& setPageCountLabel);
+    const std::function<void(const std::string&)>& setPageCountLabel, const PageSource& fetch);
 
 }  // namespace korvel

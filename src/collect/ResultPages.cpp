@@ -1,7 +1,6 @@
 #include "collect/ResultPages.h"
 
 #include "text/Text.h"
-#include "web/HttpRequest.h"
 
 namespace korvel {
 
@@ -12,11 +11,6 @@ constexpr int Post = 1;
 
 }  // namespace
 
-std::string FetchPageText(const std::string& url)
-{
-    return BytesToText(HttpRequest(url, Get));
-}
-
 std::string ResultPageUrl(ShopFamily family, const std::string& address, const std::string& tmallQuery,
                           int page)
 {
@@ -26,15 +20,18 @@ std::string ResultPageUrl(ShopFamily family, const std::string& address, const s
            "&path=/search.htm&search=y&pageNo=" + IntToText(page);
 }
 
-std::string RequestResultPage(ShopFamily family, const std::string& address, const std::string& tmallQuery,
+PageRequest ResultPageRequest(ShopFamily family, const std::string& address, const std::string& tmallQuery,
                               int page)
 {
     const std::string url = ResultPageUrl(family, address, tmallQuery, page);
     if (family == ShopFamily::Tmall)
-        return BytesToText(HttpRequest(url, Post));
-    HttpOptions options;
-    options.postText = "pageNo=" + IntToText(page);
-    return BytesToText(HttpRequest(url, Post, std::move(options)));
+        return {url, Post, {}};
+    return {url, Post, "pageNo=" + IntToText(page)};
+}
+
+PageRequest TmallShopPageRequest(const std::string& address)
+{
+    return {TmallShopPageUrl(address), Get, {}};
 }
 
 std::string TmallShopPageUrl(const std::string& address)

@@ -2,42 +2,17 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "web/CaBundle.h"
 #include "web/HttpSettings.h"
+#include "web/ClientCallbacks.h"
 #include "web/HttpShare.h"
+#include "web/Transfer.h"
 
 namespace korvel {
 namespace {
-
-struct Received {
-    Bytes body;
-    std::string headers;
-    size_t maxBodyBytes = 0;
-};
-
-size_t TakeBody(char* data, size_t size, size_t count, void* user)
-{
-    auto* received = static_cast<Received*>(user);
-    const size_t n = size * count;
-    // Returning less than was offered makes the client abandon the transfer.
-    if (n > received->maxBodyBytes - received->body.size())
-        return 0;
-    received->body.append(data, n);
-    return n;
-}
-
-size_t TakeHeader(char* data, size_t size, size_t count, void* user)
-{
-    auto* received = static_cast<Received*>(user);
-    const size_t n = size * count;
-    // Redirects the client follows itself bring one block per hop: keep the last.
-    if (std::string_view(data, n).starts_with("HTTP/"))
-        received->headers.clear();
-    received->headers.append(data, n);
-    return n;
-}
 
 SList MakeList(const std::vector<std::string>& items)
 {
@@ -53,7 +28,7 @@ SList MakeList(const std::vector<std::string>& items)
 }
 
 // libcurl drops a line with nothing after its colon (and with it its own line of that name); the
-// form "Name;" makes it send the line with an empty value, as the block says.
+// form "Name;" makes it send the line with an empty value, as the caller wrote it.
 std::string ForClient(const std::string& line)
 {
     const size_t colon = line.find(':');
@@ -76,16 +51,20 @@ std::vector<std::string> SplitEntries(const std::string& entries)
     return items;
 }
 
-void SetBody(CURL* h, const Exchange& e)
+void SetBody(CURL* h, const Exchange& e, OnceBody& once)
 {
     if (!e.sendBody) {
         curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
         curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, static_cast<const char*>(nullptr));
         return;
     }
+    curl_easy_setopt(h, CURLOPT_POST, 1L);
     curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(e.body.size()));
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, e.body.data());
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, e.sendOnce ? nullptr : e.body.data());
     curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, e.post ? static_cast<const char*>(nullptr) : "GET");
+    once.bytes = e.body;
+    curl_easy_setopt(h, CURLOPT_READDATA, &once);
+    curl_easy_setopt(h, CURLOPT_SEEKDATA, &once);
 }
 
 // Options every request shares, set once per handle.
@@ -94,13 +73,37 @@ void Prepare(CURL* h)
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    // "/a/../b" goes to the server as it stands, like every other path.
+    curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
     // The bundle holds the whole system store. Without a CA folder as well, libcurl keeps the
     // parsed bundle between connections instead of parsing ~150 certificates for each new one.
     curl_easy_setopt(h, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 30L);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, TakeBody);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, TakeHeader);
+    curl_easy_setopt(h, CURLOPT_READFUNCTION, ReadOnce);
+    curl_easy_setopt(h, CURLOPT_SEEKFUNCTION, RewindOnce);
+}
+
+void ApplyLimits(CURL* h, HandleMemo& memo, const HttpSettings& s)
+{
+    const long connect = static_cast<long>(s.connectTimeout.count());
+    const long idle = std::max(1L, static_cast<long>(s.idleTimeout.count()));
+    // "Fewer than idleMinimumBytes in idleTimeout" as the client measures it: a rate in bytes/s.
+    const long idleSpeed = std::max(1L, (s.idleMinimumBytes + idle - 1) / idle);
+    const long total = static_cast<long>(s.totalTimeout.count());
+    if (connect != memo.connectTimeout)
+        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, connect);
+    if (idle != memo.idleTimeout)
+        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, idle);
+    if (idleSpeed != memo.idleSpeed)
+        curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, idleSpeed);
+    if (total != memo.totalTimeout)
+        curl_easy_setopt(h, CURLOPT_TIMEOUT, total);
+    memo.connectTimeout = connect;
+    memo.idleTimeout = idle;
+    memo.idleSpeed = idleSpeed;
+    memo.totalTimeout = total;
 }
 
 // The settings change seldom; a handle keeps them until they do.
@@ -121,19 +124,12 @@ void ApplySettings(CURL* h, HandleMemo& memo, const HttpSettings& s)
         memo.connectToList = std::move(list);
         memo.connectTo = s.connectTo;
     }
-    const long connect = static_cast<long>(s.connectTimeout.count());
-    const long idle = static_cast<long>(s.idleTimeout.count());
+    ApplyLimits(h, memo, s);
     const long reuse = s.connectionReuse ? 1L : 0L;
-    if (connect != memo.connectTimeout)
-        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, connect);
-    if (idle != memo.idleTimeout)
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, idle);
     if (reuse != memo.reuse) {
         curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L - reuse);
         curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L - reuse);
     }
-    memo.connectTimeout = connect;
-    memo.idleTimeout = idle;
     memo.reuse = reuse;
 }
 
@@ -144,34 +140,60 @@ void SetConnection(CURL* h, const Exchange& e)
     curl_easy_setopt(h, CURLOPT_PROXY, viaProxy ? e.proxy->c_str() : "");
 }
 
-void SetRedirects(CURL* h, const Exchange& e)
+void SetRedirects(CURL* h, const Exchange& e, bool exactTarget)
 {
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, e.noRedirect ? 0L : 1L);
+    // A request target set by hand would go to every hop of a redirect as well: such a request is
+    // not followed by the client.
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, e.noRedirect || exactTarget ? 0L : 1L);
     // A plain request may be sent on to https; a secure one never falls back to plain HTTP.
     curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, e.secure ? "https" : "http,https");
+}
+
+std::string Escaped(std::string_view text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (const unsigned char c : text) {
+        if (c <= 0x20 || c == 0x7F) {
+            escaped += '%';
+            escaped += hex[c >> 4];
+            escaped += hex[c & 0x0F];
+        } else {
+            escaped += static_cast<char>(c);
+        }
+    }
+    return escaped;
+}
+
+Reply Failed(Reply reply, CURL* h, CURLcode result, const char* errorText, const Received& received)
+{
+    reply.outcome = ReadOutcome(h, result, errorText, received.notes);
+    reply.outcome.refusedLocation = received.refusedLocation;
+    // A transfer abandoned past the size limit keeps nothing of what it read.
+    if (received.notes.bodyTooLarge)
+        reply.body.clear();
+    // An address the client cannot even begin a request for stands where the connection or the
+    // request could not be opened; any later failure is one of the send.
+    reply.opened =
+        !reply.rawHeaders.empty() || (result != CURLE_URL_MALFORMAT && result != CURLE_FAILED_INIT);
+    return reply;
 }
 
 }  // namespace
 
 std::string ClientAddress(const Exchange& e)
 {
-    static const char hex[] = "0123456789ABCDEF";
     // A query written straight after the host ("http://host?a=1") is no part of the host name.
     const std::string host = e.host.substr(0, e.host.find_first_of("?#"));
     // Port 0 (an empty or unreadable port text) means the scheme's default, as it does for
     // the platform client.
     const int port = e.port != 0 ? e.port : (e.secure ? 443 : 80);
-    std::string address = std::string(e.secure ? "https://" : "http://") + host + ":" + std::to_string(port);
-    for (const unsigned char c : e.path) {
-        if (c <= 0x20 || c == 0x7F) {
-            address += '%';
-            address += hex[c >> 4];
-            address += hex[c & 0x0F];
-        } else {
-            address += static_cast<char>(c);
-        }
-    }
-    return address;
+    return std::string(e.secure ? "https://" : "http://") + host + ":" + std::to_string(port) + Escaped(e.path);
+}
+
+std::string ExactTarget(const Exchange& e)
+{
+    return e.path.find('#') == std::string::npos ? std::string() : Escaped(e.path);
 }
 
 Reply PerformExchange(const Exchange& e)
@@ -179,36 +201,42 @@ Reply PerformExchange(const Exchange& e)
     const HttpSettings settings = CurrentHttpSettings();
     HandleLease lease(e.cookieStore);
     CURL* h = lease.handle();
-    if (!h)
-        return {false, false, {}, {}};
+    if (!h) {
+        Reply refused{false, {}, {}, {}};
+        refused.outcome.failure = HttpFailure::Other;
+        return refused;
+    }
     Received received;
     received.maxBodyBytes = settings.maxBodyBytes;
+    received.followAllowed = &e.followAllowed;
     std::vector<std::string> lines;
     lines.reserve(e.headerLines.size() + 1);
     for (const std::string& line : e.headerLines)
         lines.push_back(ForClient(line));
-    lines.push_back("Expect:");  // send the body at once, as the block says, without a go-ahead
+    lines.push_back("Expect:");  // send the body at once, without waiting for a go-ahead
     const SList headers = MakeList(lines);
     const std::string address = ClientAddress(e);
+    const std::string target = ExactTarget(e);
+    OnceBody once;
 
     ApplySettings(h, lease.memo(), settings);
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(h, CURLOPT_REQUEST_TARGET, target.empty() ? nullptr : target.c_str());
     curl_easy_setopt(h, CURLOPT_USERAGENT, e.userAgent.c_str());
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    SetBody(h, e);
+    SetBody(h, e, once);
     SetConnection(h, e);
-    SetRedirects(h, e);
+    SetRedirects(h, e, !target.empty());
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &received);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &received);
 
-    const CURLcode result = curl_easy_perform(h);
-    if (result == CURLE_OK)
-        return {true, true, std::move(received.body), std::move(received.headers)};
-    // An address the client cannot even begin a request for stands where the connection or the
-    // request could not be opened; any later failure is one of the send.
-    const bool opened =
-        !received.headers.empty() || (result != CURLE_URL_MALFORMAT && result != CURLE_FAILED_INIT);
-    return {opened, false, {}, {}};
+    const CURLcode result = RunTransfer(h, lease.multi(), e.cancel);
+    Reply reply{true, std::move(received.body), std::move(received.headers), {}};
+    if (result == CURLE_OK) {
+        reply.outcome = ReadOutcome(h, result, nullptr, received.notes);
+        return reply;
+    }
+    return Failed(std::move(reply), h, result, lease.errorText(), received);
 }
 
 }  // namespace korvel

@@ -3,11 +3,15 @@
 // One exchange over libcurl: the request exactly as HttpRequest has decided it, the final
 // response's body and header block back. No decisions about the operation's own logic live here.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/Text.h"
+#include "web/Cancellation.h"
+#include "web/HttpOutcome.h"
 
 namespace korvel {
 
@@ -24,13 +28,17 @@ struct Exchange {
     std::optional<std::string> proxy;  // host:port; used for plain HTTP only
     bool noRedirect = false;
     bool cookieStore = true;  // false: the client neither sends stored cookies nor stores new ones
+    Cancellation* cancel = nullptr;
+    bool sendOnce = false;  // the body never goes out twice, not even on a fresh connection
+    // Asked before the client follows a redirect to this Location; false ends the exchange.
+    std::function<bool(std::string_view location)> followAllowed;
 };
 
 struct Reply {
     bool opened = true;      // false: no request could be begun (no handle, an unusable address)
-    bool completed = false;  // false on any failure, the body then empty
-    Bytes body;
+    Bytes body;              // on a failure, what arrived before it (nothing past the size limit)
     std::string rawHeaders;  // the final response's block, CR LF line ends, status line first
+    HttpOutcome outcome;
 };
 
 Reply PerformExchange(const Exchange& exchange);
@@ -38,5 +46,9 @@ Reply PerformExchange(const Exchange& exchange);
 // The address the client is given: the path's bytes the client would refuse (spaces and control
 // bytes) are written as %XX; everything else goes as it stands.
 std::string ClientAddress(const Exchange& exchange);
+
+// The request line's target when the client would not send the path as it stands (it holds a
+// "#", which the client would take for the start of a fragment); empty otherwise.
+std::string ExactTarget(const Exchange& exchange);
 
 }  // namespace korvel

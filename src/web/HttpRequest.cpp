@@ -35,6 +35,9 @@ std::optional<Bytes> RequestOnce(const std::string& url, int method, HttpOptions
     exchange.proxy = options.proxy;
     exchange.noRedirect = options.noRedirect;
     exchange.cookieStore = out.cookieJar == nullptr;
+    exchange.cancel = options.cancel;
+    exchange.sendOnce = options.sendOnce;
+    exchange.followAllowed = options.followAllowed;
 
     AppendDefaultHeaders(options.extraHeaders, url, out.cookieJar ? *out.cookieJar : std::string());
     exchange.headerLines = HeaderLines(options.extraHeaders);
@@ -46,6 +49,8 @@ std::optional<Bytes> RequestOnce(const std::string& url, int method, HttpOptions
     }
 
     Reply reply = PerformExchange(exchange);
+    if (options.outcome)
+        *options.outcome = reply.outcome;
     // Nothing was sent: the caller's variables keep what they held.
     if (!reply.opened)
         return std::nullopt;
@@ -74,7 +79,8 @@ Bytes HttpRequest(const std::string& url, int method, HttpOptions options)
         std::optional<Bytes> body = RequestOnce(address, method, options, out);
         if (!body)
             return {};
-        if (followUps == MaxOwnFollowUps || !IsMoved301(*out.rawHeaders))
+        const bool cancelled = options.cancel && options.cancel->cancelled();
+        if (followUps == MaxOwnFollowUps || cancelled || !IsMoved301(*out.rawHeaders))
             return std::move(*body);
         address = FollowUpAddress(*out.location, address);
         out.location->clear();

@@ -2,10 +2,14 @@
 
 // The one request operation through which Korvel talks to any web server.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "text/Text.h"
+#include "web/Cancellation.h"
+#include "web/HttpOutcome.h"
 
 namespace korvel {
 
@@ -21,10 +25,20 @@ struct HttpOptions {
     Bytes postBytes{};                   // takes precedence over postText
     std::optional<std::string> proxy{};  // host:port, for plain-HTTP requests
     std::string* rawHeaders = nullptr;   // out
+
+    // Korvel's own, beyond the operation's arguments.
+    Cancellation* cancel = nullptr;  // cancelling it ends the request at once
+    HttpOutcome* outcome = nullptr;  // out: how the (last) request ended
+    // The body never goes out twice: where the client would resend it by itself (a reused
+    // connection that dropped before any reply), the request fails with HttpFailure::NotResent.
+    bool sendOnce = false;
+    // Asked before the client follows a redirect; a refused one ends the request with
+    // HttpFailure::RedirectRefused.
+    std::function<bool(std::string_view location)> followAllowed{};
 };
 
 // method 1 sends "POST"; any other value "GET". A body goes out whenever method is not 0.
-// Returns the response body, empty on any failure.
+// Returns the response body: on a failure, what had arrived before it (empty when nothing had).
 Bytes HttpRequest(const std::string& url, int method = 0, HttpOptions options = {});
 
 }  // namespace korvel

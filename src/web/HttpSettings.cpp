@@ -41,12 +41,13 @@ void SetExtraCaFile(std::optional<std::string> pemPath)
     o.extraCaFile = std::move(pemPath);
 }
 
-void SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle)
+void SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle, std::chrono::seconds total)
 {
     auto& o = TheOverrides();
     std::lock_guard lock(o.mutex);
     o.rest.connectTimeout = connect;
     o.rest.idleTimeout = idle;
+    o.rest.totalTimeout = total;
 }
 
 void SetConnectionReuse(bool allowed)

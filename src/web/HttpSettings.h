@@ -19,16 +19,22 @@ namespace korvel {
 struct HttpSettings {
     std::string connectTo;    // as KORVEL_CONNECT_TO; empty = no rerouting
     std::string extraCaFile;  // as KORVEL_CA_FILE; empty = system store only
-    std::chrono::seconds connectTimeout{60};
-    // A request that receives nothing for this long is abandoned.
-    std::chrono::seconds idleTimeout{60};
+    // No request waits on a server without bound: a connection (TLS handshake included) within
+    // connectTimeout; at least idleMinimumBytes in every idleTimeout, so a server that accepts and
+    // never answers, or drips a few bytes a second, is given up; the whole request within
+    // totalTimeout, however the server paces itself.
+    std::chrono::seconds connectTimeout{15};
+    std::chrono::seconds idleTimeout{20};
+    long idleMinimumBytes = 1024;
+    std::chrono::seconds totalTimeout{120};
     bool connectionReuse = true;
     std::size_t maxBodyBytes = std::size_t{256} << 20;
 };
 
 void SetConnectTo(std::optional<std::string> entries);
 void SetExtraCaFile(std::optional<std::string> pemPath);
-void SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle);
+void SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle,
+                 std::chrono::seconds total = HttpSettings().totalTimeout);
 // false = every request opens a new connection and closes it afterwards (for comparisons).
 void SetConnectionReuse(bool allowed);
 // A response body larger than this is abandoned and the request yields an empty result.

@@ -41,10 +41,14 @@ void InitGlobalOnce()
 struct HandleLease::Pooled {
     HandleMemo memo;
     CURL* curl = nullptr;
+    CURLM* multi = nullptr;
+    char errorText[CURL_ERROR_SIZE] = {};
     ~Pooled()
     {
         if (curl)
             curl_easy_cleanup(curl);
+        if (multi)
+            curl_multi_cleanup(multi);
     }
 };
 
@@ -93,9 +97,11 @@ HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore)
     }
     auto fresh = std::make_unique<Pooled>();
     fresh->curl = curl_easy_init();
-    if (!fresh->curl)
+    fresh->multi = curl_multi_init();
+    if (!fresh->curl || !fresh->multi)
         return;
     curl_easy_setopt(fresh->curl, CURLOPT_SHARE, HttpShare());
+    curl_easy_setopt(fresh->curl, CURLOPT_ERRORBUFFER, fresh->errorText);
     // An empty file name only switches the cookie engine on, over the shared store. Set once per
     // handle: curl_easy_reset would lose the setting's list without freeing it.
     if (cookieStore)
@@ -117,6 +123,16 @@ HandleLease::~HandleLease()
 CURL* HandleLease::handle() const
 {
     return handle_ ? handle_->curl : nullptr;
+}
+
+CURLM* HandleLease::multi() const
+{
+    return handle_->multi;
+}
+
+const char* HandleLease::errorText() const
+{
+    return handle_->errorText;
 }
 
 HandleMemo& HandleLease::memo() const

@@ -20,6 +20,8 @@ struct HandleMemo {
     SList connectToList{nullptr, curl_slist_free_all};
     long connectTimeout = -1;
     long idleTimeout = -1;
+    long idleSpeed = -1;
+    long totalTimeout = -1;
     long reuse = -1;
 };
 
@@ -42,7 +44,11 @@ public:
     HandleLease& operator=(const HandleLease&) = delete;
 
     CURL* handle() const;
+    // The handle's own multi handle, which drives its transfers and keeps its open connections.
+    CURLM* multi() const;
     HandleMemo& memo() const;
+    // libcurl's error text of the handle's last transfer.
+    const char* errorText() const;
 
     struct Pooled;
 

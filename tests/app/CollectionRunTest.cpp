@@ -237,7 +237,7 @@ TEST_F(CollectionRun, EachFailureShowsItsBoxAndLeavesThePreviousRows)
          "店铺错误"},
         {"login page instead of results",
          [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::LoginPage; }, kTaobaoHost,
-         "未找到店铺的分页信息，请重试！", "未取得信息"},
+         "未找到店铺的分页信息，请重试！\n淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度", "未取得信息"},
         {"no products on page 1", [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::NoItems; },
          kTaobaoHost, "没有发现商品，请重试！", "未发现商品"},
     };
@@ -287,6 +287,39 @@ TEST_F(CollectionRun, ClosingTheWindowDuringARunEndsItAndTheLoopWithCodeZero)
     EXPECT_FALSE(window.collecting());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_LT(window.productList().rows(), 50 * 20);
+}
+
+// A shop that takes its time: the window goes on handling events while the request waits, and a
+// close ends the request at once instead of waiting it out.
+TEST_F(CollectionRun, ClosingDuringAStalledRequestEndsTheProgramAtOnce)
+{
+    demo::DemoShopOptions options;
+    options.delay = std::chrono::milliseconds(4000);
+    shop().setOptions(options);
+    typeShop(kTaobaoHost);
+
+    BoxWatch boxes;
+    QTimer::singleShot(0, &window, [this] { pressStart(); });
+    int ticks = 0;
+    std::chrono::steady_clock::time_point closed;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++ticks == 20) {
+            closed = std::chrono::steady_clock::now();
+            window.close();
+        }
+    });
+    ticker.start(20);
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int code = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    EXPECT_EQ(code, 0);
+    EXPECT_GE(ticks, 20);  // the window kept its events going during the request
+    EXPECT_LT(std::chrono::steady_clock::now() - closed, std::chrono::seconds(2));
+    EXPECT_FALSE(window.collecting());
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(window.productList().rows(), 0);
 }
 
 TEST(SecondStart, ShowsEveryInitialTextAgain)

@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "DemoShopRun.h"
 #include "export/TestGbk.h"
@@ -18,9 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 struct Finished {
     int status = -1;
     std::string errors;  // stderr
+    std::string output;  // stdout
 };
 
 class CollectCliTest : public DemoShopRun {
@@ -33,7 +42,9 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     // The program next to this test binary, with the routing to the demo shop in its environment.
-    Finished Collect(std::vector<std::string> args) const
+    Finished Collect(std::vector<std::string> args) const { return Wait(Start(std::move(args))); }
+
+    pid_t Start(std::vector<std::string> args) const
     {
         const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
         args.insert(args.begin(), program);
@@ -55,19 +66,27 @@ protected:
             envp.push_back(entry.data());
         envp.push_back(nullptr);
 
-        const std::string errorsFile = dir + "/stderr.txt";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = 0;
-        Finished finished;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-            finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
+        posix_spawn_file_actions_addopen(&actions, 1, (dir + "/stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, (dir + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+            pid = -1;
         posix_spawn_file_actions_destroy(&actions);
-        finished.errors = ReadFile(errorsFile);
+        return pid;
+    }
+
+    Finished Wait(pid_t pid) const
+    {
+        Finished finished;
+        int status = 0;
+        if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
+            finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        finished.errors = ReadFile(dir + "/stderr.txt");
+        finished.output = ReadFile(dir + "/stdout.txt");
         return finished;
     }
 
@@ -80,8 +99,8 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
     options.pages = 2;
     options.faults = {{2, demo::PageFault::ServerError}};
     Shop().setOptions(options);
-    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt"});
-    ASSERT_EQ(done.status, 0) << done.errors;
+    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt", "--retries", "0"});
+    ASSERT_EQ(done.status, 4) << done.errors;
 
     std::string ids, all;
     for (const auto& row : ExpectedRows(options, demo::Marketplace::Taobao)) {
@@ -95,8 +114,10 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
     // The labels' own texts, shown in the terminal's UTF-8, the final message after them.
     EXPECT_NE(done.errors.find("商品总页数：2\n"), std::string::npos) << done.errors;
     EXPECT_NE(done.errors.find("已经获取到宝贝：20\n"), std::string::npos);
-    EXPECT_NE(done.errors.find("采集商品总数：20\n成功采集: 本次采集到的商品共有：20件！\n"),
-              std::string::npos);
+    EXPECT_NE(done.errors.find("采集商品总数：20\n成功采集: 本次采集到的商品共有：20件！\n"
+                               "第 2 页未能取得：服务器返回 HTTP 500\n"),
+              std::string::npos)
+        << done.errors;
     EXPECT_NE(done.errors.find("导出成功: 导出成功，商品ID总数为：20！\n"), std::string::npos);
     EXPECT_NE(done.errors.find("导出成功: 导出成功，商品总数为：20！\n"), std::string::npos);
 }
@@ -116,12 +137,16 @@ TEST_F(CollectCliTest, AFailedRunExitsWithItsMessageAndTitle)
     EXPECT_NE(done.errors.find("未发现商品: 没有发现商品，请重试！\n"), std::string::npos) << done.errors;
 }
 
-TEST_F(CollectCliTest, AnUnwritableExportIsAFailure)
+// Every export path is checked before the first request.
+TEST_F(CollectCliTest, AnUnwritableExportEndsTheRunBeforeItStarts)
 {
-    const std::string target = dir + "/missing/ids.txt";
-    const auto done = Collect({TmallHost, "--ids", target});
-    EXPECT_EQ(done.status, 3);
-    EXPECT_NE(done.errors.find("导出失败: 文件无法写入：" + target + "\n"), std::string::npos) << done.errors;
+    for (const std::string& target : {dir + "/missing/ids.txt", dir}) {
+        const auto done = Collect({TmallHost, "--all", dir + "/all.txt", "--ids", target});
+        EXPECT_EQ(done.status, 3);
+        EXPECT_EQ(done.errors, "korvel-collect: cannot write " + target + "\n");
+    }
+    EXPECT_TRUE(Shop().requests().empty());
+    EXPECT_FALSE(fs::exists(dir + "/all.txt"));
 }
 
 TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
@@ -130,12 +155,60 @@ TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
                                                                   {"--ids"},
                                                                   {TaobaoHost, "--ids"},
                                                                   {TaobaoHost, "other.taobao.com"},
-                                                                  {TaobaoHost, "--x", "y"}}) {
+                                                                  {TaobaoHost, "--x", "y"},
+                                                                  {TaobaoHost, "--ids", "a", "--ids", "b"},
+                                                                  {TaobaoHost, "--delay", "-1"},
+                                                                  {TaobaoHost, "--retries", "x"}}) {
         const auto done = Collect(args);
         EXPECT_EQ(done.status, 2);
-        EXPECT_NE(done.errors.find("usage: korvel-collect SHOP"), std::string::npos);
+        EXPECT_NE(done.errors.find("usage: korvel-collect [OPTIONS] SHOP"), std::string::npos);
     }
     EXPECT_TRUE(Shop().requests().empty());
+}
+
+TEST_F(CollectCliTest, HelpAndVersionGoToStandardOutput)
+{
+    for (const std::string flag : {"--help", "-h"}) {
+        const auto done = Collect({flag});
+        EXPECT_EQ(done.status, 0);
+        EXPECT_TRUE(done.output.starts_with("usage: korvel-collect [OPTIONS] SHOP")) << done.output;
+        EXPECT_NE(done.output.find("130"), std::string::npos);
+        EXPECT_EQ(done.errors, "");
+    }
+    const auto done = Collect({"--version"});
+    EXPECT_EQ(done.status, 0);
+    EXPECT_TRUE(done.output.starts_with("korvel-collect ")) << done.output;
+}
+
+TEST_F(CollectCliTest, ADashWritesTheExportToStandardOutput)
+{
+    demo::DemoShopOptions options;
+    options.pages = 1;
+    Shop().setOptions(options);
+    const auto done = Collect({TaobaoHost, "--ids", "-"});
+    ASSERT_EQ(done.status, 0) << done.errors;
+    std::string ids;
+    for (const auto& row : ExpectedRows(options, demo::Marketplace::Taobao))
+        ids += row[1] + "\r\n";
+    EXPECT_EQ(done.output, ids);
+    EXPECT_FALSE(fs::exists("-"));
+}
+
+// Ctrl+C during a request that takes its time: the run ends at once, no export is written.
+TEST_F(CollectCliTest, InterruptingEndsAtOnceAndLeavesTheExports)
+{
+    demo::DemoShopOptions options;
+    options.delay = std::chrono::milliseconds(2000);
+    Shop().setOptions(options);
+    WriteFile(dir + "/ids.txt", "earlier");
+    const pid_t pid = Start({TaobaoHost, "--ids", dir + "/ids.txt"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto interrupted = std::chrono::steady_clock::now();
+    ::kill(pid, SIGINT);
+    const auto done = Wait(pid);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::milliseconds(1500));
+    EXPECT_EQ(done.status, 130) << done.errors;
+    EXPECT_EQ(ReadFile(dir + "/ids.txt"), "earlier");
 }
 
 }  // namespace

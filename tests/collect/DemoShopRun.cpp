@@ -20,7 +20,8 @@ void DemoShopRun::SetUpTestSuite()
     SetConnectionReuse(false);
     // Once a page has been answered the server's loop is running; a stop before that would be
     // missed by the server and leave its thread waiting for a connection at exit.
-    ASSERT_FALSE(FetchPageText(TmallShopPageUrl(TmallHost)).empty());
+    Cancellation never;
+    ASSERT_FALSE(FetchPage(TmallShopPageRequest(TmallHost), {}, never).text.empty());
 }
 
 void DemoShopRun::SetUp()

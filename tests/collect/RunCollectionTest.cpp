@@ -18,7 +18,9 @@ protected:
     {
         Shop().setOptions(options);
         screen.address = address;
-        return RunCollection(screen);
+        FetchPolicy quick;
+        quick.retryPauses = {std::chrono::milliseconds(1)};
+        return RunCollection(screen, quick);
     }
     std::vector<std::string> Bodies() const
     {
@@ -27,10 +29,11 @@ protected:
             bodies.push_back(request.method + " " + request.target + " " + request.body);
         return bodies;
     }
-    void ExpectSuccess(int total)
+    void ExpectSuccess(int total, const std::string& losses = "")
     {
         ASSERT_EQ(screen.messages.size(), 1u);
-        EXPECT_EQ(screen.messages[0].first, Gbk("本次采集到的商品共有：" + std::to_string(total) + "件！"));
+        EXPECT_EQ(screen.messages[0].first,
+                  Gbk("本次采集到的商品共有：" + std::to_string(total) + "件！" + losses));
         EXPECT_EQ(screen.messages[0].second, Gbk("成功采集"));
         EXPECT_EQ(screen.totalLabel, Gbk("采集商品总数：" + std::to_string(total)));
         EXPECT_EQ(screen.totalLabelAtMessage, screen.totalLabel);
@@ -96,20 +99,44 @@ TEST_F(RunCollectionTest, TmallShopCarriesItsQueryOnEveryPage)
                                                   "POST " + query + "1 ", "POST " + query + "2 "}));
 }
 
-TEST_F(RunCollectionTest, FailedLaterPagesAreSkippedSilently)
+// Lost pages are named under the total with their cause; a page that failed in passing was tried
+// twice more, a login page not at all.
+TEST_F(RunCollectionTest, LostLaterPagesAreNamedWithTheirCause)
 {
     demo::DemoShopOptions options;
     options.pages = 5;
     options.faults = {{2, PageFault::ServerError}, {3, PageFault::DropConnection}, {4, PageFault::LoginPage}};
-    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Collected);
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::CollectedWithLosses);
     EXPECT_EQ(screen.rows, ExpectedRows(options, Marketplace::Taobao));
-    ExpectSuccess(40);
+    ExpectSuccess(40,
+                  "\n第 2 页未能取得：服务器返回 HTTP 500（已重试 2 次）"
+                  "\n第 3 页未能取得：页面未接收完整（连接中途断开）（已重试 2 次）"
+                  "\n第 4 页未能取得：淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度");
     EXPECT_EQ(screen.rows[20][0], "21");  // page 5's first product
+    EXPECT_EQ(Shop().requests().size(), 1u + 3 + 3 + 1 + 1);
 
     screen = {};
-    options.faults = {{2, PageFault::EmptyBody}, {3, PageFault::NoItems}};
-    EXPECT_EQ(Run(TmallHost, options), RunOutcome::Collected);
-    ExpectSuccess(60);
+    options.faults = {{2, PageFault::EmptyBody}, {3, PageFault::NoItems}, {4, PageFault::NoItems}};
+    EXPECT_EQ(Run(TmallHost, options), RunOutcome::CollectedWithLosses);
+    ExpectSuccess(40, "\n第 2 页未能取得：服务器返回了空白页面\n第 3–4 页没有找到商品，页面结构可能已改变");
+}
+
+// A page count far beyond the shop's pages ends after three pages in a row without products.
+TEST_F(RunCollectionTest, ARunawayPageCountEndsEarly)
+{
+    demo::DemoShopOptions options;
+    options.pages = 3;
+    options.shownPageCount = "99999999";
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::CollectedWithLosses);
+    ExpectSuccess(60, "\n第 4–99999999 页没有商品，采集提前结束");
+    EXPECT_EQ(Shop().requests().size(), 6u);
+
+    screen = {};
+    Shop().clearRequests();
+    options.faults = {{4, PageFault::ServerError}, {5, PageFault::ServerError}, {6, PageFault::NoItems}};
+    EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::CollectedWithLosses);
+    ExpectSuccess(60, "\n第 4–5 页未能取得：服务器返回 HTTP 500（已重试 2 次）\n第 6–99999999 页没有商品，采集提前结束");
+    EXPECT_EQ(Shop().requests().size(), 3u + 2 * 3 + 3);
 }
 
 TEST_F(RunCollectionTest, PageCountZeroGivesOnePage)
@@ -181,11 +208,11 @@ TEST_F(RunCollectionTest, PagingFailuresLeaveTheEarlierRun)
     doubled.doublePaging = true;
     demo::DemoShopOptions broken;
     broken.faults = {{1, PageFault::ServerError}};
-    for (const auto& options : {doubled, broken}) {
+    for (const auto& [options, cause] : {std::pair(doubled, ""), std::pair(broken, "\n服务器返回 HTTP 500")}) {
         screen = {};
         LeaveEarlierRun();
         EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Failed);
-        ExpectFailure("未找到店铺的分页信息，请重试！", "未取得信息");
+        ExpectFailure("未找到店铺的分页信息，请重试！" + std::string(cause), "未取得信息");
         EXPECT_EQ(screen.rows, (std::vector<std::vector<std::string>>{{"1", "old"}}));
         EXPECT_EQ(screen.totalLabel, "earlier");
     }
@@ -222,8 +249,8 @@ TEST_F(RunCollectionTest, SettingsEditedDuringARunCountFromTheNextPage)
         s.settings.itemAreaEnd = "no such marker";
         return true;
     };
-    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Collected);
-    ExpectSuccess(20);
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::CollectedWithLosses);
+    ExpectSuccess(20, "\n第 2–3 页没有找到商品，页面结构可能已改变");
     EXPECT_EQ(Shop().requests().size(), 3u);
 }
 

@@ -3,6 +3,7 @@
 // The collection run's screen on a console: fixed address and settings, labels as progress lines,
 // message boxes as lines, and the product list kept in memory for the exports.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,10 @@ public:
     std::string tmallQueryEnd() override { return settings_.tmallQueryEnd; }
 
     void setStartButton(const std::string&, bool) override {}
-    void setTotalLabel(const std::string& caption) override { terminal_.progress(caption); }
+    // On a terminal one line shows the page, the products and the time taken; elsewhere every
+    // caption is a line of its own.
+    void setTotalLabel(const std::string& caption) override;
+    void pageStarted(int page, int pageCount) override;
     void setPageCountLabel(const std::string& caption) override { terminal_.line(caption); }
 
     void clearRows() override { rows_.clear(); }
@@ -46,6 +50,10 @@ private:
     CollectionSettings settings_;
     Terminal& terminal_;
     std::vector<std::vector<std::string>> rows_;
+    int page_ = 0;
+    int pageCount_ = 0;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point shown_{};
 };
 
 }  // namespace korvel::console

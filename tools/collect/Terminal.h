@@ -17,6 +17,7 @@ public:
     void line(const std::string& gbk);
     // A line the next progress or line replaces, when the output is a terminal.
     void progress(const std::string& gbk);
+    bool interactive() const { return interactive_; }
 
 private:
     std::string shown(const std::string& gbk) const;

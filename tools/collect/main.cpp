@@ -1,15 +1,15 @@
-// korvel-collect SHOP [--ids FILE] [--all FILE]
-//
-// Collects one shop exactly as the window's start button does, then writes the chosen exports.
-// Progress and messages go to stderr. Exit status: 0 collected (and exported), 1 the run failed,
-// 2 bad arguments, 3 an export could not be written.
+// korvel-collect [OPTIONS] SHOP: collects one shop exactly as the window's start button does, then
+// writes the chosen exports. See Usage (korvel-collect --help) for the options and exit statuses.
 
 #include <csignal>
 #include <cstdio>
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "Arguments.h"
 #include "ConsoleScreen.h"
+#include "ExportTargets.h"
+#include "Interrupt.h"
 #include "Terminal.h"
 #include "collect/RunCollection.h"
 #include "export/Exports.h"
@@ -17,30 +17,14 @@
 namespace {
 
 using namespace korvel;
+using namespace korvel::console;
 
-struct Arguments {
-    std::string shop;
-    std::optional<std::string> idsFile;
-    std::optional<std::string> allFile;
-};
-
-std::optional<Arguments> Parse(int argc, char** argv)
-{
-    Arguments args;
-    bool haveShop = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--ids" || arg == "--all") && i + 1 < argc) {
-            (arg == "--ids" ? args.idsFile : args.allFile) = argv[++i];
-        } else if (!haveShop && !arg.starts_with("--")) {
-            args.shop = arg;
-            haveShop = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return haveShop ? std::optional(args) : std::nullopt;
-}
+constexpr int Collected = 0;
+constexpr int RunFailed = 1;
+constexpr int BadArguments = 2;
+constexpr int ExportFailed = 3;
+constexpr int PagesLost = 4;
+constexpr int Interrupted = 130;
 
 // The dialog a script answers in advance: always confirmed, always the given path, used as given.
 class FixedPathDialog : public SaveDialog {
@@ -55,31 +39,79 @@ private:
     std::string path_;
 };
 
-bool Export(bool (*exporter)(const ListView&, SaveDialog&, MessageBox&), const std::string& path,
-            console::ConsoleScreen& screen)
+using Exporter = bool (*)(const ListView&, SaveDialog&, MessageBox&);
+
+bool Export(Exporter exporter, const std::string& path, ConsoleScreen& screen)
 {
-    FixedPathDialog dialog(path);
-    return exporter(screen, dialog, screen);
+    return WithTarget(path, [&](const std::string& target) {
+        FixedPathDialog dialog(target);
+        return exporter(screen, dialog, screen);
+    });
+}
+
+// The first export path that cannot be written, if any.
+const std::string* UnwritableExport(const CollectCommand& command)
+{
+    for (const auto* file : {&command.idsFile, &command.allFile, &command.csvFile}) {
+        if (*file && !CanWrite(**file))
+            return &**file;
+    }
+    return nullptr;
+}
+
+int WriteExports(const CollectCommand& command, ConsoleScreen& screen, const InterruptWatch& interrupt)
+{
+    const std::pair<const std::optional<std::string>*, Exporter> exports[] = {
+        {&command.idsFile, ExportProductIds}, {&command.allFile, ExportAllInformation}};
+    for (const auto& [file, exporter] : exports) {
+        if (interrupt.interrupted())
+            return Interrupted;
+        if (*file && !Export(exporter, **file, screen))
+            return ExportFailed;
+    }
+    return Collected;
+}
+
+int Collect(const CollectCommand& command, InterruptWatch& interrupt)
+{
+    if (const std::string* path = UnwritableExport(command)) {
+        std::fprintf(stderr, "korvel-collect: cannot write %s\n", path->c_str());
+        return ExportFailed;
+    }
+    Terminal terminal(stderr);
+    ConsoleScreen screen(command.shop, DefaultCollectionSettings(), terminal);
+    interrupt.watch(screen.cancellation());
+    FetchPolicy policy;
+    policy.retries = command.retries;
+    policy.pageDelay = command.delay;
+    const RunOutcome outcome = RunCollection(screen, policy);
+    if (outcome == RunOutcome::Abandoned || interrupt.interrupted())
+        return Interrupted;
+    if (outcome == RunOutcome::Failed)
+        return RunFailed;
+    const int written = WriteExports(command, screen, interrupt);
+    return written == Collected && outcome == RunOutcome::CollectedWithLosses ? PagesLost : written;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // A shop that drops the connection must end in an empty page, not in a killed process.
+    // A shop that drops the connection must end in a failed page, not in a killed process.
     std::signal(SIGPIPE, SIG_IGN);
-    const auto args = Parse(argc, argv);
-    if (!args) {
-        std::fprintf(stderr, "usage: korvel-collect SHOP [--ids FILE] [--all FILE]\n");
-        return 2;
+    InterruptWatch interrupt;
+    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.command) {
+        std::fprintf(stderr, "korvel-collect: %s\n\n%s", parsed.error.c_str(), Usage);
+        return BadArguments;
     }
-    console::Terminal terminal(stderr);
-    console::ConsoleScreen screen(args->shop, DefaultCollectionSettings(), terminal);
-    if (RunCollection(screen) != RunOutcome::Collected)
-        return 1;
-    if (args->idsFile && !Export(ExportProductIds, *args->idsFile, screen))
-        return 3;
-    if (args->allFile && !Export(ExportAllInformation, *args->allFile, screen))
-        return 3;
-    return 0;
+    if (parsed.command->help) {
+        std::fputs(Usage, stdout);
+        return Collected;
+    }
+    if (parsed.command->version) {
+        std::printf("korvel-collect %s\n", KORVEL_VERSION);
+        return Collected;
+    }
+    return Collect(*parsed.command, interrupt);
 }

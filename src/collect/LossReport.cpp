@@ -1,0 +1,92 @@
+#include "collect/LossReport.h"
+
+#include <algorithm>
+
+#include "collect/CauseTexts.h"
+#include "collect/FailureCause.h"
+#include "text/Text.h"
+
+namespace korvel {
+namespace {
+
+using namespace cause_text;
+
+std::string Range(int first, int last)
+{
+    return first == last ? IntToText(first) : IntToText(first) + RangeDash + IntToText(last);
+}
+
+std::string Pages(const std::vector<int>& pages)
+{
+    return PageWord + PageList(pages);
+}
+
+}  // namespace
+
+std::string PageList(const std::vector<int>& pages)
+{
+    std::vector<int> sorted = pages;
+    std::sort(sorted.begin(), sorted.end());
+    std::string list;
+    for (size_t at = 0; at < sorted.size();) {
+        size_t end = at;
+        while (end + 1 < sorted.size() && sorted[end + 1] == sorted[end] + 1)
+            ++end;
+        list += (list.empty() ? "" : ListSeparator) + Range(sorted[at], sorted[end]);
+        at = end + 1;
+    }
+    return list;
+}
+
+void LossReport::record(int page, const FetchedPage& fetched, int products)
+{
+    if (products > 0) {
+        emptyRun_.clear();
+        return;
+    }
+    const bool failed = fetched.failed() || fetched.text.empty() || IsVerificationPage(fetched.text);
+    emptyRun_.push_back({page, failed});
+    if (!failed) {
+        empty_.push_back(page);
+        return;
+    }
+    std::string cause = CauseText(fetched);
+    if (fetched.retries > 0)
+        cause += RetriedPrefix + IntToText(fetched.retries) + RetriedSuffix;
+    if (!failedByCause_.count(cause))
+        causeOrder_.push_back(cause);
+    failedByCause_[cause].push_back(page);
+    failed_.push_back(page);
+}
+
+bool LossReport::shouldStop() const
+{
+    const auto empty = std::count_if(emptyRun_.begin(), emptyRun_.end(), [](const Loss& loss) { return !loss.failed; });
+    return empty >= StopAfterEmptyPages || emptyRun_.size() >= StopAfterLostPages;
+}
+
+void LossReport::stopBefore(int lastPage)
+{
+    // The early end covers the run's pages that merely came without products and every page not
+    // requested; the failed ones keep their causes.
+    const auto firstEmpty =
+        std::find_if(emptyRun_.begin(), emptyRun_.end(), [](const Loss& loss) { return !loss.failed; });
+    stoppedFrom_ = firstEmpty != emptyRun_.end() ? firstEmpty->page : emptyRun_.back().page + 1;
+    lastPage_ = lastPage;
+    std::erase_if(empty_, [this](int page) { return page >= stoppedFrom_; });
+}
+
+std::string LossReport::lines() const
+{
+    std::string text;
+    const auto addLine = [&text](const std::string& line) { text += (text.empty() ? "" : "\n") + line; };
+    for (const std::string& cause : causeOrder_)
+        addLine(Pages(failedByCause_.at(cause)) + PagesFailed + cause);
+    if (!empty_.empty())
+        addLine(Pages(empty_) + PagesEmpty);
+    if (stoppedFrom_ != 0 && stoppedFrom_ <= lastPage_)
+        addLine(PageWord + Range(stoppedFrom_, lastPage_) + PagesStopped);
+    return text;
+}
+
+}  // namespace korvel

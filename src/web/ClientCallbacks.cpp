@@ -1,0 +1,90 @@
+#include "web/ClientCallbacks.h"
+
+#include <algorithm>
+
+#include "text/Text.h"
+
+namespace korvel {
+
+size_t TakeBody(char* data, size_t size, size_t count, void* user)
+{
+    auto* received = static_cast<Received*>(user);
+    const size_t n = size * count;
+    // Returning less than was offered makes the client abandon the transfer.
+    if (n > received->maxBodyBytes - received->body.size()) {
+        received->notes.bodyTooLarge = true;
+        return 0;
+    }
+    received->body.append(data, n);
+    return n;
+}
+
+namespace {
+
+// The client reads the name in any letter case, so the check does too.
+std::string LocationOf(std::string_view block)
+{
+    size_t start = 0;
+    while (start < block.size()) {
+        const size_t end = std::min(block.find("\r\n", start), block.size());
+        const std::string_view line = block.substr(start, end - start);
+        if (line.size() > 9 && ToLowerAscii(line.substr(0, 9)) == "location:")
+            return TrimSpaces(line.substr(9));
+        start = end + 2;
+    }
+    return {};
+}
+
+// At the end of a redirect's header block: may the client go where it points?
+bool MayFollow(Received& received)
+{
+    if (received.followAllowed == nullptr || !*received.followAllowed || received.headers.size() < 12 ||
+        received.headers[9] != '3')
+        return true;
+    const std::string location = LocationOf(received.headers);
+    if (location.empty() || (*received.followAllowed)(location))
+        return true;
+    received.notes.redirectRefused = true;
+    received.refusedLocation = location;
+    return false;
+}
+
+}  // namespace
+
+size_t TakeHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto* received = static_cast<Received*>(user);
+    const size_t n = size * count;
+    const std::string_view line(data, n);
+    // Redirects the client follows itself bring one block per hop: keep the last.
+    if (line.starts_with("HTTP/"))
+        received->headers.clear();
+    // A server ending its lines with LF alone still yields a block of CR LF lines.
+    if (line.ends_with('\n') && !line.ends_with("\r\n")) {
+        received->headers.append(data, n - 1);
+        received->headers += "\r\n";
+    } else {
+        received->headers.append(data, n);
+    }
+    if (line == "\r\n" || line == "\n")
+        return MayFollow(*received) ? n : 0;
+    return n;
+}
+
+size_t ReadOnce(char* buffer, size_t size, size_t count, void* user)
+{
+    auto* body = static_cast<OnceBody*>(user);
+    const size_t n = std::min(size * count, body->bytes.size() - body->sent);
+    std::copy_n(body->bytes.data() + body->sent, n, buffer);
+    body->sent += n;
+    body->started = true;
+    return n;
+}
+
+int RewindOnce(void* user, curl_off_t offset, int)
+{
+    const auto* body = static_cast<OnceBody*>(user);
+    return body->started || offset != 0 ? CURL_SEEKFUNC_FAIL : CURL_SEEKFUNC_OK;
+}
+
+}  // namespace korvel

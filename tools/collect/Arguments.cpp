@@ -1,0 +1,106 @@
+#include "Arguments.h"
+
+#include <charconv>
+#include <set>
+
+namespace korvel::console {
+namespace {
+
+std::optional<long> Count(const std::string& text, long most)
+{
+    long value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > most)
+        return std::nullopt;
+    return value;
+}
+
+// Applies one option that takes a value; an error text when the value is not one it takes.
+std::string Apply(CollectCommand& command, const std::string& option, const std::string& value)
+{
+    if (option == "--ids" || option == "--all" || option == "--csv") {
+        auto& file = option == "--ids" ? command.idsFile : option == "--all" ? command.allFile : command.csvFile;
+        file = value;
+        return value.empty() ? option + " needs a file name" : "";
+    }
+    const auto count = Count(value, option == "--delay" ? 3600000 : 100);
+    if (!count)
+        return option + " takes a whole number, not \"" + value + "\"";
+    if (option == "--delay")
+        command.delay = std::chrono::milliseconds(*count);
+    else
+        command.retries = static_cast<int>(*count);
+    return "";
+}
+
+bool TakesValue(const std::string& option)
+{
+    return option == "--ids" || option == "--all" || option == "--csv" || option == "--delay" ||
+           option == "--retries";
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args)
+{
+    CollectCommand command;
+    std::set<std::string> seen;
+    bool haveShop = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string name = arg == "-h" ? "--help" : arg;
+        if (name.starts_with("-") && !seen.insert(name).second)
+            return {std::nullopt, arg + " given twice"};
+        if (name == "--help" || name == "--version") {
+            (name == "--help" ? command.help : command.version) = true;
+        } else if (TakesValue(name)) {
+            if (i + 1 >= args.size())
+                return {std::nullopt, arg + " needs a value"};
+            if (std::string error = Apply(command, name, args[++i]); !error.empty())
+                return {std::nullopt, error};
+        } else if (name.starts_with("-")) {
+            return {std::nullopt, "unknown option " + arg};
+        } else if (haveShop) {
+            return {std::nullopt, "only one shop per run"};
+        } else {
+            command.shop = arg;
+            haveShop = true;
+        }
+    }
+    if (!haveShop && !command.help && !command.version)
+        return {std::nullopt, "no shop given"};
+    return {command, ""};
+}
+
+const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
+
+Collects every product of a Taobao or Tmall shop (SHOP is its host, e.g. shop123.taobao.com) the
+way Korvel's start button does, then writes the chosen exports. Progress and messages go to stderr:
+one updating line on a terminal, the window's label texts line by line otherwise.
+
+Options:
+  --ids FILE     the product IDs, one per line (GBK text, CR LF), as the window's 商品ID导出
+  --all FILE     every column of every product (GBK text; each cell followed by two full-width
+                 spaces, each row by CR LF), as the window's 导出所有信息
+  --csv FILE     every column as CSV: UTF-8 with a byte-order mark, a header row, RFC 4180 quoting
+  --delay MS     pause before each result page after the first, in milliseconds (default 0)
+  --retries N    further tries of a page that failed in passing: a broken connection, a time-out,
+                 HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
+  -h, --help     show this text and exit
+  --version      show the version and exit
+A FILE of "-" means standard output. An option may be given once. Every export path is checked
+before the first request.
+
+Exit status:
+  0    collected, every page
+  1    the run failed; its message and cause are on stderr
+  2    bad arguments
+  3    an export path cannot be written (nothing was requested), or an export failed
+  4    collected, but pages were lost; the pages and the cause are on stderr
+  130  interrupted (Ctrl+C); no export was written, existing files are untouched
+
+Each request connects within 15 s, gives up when less than 1 KB arrives in 20 s and takes at most
+120 s in all.
+)";
+
+}  // namespace korvel::console

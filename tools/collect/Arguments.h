@@ -1,0 +1,33 @@
+#pragma once
+
+// The command line of korvel-collect.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvel::console {
+
+struct CollectCommand {
+    std::string shop;
+    std::optional<std::string> idsFile;  // "-" = standard output
+    std::optional<std::string> allFile;
+    std::optional<std::string> csvFile;
+    std::chrono::milliseconds delay{0};
+    int retries = 2;
+    bool help = false;
+    bool version = false;
+};
+
+// The command, or the reason it is not one.
+struct ParsedArguments {
+    std::optional<CollectCommand> command;
+    std::string error;
+};
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+extern const char Usage[];
+
+}  // namespace korvel::console
