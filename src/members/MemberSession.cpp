@@ -41,6 +41,7 @@ void MemberSession::stop()
     closing = true;
     memberReadingActive = 0;
     connection_.cancel();
+    uploadCancellation_.cancel();
 }
 
 void MemberSession::shutdown()

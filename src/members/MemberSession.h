@@ -13,6 +13,8 @@
 
 #include "members/MemberDbConnection.h"
 #include "members/MemberRecord.h"
+#include "members/UploadConnections.h"
+#include "web/Cancellation.h"
 
 namespace korvel {
 
@@ -43,6 +45,9 @@ public:
     MemberSession& operator=(const MemberSession&) = delete;
 
     MemberDbConnection& connection() { return connection_; }
+    // Every upload request of the page; cancelled for good by stop().
+    Cancellation& uploadCancellation() { return uploadCancellation_; }
+    UploadConnections& uploadConnections() { return uploadConnections_; }
     const std::string& backendHost() const { return backendHost_; }
     const std::string& backendAccountId() const { return backendAccountId_; }
 
@@ -82,6 +87,8 @@ private:
     void restart(std::thread& worker, std::function<void()> body);
 
     MemberDbConnection connection_;
+    Cancellation uploadCancellation_;
+    UploadConnections uploadConnections_;
     std::string backendHost_;
     std::string backendAccountId_;
     std::thread reader_;

@@ -11,13 +11,23 @@ BackendAccount ReadBackendAccount(MemberScreen& screen)
     return {screen.fieldText(MemberField::BackendUser), screen.fieldText(MemberField::BackendPassword)};
 }
 
-int SendMemberUpload(const MemberSession& session, const MemberRecord& member, const BackendAccount& account)
+int SendMemberUpload(MemberSession& session, const MemberRecord& member, const BackendAccount& account)
 {
     const std::string body =
         BuildMemberUploadBody(member, account.userName, account.password, session.backendAccountId());
+    HttpOutcome outcome;
     HttpOptions options;
     options.postText = BytesToText(GbkToUtf8(body));
-    return MemberUploadReply(HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options));
+    options.cancel = &session.uploadCancellation();
+    options.outcome = &outcome;
+    // The back-end may have applied an upload whose connection then dropped: sent again, the member
+    // would be counted twice, under the wrong heading.
+    options.sendOnce = true;
+    session.uploadConnections().beforeUpload();
+    const Bytes reply = HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options);
+    session.uploadConnections().afterUpload();
+    // Part of a reply cut off by a failure is no answer.
+    return outcome.failure == HttpFailure::None ? MemberUploadReply(reply) : 0;
 }
 
 void UploadSelectedMember(MemberSession& session, MemberScreen& screen)

@@ -20,9 +20,10 @@ struct BackendAccount {
 
 BackendAccount ReadBackendAccount(MemberScreen& screen);
 
-// Posts one member to "http://" + backendHost + "/app/index.php" and reads the reply (0 when the
-// back-end cannot be reached or answers no number).
-int SendMemberUpload(const MemberSession& session, const MemberRecord& member, const BackendAccount& account);
+// Posts one member to "http://" + backendHost + "/app/index.php", once at most, and reads the
+// reply: 0 when the request failed on the way (the back-end cannot be reached, the connection
+// dropped, the page is closing) or the back-end answered no number.
+int SendMemberUpload(MemberSession& session, const MemberRecord& member, const BackendAccount& account);
 
 // 按钮8: locks the read button, the upload button and the combo box, takes the account fields,
 // forgets the members that failed before and starts UploadAllMembersWorker.

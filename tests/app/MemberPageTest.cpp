@@ -268,7 +268,7 @@ TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
 TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
 {
     tools::FlakyBackend silent;
-    silent.start();
+    ASSERT_TRUE(silent.listening());
     silent.silenceAll();
     setenv("KORVEL_BACKEND_HOST", silent.host().c_str(), 1);
     ASSERT_TRUE(tools::SeedMembers052(database->db(), tools::NumberedMembers(30)));

@@ -39,7 +39,7 @@ protected:
     // From here on the session uploads to the back-end that fails chosen members.
     void useFlakyBackend()
     {
-        flaky.start();
+        ASSERT_TRUE(flaky.listening());
         session = std::make_unique<MemberSession>(flaky.host(), "1");
     }
 

@@ -6,7 +6,7 @@
 namespace korvel::test {
 namespace {
 
-using tools::FlakyAnswer;
+using tools::FlakyBackend;
 
 std::vector<std::string> Users(std::initializer_list<int> numbers)
 {
@@ -72,11 +72,11 @@ TEST_F(UploadMembersTest, EveryMemberIsSentOnceAndOnlyTheFailedOnesAgainOnRetry)
 {
     useFlakyBackend();
     fillList(8);
-    flaky.script("oUser2", {{FlakyAnswer::Reset, {}}});
-    flaky.script("oUser3", {{FlakyAnswer::Body, ""}, {FlakyAnswer::Reset, {}}});
-    flaky.script("oUser5", {{FlakyAnswer::Body, "-1"}});
-    flaky.script("oUser6", {{FlakyAnswer::Reset, {}}});
-    flaky.script("oUser7", {{FlakyAnswer::Body, "3"}});  // counted nowhere, so not failed either
+    flaky.script("oUser2", {FlakyBackend::Reset()});
+    flaky.script("oUser3", {FlakyBackend::Reply(""), FlakyBackend::Reset()});
+    flaky.script("oUser5", {FlakyBackend::Reply("-1")});
+    flaky.script("oUser6", {FlakyBackend::Reset()});
+    flaky.script("oUser7", {FlakyBackend::Reply("3")});  // counted nowhere, so not failed either
     uploadAll();
     EXPECT_EQ(screen.status, Gbk("已经成功导入：0，更新：3，失败：4"));
     const std::vector<std::string> first = flaky.bodies();
@@ -107,6 +107,24 @@ TEST_F(UploadMembersTest, EveryMemberIsSentOnceAndOnlyTheFailedOnesAgainOnRetry)
     EXPECT_EQ(flaky.bodies().size(), 13u);
     EXPECT_TRUE(failedUsers().empty());
     screen.onWindow([&] { EXPECT_FALSE(CanRetryFailedUploads(*session)); });
+}
+
+TEST_F(UploadMembersTest, AClosingWindowCutsAnUploadToASilentBackEndShort)
+{
+    useFlakyBackend();
+    flaky.silenceAll();
+    fillList(3);
+    screen.onWindow([&] { StartMemberUpload(*session, screen); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (flaky.silentRequests() == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(flaky.silentRequests(), 1);
+    const auto start = std::chrono::steady_clock::now();
+    screen.onWindow([&] { screen.closing = true; });
+    session->shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(flaky.bodies().size(), 1u);  // no member after the one cut short
 }
 
 TEST_F(UploadMembersTest, ANewBulkUploadForgetsTheFailedMembers)
