@@ -29,7 +29,7 @@ constexpr MemberUploadPacing kWindowUploadPacing{256, std::chrono::milliseconds(
 MemberPage::MemberPage(MainWindow& window)
     : QObject(&window),
       window_(window),
-      retryAction_(window.memberMenu().addAction(QString())),
+      retryAction_(new QAction(this)),
       bridge_(),
       screen_(window, bridge_),
       session_(window.constants().backendHost, window.constants().backendAccountId)
@@ -49,7 +49,6 @@ MemberPage::MemberPage(MainWindow& window)
     connect(&window.memberExportAction(), &QAction::triggered, this,
             [this] { UploadSelectedMember(session_, screen_); });
     retryAction_->setObjectName(QStringLiteral("重新导入失败的会员"));
-    retryAction_->setVisible(false);
     connect(retryAction_, &QAction::triggered, this, [this] { StartFailedUploadRetry(session_, screen_); });
 }
 
@@ -83,10 +82,15 @@ void MemberPage::stopWorkers()
 void MemberPage::showMemberMenu(const QPoint& at)
 {
     window_.memberExportAction().setEnabled(screen_.selectedMember() != -1);
+    // The menu holds the retry only while there is something to retry.
     const auto failed = static_cast<qsizetype>(session_.failedUploads.size());
-    retryAction_->setText(QStringLiteral("重新导入失败的会员（%1）").arg(failed));
-    retryAction_->setVisible(failed > 0);
-    retryAction_->setEnabled(CanRetryFailedUploads(session_));
+    if (failed > 0) {
+        retryAction_->setText(QStringLiteral("重新导入失败的会员（%1）").arg(failed));
+        retryAction_->setEnabled(CanRetryFailedUploads(session_));
+        window_.memberMenu().addAction(retryAction_);
+    } else {
+        window_.memberMenu().removeAction(retryAction_);
+    }
     window_.memberMenu().exec(screen_.list()->viewport()->mapToGlobal(at) + QPoint(3, 3));
 }
 

@@ -38,7 +38,7 @@ private:
     void stopWorkers();
 
     MainWindow& window_;
-    QAction* retryAction_;
+    QAction* retryAction_;  // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
     UiBridge bridge_;
     MemberPageScreen screen_;
     MemberSession session_;  // after the screen: its workers end before the screen goes away

@@ -4,10 +4,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
 
 namespace korvel::test {
 
@@ -79,18 +77,6 @@ bool MemberTestDatabase::lockWaiterPresent()
 {
     return scalar("select count(*) from information_schema.processlist where db = '" + name_ +
                   "' and state like 'Waiting for table%'") != "0";
-}
-
-bool MemberTestDatabase::waitForLockWaiter()
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (!lockWaiterPresent()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 std::string Gbk(const std::string& utf8)

@@ -48,8 +48,6 @@ public:
     void unlockTables();
     // Whether a statement of another connection to this database waits for a table lock.
     bool lockWaiterPresent();
-    // Waits until one does; false after a minute.
-    bool waitForLockWaiter();
 
 private:
     MYSQL* db_ = nullptr;

@@ -1,6 +1,3 @@
-#include <chrono>
-#include <thread>
-
 #include "UploadMembersFixture.h"
 
 namespace korvel::test {
@@ -107,38 +104,6 @@ TEST_F(UploadMembersTest, EveryMemberIsSentOnceAndOnlyTheFailedOnesAgainOnRetry)
     EXPECT_EQ(flaky.bodies().size(), 13u);
     EXPECT_TRUE(failedUsers().empty());
     screen.onWindow([&] { EXPECT_FALSE(CanRetryFailedUploads(*session)); });
-}
-
-TEST_F(UploadMembersTest, AClosingWindowCutsAnUploadToASilentBackEndShort)
-{
-    useFlakyBackend();
-    flaky.silenceAll();
-    fillList(3);
-    screen.onWindow([&] { StartMemberUpload(*session, screen); });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (flaky.silentRequests() == 0 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_EQ(flaky.silentRequests(), 1);
-    const auto start = std::chrono::steady_clock::now();
-    screen.onWindow([&] { screen.closing = true; });
-    session->shutdown();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(flaky.bodies().size(), 1u);  // no member after the one cut short
-}
-
-TEST_F(UploadMembersTest, ANewBulkUploadForgetsTheFailedMembers)
-{
-    fillList(3);
-    stub.scriptReplies({"2", "0", "2"});
-    uploadAll();
-    EXPECT_EQ(failedUsers(), Users({2}));
-    screen.onWindow([&] {
-        StartMemberUpload(*session, screen);
-        EXPECT_TRUE(session->failedUploads.empty());
-    });
-    ASSERT_TRUE(screen.waitFor([&] { return !session->uploadRunning; }));
-    EXPECT_TRUE(failedUsers().empty());
 }
 
 TEST_F(UploadMembersTest, ReservedCharactersArriveIntactInTheirOwnFields)
