@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/DiscoverPages.h"
+#include "QuietScreen.h"
 #include "collect/RunCollection.h"
 #include "demo-shop/DemoShop.h"
 #include "support/OneCpu.h"
@@ -27,34 +27,10 @@ using namespace korvel;
 constexpr char Host[] = "bench.taobao.com";
 constexpr int Pages = 200;
 
-// A screen that keeps the rows and nothing else.
-class QuietScreen : public CollectionScreen {
-public:
-    std::string shopAddress() override { return Host; }
-    std::string itemAreaStart() override { return settings_.itemAreaStart; }
-    std::string itemAreaEnd() override { return settings_.itemAreaEnd; }
-    std::string tmallQueryStart() override { return settings_.tmallQueryStart; }
-    std::string tmallQueryEnd() override { return settings_.tmallQueryEnd; }
-    void setStartButton(const std::string&, bool) override {}
-    void setTotalLabel(const std::string&) override {}
-    void setPageCountLabel(const std::string&) override {}
-    void clearRows() override { rows.clear(); }
-    void appendRow() override { rows.emplace_back(8); }
-    void setCell(int row, int column, const std::string& text) override { rows[row][column] = text; }
-    bool processEvents() override { return true; }
-    void showMessage(const std::string& message, const std::string&) override { lastMessage = message; }
-
-    std::vector<std::vector<std::string>> rows;
-    std::string lastMessage;
-
-private:
-    CollectionSettings settings_ = DefaultCollectionSettings();
-};
-
 // Seconds for one whole run; negative when the run did not collect every page.
 double TimedRun(std::size_t expectedRows)
 {
-    QuietScreen screen;
+    QuietScreen screen(Host);
     const auto start = std::chrono::steady_clock::now();
     const RunOutcome outcome = RunCollection(screen);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
