@@ -2,11 +2,13 @@
 
 // A collection screen for benchmarks: it keeps the rows and the last message, nothing else.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "collect/CollectionScreen.h"
 #include "collect/DiscoverPages.h"
+#include "collect/RunCollection.h"
 
 namespace korvel {
 
@@ -34,5 +36,16 @@ private:
     std::string host_;
     CollectionSettings settings_ = DefaultCollectionSettings();
 };
+
+// Seconds for one whole run of the shop at `host`; negative when the run did not collect every page
+// and product.
+inline double TimedRun(const std::string& host, std::size_t expectedRows)
+{
+    QuietScreen screen(host);
+    const auto start = std::chrono::steady_clock::now();
+    const RunOutcome outcome = RunCollection(screen);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome == RunOutcome::Collected && screen.rows.size() == expectedRows ? seconds : -1;
+}
 
 }  // namespace korvel

@@ -29,16 +29,12 @@ struct Timed {
     std::size_t requests = 0;
 };
 
-Timed TimedRun(demo::DemoShop& shop, std::size_t expectedRows)
+Timed MeasuredRun(demo::DemoShop& shop, std::size_t expectedRows)
 {
     shop.clearRequests();
     CloseIdleConnections();
-    QuietScreen screen(Host);
-    const auto start = std::chrono::steady_clock::now();
-    const RunOutcome outcome = RunCollection(screen);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const bool whole = outcome == RunOutcome::Collected && screen.rows.size() == expectedRows;
-    return {whole ? seconds : -1, shop.requests().size()};
+    const double seconds = korvel::TimedRun(Host, expectedRows);
+    return {seconds, shop.requests().size()};
 }
 
 }  // namespace
@@ -58,14 +54,14 @@ int main()
     const std::size_t expectedRows = demo::ExpectedItems(options, demo::Marketplace::Taobao).size();
 
     SetConnectionReuse(true);
-    Timed kept = TimedRun(shop, expectedRows);  // also warms the CA bundle and the page tables
+    Timed kept = MeasuredRun(shop, expectedRows);  // also warms the CA bundle and the page tables
     for (int round = 0; round < 2 && kept.seconds > 0; ++round) {
-        const Timed again = TimedRun(shop, expectedRows);
+        const Timed again = MeasuredRun(shop, expectedRows);
         if (again.seconds < kept.seconds || again.seconds < 0)
             kept = again;
     }
     SetConnectionReuse(false);
-    const Timed fresh = TimedRun(shop, expectedRows);
+    const Timed fresh = MeasuredRun(shop, expectedRows);
     ResetHttpSettings();
     if (kept.seconds <= 0 || fresh.seconds <= 0) {
         std::fprintf(stderr, "a run did not collect all %zu products\n", expectedRows);
