@@ -53,9 +53,9 @@ std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const Pattern pagePattern(pages.family == ShopFamily::Tmall ? TmallPagePattern : TaobaoPagePattern);
     const auto matches = FindAllMatches(pagePattern, pages.pageText);
     if (matches.size() != 1) {
-        std::string cause = CauseText(*first);
+        std::string cause = CauseWithRetries(*first);
         if (cause.empty() && shopPage)
-            cause = CauseText(*shopPage);
+            cause = CauseWithRetries(*shopPage);
         return CollectionFailure{WithCause(collect_text::NoPageInfo, cause), collect_text::NoPageInfoTitle};
     }
 

@@ -90,3 +90,15 @@ std::string CauseText(const FetchedPage& page)
 }
 
 }  // namespace korvel
+
+namespace korvel {
+
+std::string CauseWithRetries(const FetchedPage& page)
+{
+    std::string cause = CauseText(page);
+    if (!cause.empty() && page.retries > 0)
+        cause += cause_text::RetriedPrefix + IntToText(page.retries) + cause_text::RetriedSuffix;
+    return cause;
+}
+
+}  // namespace korvel

@@ -13,4 +13,7 @@ namespace korvel {
 // arrived and there is nothing to say about it.
 std::string CauseText(const FetchedPage& page);
 
+// The cause followed by the retries it took, when there were any.
+std::string CauseWithRetries(const FetchedPage& page);
+
 }  // namespace korvel

@@ -50,9 +50,7 @@ void LossReport::record(int page, const FetchedPage& fetched, int products)
         empty_.push_back(page);
         return;
     }
-    std::string cause = CauseText(fetched);
-    if (fetched.retries > 0)
-        cause += RetriedPrefix + IntToText(fetched.retries) + RetriedSuffix;
+    const std::string cause = CauseWithRetries(fetched);
     if (!failedByCause_.count(cause))
         causeOrder_.push_back(cause);
     failedByCause_[cause].push_back(page);

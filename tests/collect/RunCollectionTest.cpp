@@ -5,6 +5,8 @@
 #include "DemoShopRun.h"
 #include "RecordingScreen.h"
 #include "export/TestGbk.h"
+#include "support/FaultServer.h"
+#include "web/HttpSettings.h"
 
 namespace korvel::test {
 namespace {
@@ -208,7 +210,8 @@ TEST_F(RunCollectionTest, PagingFailuresLeaveTheEarlierRun)
     doubled.doublePaging = true;
     demo::DemoShopOptions broken;
     broken.faults = {{1, PageFault::ServerError}};
-    for (const auto& [options, cause] : {std::pair(doubled, ""), std::pair(broken, "\n服务器返回 HTTP 500")}) {
+    for (const auto& [options, cause] :
+         {std::pair(doubled, ""), std::pair(broken, "\n服务器返回 HTTP 500（已重试 2 次）")}) {
         screen = {};
         LeaveEarlierRun();
         EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Failed);
@@ -216,6 +219,46 @@ TEST_F(RunCollectionTest, PagingFailuresLeaveTheEarlierRun)
         EXPECT_EQ(screen.rows, (std::vector<std::vector<std::string>>{{"1", "old"}}));
         EXPECT_EQ(screen.totalLabel, "earlier");
     }
+}
+
+// A page 1 that could not be had fails the run with the cause under the message.
+TEST_F(RunCollectionTest, APageOneFailureNamesItsCause)
+{
+    const std::vector<std::pair<PageFault, std::string>> causes = {
+        {PageFault::TooManyRequests, "服务器返回 HTTP 429（已重试 2 次）"},
+        {PageFault::ResetMidBody, "连接被重置（已重试 2 次）"},
+        {PageFault::Stall, "响应超时（1 秒内收到的数据不足 1 KB）（已重试 2 次）"},
+        {PageFault::RedirectLoop, "重定向次数过多"},
+        {PageFault::LoginRedirect, "淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度"},
+        {PageFault::SliderPage, "淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度"},
+        {PageFault::EmptyBody, "服务器返回了空白页面"},
+    };
+    SetTimeouts(std::chrono::seconds(5), std::chrono::seconds(1));
+    for (const auto& [fault, cause] : causes) {
+        SCOPED_TRACE(cause);
+        screen = {};
+        demo::DemoShopOptions options;
+        options.faults = {{1, fault}};
+        EXPECT_EQ(Run(TaobaoHost, options), RunOutcome::Failed);
+        ExpectFailure("未找到店铺的分页信息，请重试！\n" + cause, "未取得信息");
+    }
+    SetTimeouts(HttpSettings().connectTimeout, HttpSettings().idleTimeout);
+
+    screen = {};
+    SetExtraCaFile("");
+    EXPECT_EQ(Run(TaobaoHost), RunOutcome::Failed);
+    SetExtraCaFile(Shop().caFile());
+    ExpectFailure("未找到店铺的分页信息，请重试！\n证书被拒绝：证书不受信任", "未取得信息");
+
+    screen = {};
+    const int closedPort = tools::FaultServer([](auto&) { return tools::FaultReply::Never(); }).port();
+    SetConnectTo("closed.taobao.com:443:127.0.0.1:" + std::to_string(closedPort));
+    screen.address = "closed.taobao.com";
+    FetchPolicy once;
+    once.retries = 0;
+    EXPECT_EQ(RunCollection(screen, once), RunOutcome::Failed);
+    SetConnectTo(Shop().connectTo(TaobaoHost) + "," + Shop().connectTo(TmallHost));
+    ExpectFailure("未找到店铺的分页信息，请重试！\n服务器拒绝连接", "未取得信息");
 }
 
 TEST_F(RunCollectionTest, PageOneWithoutProductsFails)

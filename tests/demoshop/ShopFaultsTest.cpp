@@ -64,6 +64,29 @@ TEST(ShopFaults, EachKindAnswersAsConfiguredOnItsPageOnly)
     EXPECT_EQ(Count(tmall.tmallPage(shop.tmallQuery(), 1).body, TmallPagePattern), 1u);
 }
 
+// The switches the fault server plays for the shop: statuses, resets and redirects.
+TEST(ShopFaults, NetworkFaultsArePlayedOnTheirPage)
+{
+    auto o = Options();
+    o.faults = {{2, PageFault::TooManyRequests},
+                {3, PageFault::ResetMidBody},
+                {4, PageFault::RedirectLoop},
+                {5, PageFault::LoginRedirect},
+                {6, PageFault::SliderPage}};
+    demo::DemoShop shop(o);
+    ASSERT_TRUE(shop.start());
+    const ShopClient taobao(shop, "shop1.taobao.com");
+    EXPECT_EQ(taobao.taobaoPage(1).status, 200);
+    EXPECT_EQ(taobao.taobaoPage(2).status, 429);
+    EXPECT_EQ(taobao.taobaoPage(3).status, -1) << "the connection must be reset mid-answer";
+    EXPECT_EQ(taobao.taobaoPage(4).status, 307);
+    EXPECT_EQ(taobao.taobaoPage(5).status, 302);
+    const Fetched slider = taobao.taobaoPage(6);
+    EXPECT_EQ(slider.status, 200);
+    EXPECT_NE(slider.body.find("nc_1_n1z"), std::string::npos);
+    EXPECT_EQ(Count(slider.body, TaobaoPagePattern), 0u);
+}
+
 TEST(ShopFaults, PagingElementDoubledOnPageOneAndCountAsGiven)
 {
     auto o = Options();

@@ -41,7 +41,7 @@ TEST_F(HttpFault, EachFailureEndsWithItsCauseAndWhatHadArrived)
     const std::vector<FaultCase> cases = {
         {"reset in the middle of the body", [&](auto&) { return FaultReply::ResetMidBody(page, 6); },
          HttpFailure::ConnectionReset, 200, "012345"},
-        {"closed before the promised body", [&](auto&) { return FaultReply{FaultReply::Act::Close, FaultReply::Respond(200, page).bytes.substr(0, 90), 0, {}}; },
+        {"closed before the promised body", [&](auto&) { return FaultReply::Raw(FaultReply::Act::Close, FaultReply::Respond(200, page).bytes.substr(0, 90)); },
          HttpFailure::IncompleteBody, 200, page.substr(0, 90 - (FaultReply::Respond(200, page).bytes.size() - page.size()))},
         {"accepts and never answers", [](auto&) { return FaultReply::Never(); }, HttpFailure::IdleTimeout, 0, ""},
         {"drips a few bytes a second", [&](auto&) { return drip; }, HttpFailure::IdleTimeout, 0, ""},
@@ -49,7 +49,7 @@ TEST_F(HttpFault, EachFailureEndsWithItsCauseAndWhatHadArrived)
          "", seconds(20), seconds(1)},
         {"redirects to itself", [](auto&) { return FaultReply::Redirect(302, "/p"); }, HttpFailure::TooManyRedirects,
          302, ""},
-        {"answers nothing and closes", [](auto&) { return FaultReply{FaultReply::Act::Close, "", 0, {}}; },
+        {"answers nothing and closes", [](auto&) { return FaultReply::Raw(FaultReply::Act::Close, ""); },
          HttpFailure::NoReply, 0, ""},
         {"too many requests", [](auto&) { return FaultReply::Respond(429, "slow down"); }, HttpFailure::None, 429,
          "slow down"},
@@ -134,7 +134,7 @@ TEST_F(HttpFault, ABodySentOnceIsNeverResent)
         SCOPED_TRACE(once ? "send once" : "may resend");
         int seen = 0;
         FaultServer server([&seen](auto&) {
-            return ++seen == 2 ? FaultReply{FaultReply::Act::Reset, "", 0, {}} : FaultReply::Respond(200, "ok");
+            return ++seen == 2 ? FaultReply::Raw(FaultReply::Act::Reset, "") : FaultReply::Respond(200, "ok");
         });
         HttpRequest(Address(server), 1, {.postText = "first"});
         HttpOutcome outcome;
@@ -152,8 +152,8 @@ TEST_F(HttpFault, ABodySentOnceIsNeverResent)
 TEST_F(HttpFault, TheRequestAndTheResponseHeadersAreTakenAsTheyStand)
 {
     FaultServer server([](auto&) {
-        return FaultReply{FaultReply::Act::Answer,
-                          "HTTP/1.1 200 OK\nLocation: /next\nSet-Cookie: a=1; path=/\nContent-Length: 2\n\nok", 0, {}};
+        return FaultReply::Raw(FaultReply::Act::Answer,
+                               "HTTP/1.1 200 OK\nLocation: /next\nSet-Cookie: a=1; path=/\nContent-Length: 2\n\nok");
     });
     std::string location;
     std::string cookies;

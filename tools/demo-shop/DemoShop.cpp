@@ -1,14 +1,12 @@
 #include "demo-shop/DemoShop.h"
 
-#include <httplib.h>
-
-#include <chrono>
 #include <filesystem>
 #include <mutex>
-#include <thread>
 
 #include "demo-shop/ShopPages.h"
+#include "demo-shop/ShopRequest.h"
 #include "demo-shop/ShopRoutes.h"
+#include "support/FaultServer.h"
 
 namespace korvel::demo {
 
@@ -19,8 +17,7 @@ struct DemoShop::State {
     std::shared_ptr<PageCache> pages = std::make_shared<PageCache>();  // for these options only
     std::optional<tools::TlsFiles> tls;
     bool ownsTls = false;
-    std::unique_ptr<httplib::SSLServer> server;
-    std::thread thread;
+    std::unique_ptr<tools::FaultServer> server;
     int port = 0;
 
     DemoShopOptions snapshot() const
@@ -33,39 +30,30 @@ struct DemoShop::State {
         std::lock_guard lock(mutex);
         return {options, pages};
     }
-    void record(const httplib::Request& req)
+    void record(const RecordedRequest& request)
     {
-        RecordedRequest r{
-            req.method, req.target, req.path, req.body, {req.headers.begin(), req.headers.end()}};
         std::lock_guard lock(mutex);
-        log.push_back(std::move(r));
+        log.push_back(request);
     }
-    void route();
+
+    tools::FaultReply answer(const std::string& raw);
 };
 
-void DemoShop::State::route()
+// Every request is logged and delayed before it is answered; unknown paths get a 404.
+tools::FaultReply DemoShop::State::answer(const std::string& raw)
 {
-    // Every request is logged and delayed before it is answered; unknown paths get a 404.
-    const auto serve = [this](auto answer) {
-        return [this, answer](const httplib::Request& req, httplib::Response& res) {
-            record(req);
-            const auto [now, pages] = snapshotWithPages();
-            if (now.delay.count() > 0)
-                std::this_thread::sleep_for(now.delay);
-            answer(now, *pages, req, res);
-        };
-    };
-    const auto notFound = [](const DemoShopOptions&, PageCache&, const httplib::Request&,
-                             httplib::Response& res) {
-        res.status = 404;
-        res.set_content("Not Found", "text/plain");
-    };
-    server->Post("/search.htm", serve(AnswerTaobaoResult));
-    server->Get("/search.htm", serve(AnswerTmallShop));
-    server->Post("/i/asynSearch.htm", serve(AnswerTmallResult));
-    server->Get("/i/asynSearch.htm", serve(AnswerTmallResult));
-    server->Get(".*", serve(notFound));
-    server->Post(".*", serve(notFound));
+    const RecordedRequest request = ParseShopRequest(raw);
+    record(request);
+    const auto [now, pages] = snapshotWithPages();
+    tools::FaultReply reply = AnswerNotFound();
+    if (request.path == "/search.htm" && request.method == "POST")
+        reply = AnswerTaobaoResult(now, *pages, request);
+    else if (request.path == "/search.htm" && request.method == "GET")
+        reply = AnswerTmallShop(now, *pages, request);
+    else if (request.path == "/i/asynSearch.htm" && (request.method == "GET" || request.method == "POST"))
+        reply = AnswerTmallResult(now, *pages, request);
+    reply.delay = now.delay;
+    return reply;
 }
 
 DemoShop::DemoShop(DemoShopOptions options) : state_(std::make_unique<State>())
@@ -98,30 +86,16 @@ bool DemoShop::start()
             return false;
         }
     }
-    st.server = std::make_unique<httplib::SSLServer>(st.tls->serverCert.c_str(), st.tls->serverKey.c_str());
-    // Without these every request waits ~45 ms for Nagle, and a kept connection ends after 5.
-    st.server->set_tcp_nodelay(true);
-    st.server->set_keep_alive_max_count(1000000);
-    st.route();
-    st.port = st.options.port > 0
-                  ? (st.server->bind_to_port("127.0.0.1", st.options.port) ? st.options.port : -1)
-                  : st.server->bind_to_any_port("127.0.0.1");
-    if (!st.server->is_valid() || st.port <= 0)
-        return false;
-    st.thread = std::thread([&st] { st.server->listen_after_bind(); });
-    // A stop() before the accept loop runs would go unseen and leave the join waiting forever.
-    while (!st.server->is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return true;
+    st.server = std::make_unique<tools::FaultServer>([&st](const std::string& raw) { return st.answer(raw); },
+                                                     st.tls, std::max(st.options.port, 0));
+    st.port = st.server->port();
+    return st.port > 0;
 }
 
 void DemoShop::stop()
 {
     auto& st = *state_;
-    if (st.thread.joinable()) {
-        st.server->stop();
-        st.thread.join();
-    }
+    st.server.reset();
     if (st.ownsTls && st.tls) {
         std::error_code ignored;
         std::filesystem::remove_all(st.tls->dir, ignored);

@@ -9,7 +9,8 @@
 //           POST /i/asynSearch.htm?mid=…&wid=…&…&pageNo=N         -> result page N, quotes escaped as \"
 //
 // Pages are GBK bytes ("text/html;charset=GBK"). Any Host header is served; the path decides the
-// family.
+// family. The shop runs on the fault server, which plays the failure switches: resets, stalls,
+// drips and redirects included.
 
 #include <chrono>
 #include <map>
@@ -29,11 +30,18 @@ enum class Marketplace { Taobao, Tmall };
 // How one result page goes wrong.
 enum class PageFault {
     None,
-    ServerError,     // HTTP 500 with a short error page
-    EmptyBody,       // HTTP 200, zero-length body
-    DropConnection,  // headers promise a body, then the connection closes
-    LoginPage,       // HTTP 200 with a login/verification page instead of results
-    NoItems,         // a normal result page whose item area holds no entries
+    ServerError,      // HTTP 500 with a short error page
+    TooManyRequests,  // HTTP 429
+    EmptyBody,        // HTTP 200, zero-length body
+    DropConnection,   // headers promise a body, then the connection closes
+    ResetMidBody,     // half the page, then the connection is reset
+    Stall,            // the request is read and never answered
+    Drip,             // the page, one byte every half second
+    RedirectLoop,     // a redirect back to the same address, again and again
+    LoginRedirect,    // a redirect to the marketplace's login page
+    LoginPage,        // HTTP 200 with a login/verification page instead of results
+    SliderPage,       // HTTP 200 with a slider check instead of results
+    NoItems,          // a normal result page whose item area holds no entries
 };
 
 // Which Taobao entries carry a market price ("s-price"). Tmall pages never do.

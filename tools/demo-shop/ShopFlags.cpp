@@ -15,7 +15,11 @@ shop hosts to it. Stops on Ctrl+C or SIGTERM.
   --items N              entries per page (default 20; 0: a shop without products)
   --host-taobao HOST     Taobao host to route (default shop123.taobao.com)
   --host-tmall HOST      Tmall host to route (default shop123.tmall.com)
-  --fail PAGE:KIND       page PAGE fails; KIND is 500, empty, drop, login or noitems (repeatable)
+  --fail PAGE:KIND       page PAGE fails (repeatable); KIND is 500, 429, empty, drop (connection
+                         closed before the page), reset (half the page, then a reset), stall
+                         (never answered), drip (a byte every half second), loop (redirects to
+                         itself), login-redirect, login (a login page), slider (a slider check)
+                         or noitems
   --page-count TEXT      total-pages text of the paging element (e.g. 0)
   --double-paging        page 1 carries the paging element twice
   --market-prices MODE   s-price on all, none, alternate entries or not-first page (default all)
@@ -44,11 +48,13 @@ bool ToPair(const std::string& text, int& a, int& b)
 
 bool AddFault(DemoShopOptions& o, const std::string& v)
 {
-    static const std::map<std::string, PageFault> kinds = {{"500", PageFault::ServerError},
-                                                           {"empty", PageFault::EmptyBody},
-                                                           {"drop", PageFault::DropConnection},
-                                                           {"login", PageFault::LoginPage},
-                                                           {"noitems", PageFault::NoItems}};
+    static const std::map<std::string, PageFault> kinds = {
+        {"500", PageFault::ServerError},     {"429", PageFault::TooManyRequests},
+        {"empty", PageFault::EmptyBody},     {"drop", PageFault::DropConnection},
+        {"reset", PageFault::ResetMidBody},  {"stall", PageFault::Stall},
+        {"drip", PageFault::Drip},           {"loop", PageFault::RedirectLoop},
+        {"login-redirect", PageFault::LoginRedirect}, {"login", PageFault::LoginPage},
+        {"slider", PageFault::SliderPage},   {"noitems", PageFault::NoItems}};
     const auto colon = v.find(':');
     int page = 0;
     const auto kind = colon == std::string::npos ? kinds.end() : kinds.find(v.substr(colon + 1));

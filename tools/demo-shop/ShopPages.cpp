@@ -29,6 +29,17 @@ std::string LoginPage(const std::string& host)
         "</body>\n</html>\n");
 }
 
+std::string SliderPage(const std::string& host)
+{
+    return ToGbk(
+        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"gbk\" />\n<title>验证码拦截</title>\n</head>\n"
+        "<body>\n<div id=\"nocaptcha\" class=\"nc-container\">\n"
+        "  <p>亲，访问受限了，请拖动下方滑块完成验证</p>\n"
+        "  <span id=\"nc_1_n1z\" class=\"nc_iconfont btn_slide\"></span>\n"
+        "</div>\n<script src=\"https://g.alicdn.com/sd/nch5/index.js\"></script>\n"
+        "<form action=\"https://" + host + "/_____tmd_____/verify/\"></form>\n</body>\n</html>\n");
+}
+
 std::string ServerErrorPage()
 {
     return "<html>\r\n<head><title>500 Internal Server Error</title></head>\r\n<body>\r\n"

@@ -19,8 +19,9 @@ std::string TmallResultPage(const DemoShopOptions& options, const std::string& h
 // What an asynSearch request without the shop's own mid/wid gets: no paging, no items.
 std::string TmallUnknownShopPage();
 
-// The marketplace's login/verification page, served instead of results.
+// The marketplace's login/verification page, and its slider check, served instead of results.
 std::string LoginPage(const std::string& host);
+std::string SliderPage(const std::string& host);
 std::string ServerErrorPage();
 
 // "mid=w-<shopId>-0&wid=<shopId>".

@@ -1,11 +1,12 @@
 #include "demo-shop/ShopRoutes.h"
 
+#include <optional>
+
 #include "demo-shop/ShopPages.h"
+#include "demo-shop/ShopRequest.h"
 
 namespace korvel::demo {
 namespace {
-
-constexpr char kHtml[] = "text/html;charset=GBK";
 
 int PageNumber(const std::string& text)
 {
@@ -25,18 +26,15 @@ int BodyPageNumber(const std::string& body)
     return at == std::string::npos ? 1 : PageNumber(body.substr(at + 7));
 }
 
-std::string HostOf(const httplib::Request& req)
+FaultReply Page(const std::string& page)
 {
-    const std::string host = req.get_header_value("Host");
-    return host.substr(0, host.find(':'));
+    return FaultReply::Respond(200, page);
 }
 
-void Serve(httplib::Response& res, std::shared_ptr<const std::string> page)
+// Where the marketplaces send a collector they want to slow down.
+std::string LoginAddress(const std::string& host)
 {
-    const std::size_t size = page->size();
-    res.set_content_provider(size, kHtml, [page](size_t offset, size_t length, httplib::DataSink& sink) {
-        return sink.write(page->data() + offset, length);
-    });
+    return "https://login.taobao.com/member/login.jhtml?redirectURL=https%3A%2F%2F" + host + "%2Fsearch.htm";
 }
 
 PageFault FaultOf(const DemoShopOptions& options, int page)
@@ -45,62 +43,88 @@ PageFault FaultOf(const DemoShopOptions& options, int page)
     return fault == options.faults.end() ? PageFault::None : fault->second;
 }
 
-// Answers result page `page`, or the fault the options give for it; the page is built only when
-// it is needed.
-template <typename BuildPage>
-void AnswerResult(const DemoShopOptions& options, const httplib::Request& req, httplib::Response& res,
-                  int page, BuildPage build)
+// The answers of the faults that need no result page.
+std::optional<FaultReply> PlainFault(PageFault fault, const RecordedRequest& request)
 {
-    switch (FaultOf(options, page)) {
+    switch (fault) {
         case PageFault::ServerError:
-            res.status = 500;
-            return res.set_content(ServerErrorPage(), "text/html");
+            return FaultReply::Respond(500, ServerErrorPage(), "Content-Type: text/html\r\n");
+        case PageFault::TooManyRequests:
+            return FaultReply::Respond(429, ServerErrorPage(), "Content-Type: text/html\r\n");
         case PageFault::EmptyBody:
-            return res.set_content("", kHtml);
+            return Page("");
         case PageFault::DropConnection:
-            // The headers promise a page; the provider then gives up and the connection closes.
-            return res.set_content_provider(4096, kHtml,
-                                            [](size_t, size_t, httplib::DataSink&) { return false; });
+            // The headers promise a page, then the connection closes.
+            return FaultReply::Raw(FaultReply::Act::Close, "HTTP/1.1 200 OK\r\nContent-Type: text/html;charset=GBK\r\n"
+                                                           "Content-Length: 4096\r\n\r\n");
+        case PageFault::Stall:
+            return FaultReply::Never();
+        case PageFault::RedirectLoop:
+            return FaultReply::Redirect(307, request.target);
+        case PageFault::LoginRedirect:
+            return FaultReply::Redirect(302, LoginAddress(HostOf(request)));
         case PageFault::LoginPage:
-            return res.set_content(LoginPage(HostOf(req)), kHtml);
-        case PageFault::None:
-        case PageFault::NoItems:
-            return Serve(res, build());
+            return Page(LoginPage(HostOf(request)));
+        case PageFault::SliderPage:
+            return Page(SliderPage(HostOf(request)));
+        default:
+            return std::nullopt;
     }
+}
+
+// Result page `page`, or the fault the options give for it; the page is built only when it is
+// needed.
+template <typename BuildPage>
+FaultReply AnswerResult(const DemoShopOptions& options, const RecordedRequest& request, int page, BuildPage build)
+{
+    const PageFault fault = FaultOf(options, page);
+    if (auto reply = PlainFault(fault, request))
+        return *reply;
+    const std::string text = *build();
+    if (fault == PageFault::ResetMidBody)
+        return FaultReply::ResetMidBody(text, text.size() / 2);
+    FaultReply reply = Page(text);
+    if (fault == PageFault::Drip) {
+        reply.act = FaultReply::Act::Drip;
+        reply.dripEvery = std::chrono::milliseconds(500);
+    }
+    return reply;
 }
 
 }  // namespace
 
-void AnswerTaobaoResult(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
-                        httplib::Response& res)
+FaultReply AnswerTaobaoResult(const DemoShopOptions& options, PageCache& pages, const RecordedRequest& request)
 {
-    const int page = BodyPageNumber(req.body);
-    const std::string host = HostOf(req);
-    AnswerResult(options, req, res, page, [&] {
+    const int page = BodyPageNumber(request.body);
+    const std::string host = HostOf(request);
+    return AnswerResult(options, request, page, [&] {
         return pages.get("taobao|" + host + "|" + std::to_string(page),
                          [&] { return TaobaoResultPage(options, host, page); });
     });
 }
 
-void AnswerTmallShop(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
-                     httplib::Response& res)
+FaultReply AnswerTmallShop(const DemoShopOptions& options, PageCache& pages, const RecordedRequest& request)
 {
-    const std::string host = HostOf(req);
-    Serve(res, pages.get("tmall-shop|" + host, [&] { return TmallShopPage(options, host); }));
+    const std::string host = HostOf(request);
+    return Page(*pages.get("tmall-shop|" + host, [&] { return TmallShopPage(options, host); }));
 }
 
-void AnswerTmallResult(const DemoShopOptions& options, PageCache& pages, const httplib::Request& req,
-                       httplib::Response& res)
+FaultReply AnswerTmallResult(const DemoShopOptions& options, PageCache& pages, const RecordedRequest& request)
 {
-    const int page = PageNumber(req.get_param_value("pageNo"));
-    const bool known = req.get_param_value("mid") == "w-" + options.shopId + "-0" &&
-                       req.get_param_value("wid") == options.shopId;
-    const std::string host = HostOf(req);
-    AnswerResult(options, req, res, page, [&] {
+    const int page = PageNumber(QueryValue(request, "pageNo"));
+    const bool known = QueryValue(request, "mid") == "w-" + options.shopId + "-0" &&
+                       QueryValue(request, "wid") == options.shopId;
+    const std::string host = HostOf(request);
+    return AnswerResult(options, request, page, [&] {
         return known ? pages.get("tmall|" + host + "|" + std::to_string(page),
                                  [&] { return TmallResultPage(options, host, page); })
                      : std::make_shared<const std::string>(TmallUnknownShopPage());
     });
+}
+
+FaultReply AnswerNotFound()
+{
+    return FaultReply::Respond(404, "Not Found", "Content-Type: text/plain\r\n");
 }
 
 }  // namespace korvel::demo

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 
 #include "support/Sockets.h"
 
@@ -91,12 +92,18 @@ private:
 
 FaultReply FaultReply::Respond(int status, const std::string& body, const std::string& headerLines)
 {
-    return {Act::Answer,
-            "HTTP/1.1 " + std::to_string(status) + " Fault\r\n" + headerLines +
-                "Content-Type: text/html;charset=GBK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
-                body,
-            0,
-            {}};
+    const bool typed = headerLines.find("Content-Type:") != std::string::npos;
+    return Raw(Act::Answer, "HTTP/1.1 " + std::to_string(status) + " Fault\r\n" + headerLines +
+                                (typed ? "" : "Content-Type: text/html;charset=GBK\r\n") +
+                                "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+}
+
+FaultReply FaultReply::Raw(Act act, std::string bytes)
+{
+    FaultReply reply;
+    reply.act = act;
+    reply.bytes = std::move(bytes);
+    return reply;
 }
 
 FaultReply FaultReply::Redirect(int status, const std::string& location)
@@ -112,8 +119,12 @@ FaultReply FaultReply::ResetMidBody(const std::string& body, size_t bodyBytes)
     return reply;
 }
 
-FaultServer::FaultServer(Handler handler, const std::optional<TlsFiles>& tls) : handler_(std::move(handler))
+FaultServer::FaultServer(Handler handler, const std::optional<TlsFiles>& tls, int port)
+    : handler_(std::move(handler)), port_(port)
 {
+    // A client that leaves in the middle of a reply must not take the process with it: TLS writes
+    // go through write(), which would raise SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     if (tls) {
         context_ = SSL_CTX_new(TLS_server_method());
         if (!context_ || SSL_CTX_use_certificate_chain_file(context_, tls->serverCert.c_str()) != 1 ||
@@ -203,6 +214,8 @@ void FaultServer::serve(int connection)
 bool FaultServer::play(Channel& channel, const FaultReply& reply)
 {
     using Act = FaultReply::Act;
+    if (reply.delay.count() > 0 && !hold(reply.delay))
+        return false;
     switch (reply.act) {
         case Act::Answer:
             return channel.write(reply.bytes.data(), reply.bytes.size());

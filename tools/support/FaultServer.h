@@ -34,13 +34,17 @@ struct FaultReply {
     std::string bytes;
     size_t cutAt = 0;
     std::chrono::milliseconds dripEvery{0};
+    std::chrono::milliseconds delay{0};  // before anything is written: a slow server
 
-    // A whole response with a Content-Length; the connection stays open.
+    // A whole response with a Content-Length (and a GBK HTML Content-Type unless the header lines
+    // name one); the connection stays open.
     static FaultReply Respond(int status, const std::string& body, const std::string& headerLines = "");
     static FaultReply Redirect(int status, const std::string& location);
     // The response of `status` and `body`, cut after its header block and `bodyBytes` body bytes.
     static FaultReply ResetMidBody(const std::string& body, size_t bodyBytes);
-    static FaultReply Never() { return {Act::Stall, {}, 0, {}}; }
+    static FaultReply Never() { return Raw(Act::Stall, {}); }
+    // `bytes` exactly as given, played as `act`.
+    static FaultReply Raw(Act act, std::string bytes);
 };
 
 class FaultServer {
@@ -48,8 +52,9 @@ public:
     // The handler sees each request whole (head and body) and decides the reply.
     using Handler = std::function<FaultReply(const std::string& request)>;
 
-    // HTTPS with `tls`'s server certificate when given, else plain HTTP. port() is 0 on failure.
-    explicit FaultServer(Handler handler, const std::optional<TlsFiles>& tls = std::nullopt);
+    // HTTPS with `tls`'s server certificate when given, else plain HTTP; on `port`, or any free
+    // port when it is 0. port() is 0 on failure.
+    explicit FaultServer(Handler handler, const std::optional<TlsFiles>& tls = std::nullopt, int port = 0);
     ~FaultServer();
     FaultServer(const FaultServer&) = delete;
     FaultServer& operator=(const FaultServer&) = delete;

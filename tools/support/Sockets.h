@@ -6,7 +6,8 @@
 
 namespace korvel::tools {
 
-// A listening socket on 127.0.0.1 with a free port (written to `port`); -1 on failure.
+// A listening socket on 127.0.0.1: on `port`, or on a free port (written to `port`) when it is 0;
+// -1 on failure.
 int ListenOnLoopback(int& port);
 
 // The body length a request head announces; 0 without a Content-Length line.

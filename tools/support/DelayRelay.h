@@ -1,0 +1,43 @@
+#pragma once
+
+// A TCP relay on 127.0.0.1 that holds every chunk for a fixed time in each direction before passing
+// it on: a wide-area round trip on loopback, without the privileges traffic control needs. Chunks
+// in flight overlap, as on a real link: the delay adds latency, not a cap on throughput.
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+namespace korvel::tools {
+
+class DelayRelay {
+public:
+    // Relays connections to 127.0.0.1:targetPort, delaying each direction by `oneWay`.
+    DelayRelay(int targetPort, std::chrono::milliseconds oneWay);
+    ~DelayRelay();
+    DelayRelay(const DelayRelay&) = delete;
+    DelayRelay& operator=(const DelayRelay&) = delete;
+
+    int port() const { return port_; }
+    int connections() const { return accepted_; }
+
+private:
+    void acceptLoop();
+    void pump(int from, int to);
+
+    int targetPort_;
+    std::chrono::milliseconds oneWay_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<int> accepted_{0};
+    std::atomic<bool> stopping_{false};
+    std::mutex mutex_;
+    std::set<int> sockets_;
+    std::vector<std::thread> threads_;
+    std::thread acceptor_;
+};
+
+}  // namespace korvel::tools
