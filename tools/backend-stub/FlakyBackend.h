@@ -23,7 +23,7 @@ public:
     std::string host() const;  // "127.0.0.1:PORT"
 
     static FaultReply Reply(const std::string& body) { return FaultReply::Respond(200, body); }
-    static FaultReply Reset() { return {FaultReply::Act::Reset, {}, 0, {}}; }
+    static FaultReply Reset() { return FaultReply::Raw(FaultReply::Act::Reset, {}); }
 
     // The next replies to the member whose from_user is `fromUser`, one per request.
     void script(const std::string& fromUser, std::vector<FaultReply> replies);
