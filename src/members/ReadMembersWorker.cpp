@@ -98,6 +98,7 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
         // A stop press may have let an upload start meanwhile; the list is then the upload's.
         if (!session.uploadRunning) {
             screen.clearMembers();
+            session.failedUploads.clear();  // they belonged to the list that goes
         }
         screen.setStatus(member_text::ReadDonePrefix + IntToText(total) + member_text::CountSuffix);
     });

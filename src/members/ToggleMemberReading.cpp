@@ -12,7 +12,6 @@ void StartReading(MemberSession& session, MemberScreen& screen)
     screen.setEnabled(MemberControl::UploadButton, false);
     screen.setCaption(MemberControl::UploadButton, member_text::UploadButtonIdle);
     screen.setEnabled(MemberControl::SchemaCombo, false);
-    session.failedUploads.clear();  // they belong to the list this read replaces
     session.readerAlive = true;
     session.startReader([&session, &screen] { ReadMembersWorker(session, screen); });
 }

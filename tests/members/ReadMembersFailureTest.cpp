@@ -17,6 +17,7 @@ protected:
         connect();
         screen.rows.resize(2);  // rows of an earlier read
         screen.rows[0].caption = "001";
+        session.failedUploads = {screen.rows[0]};  // and an upload of them that failed
     }
 
     void expectQueryFailed()
@@ -32,6 +33,7 @@ protected:
         EXPECT_EQ(session.memberReadingActive, 0);
         EXPECT_EQ(screen.rows.size(), 2u);
         EXPECT_EQ(screen.rows[0].caption, "001");
+        EXPECT_EQ(session.failedUploads.size(), 1u);  // still theirs to send again
     }
 };
 
