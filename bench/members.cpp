@@ -167,17 +167,14 @@ double TimeRawUploads(const std::string& host, const std::vector<std::string>& b
     curl_easy_setopt(curl, CURLOPT_READFUNCTION, ReadBody);
     curl_easy_setopt(curl, CURLOPT_READDATA, &once);
     curl_easy_setopt(curl, CURLOPT_SEEKFUNCTION, RefuseRewind);
+    curl_easy_setopt(curl, CURLOPT_MAXAGE_CONN, 0L);
     const auto start = Clock::now();
-    auto lastEnded = Clock::time_point();
     for (const std::string& body : bodies) {
-        curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT,
-                         Clock::now() - lastEnded >= std::chrono::seconds(1) ? 1L : 0L);
         once.rest = body;
         curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
         if (curl_easy_perform(curl) != CURLE_OK) {
             Fail("the plain libcurl client could not post");
         }
-        lastEnded = Clock::now();
     }
     const double seconds = Seconds(start);
     curl_slist_free_all(headers);

@@ -13,7 +13,6 @@
 
 #include "members/MemberDbConnection.h"
 #include "members/MemberRecord.h"
-#include "members/UploadConnections.h"
 #include "web/Cancellation.h"
 
 namespace korvel {
@@ -47,7 +46,6 @@ public:
     MemberDbConnection& connection() { return connection_; }
     // Every upload request of the page; cancelled for good by stop().
     Cancellation& uploadCancellation() { return uploadCancellation_; }
-    UploadConnections& uploadConnections() { return uploadConnections_; }
     const std::string& backendHost() const { return backendHost_; }
     const std::string& backendAccountId() const { return backendAccountId_; }
 
@@ -88,7 +86,6 @@ private:
 
     MemberDbConnection connection_;
     Cancellation uploadCancellation_;
-    UploadConnections uploadConnections_;
     std::string backendHost_;
     std::string backendAccountId_;
     std::thread reader_;

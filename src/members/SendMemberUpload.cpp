@@ -23,9 +23,11 @@ int SendMemberUpload(MemberSession& session, const MemberRecord& member, const B
     // The back-end may have applied an upload whose connection then dropped: sent again, the member
     // would be counted twice, under the wrong heading.
     options.sendOnce = true;
-    session.uploadConnections().beforeUpload();
+    // The members of a run follow each other within milliseconds and share one kept connection;
+    // after a pause the next upload opens a fresh one rather than trust a connection the back-end
+    // may be closing.
+    options.recentConnectionsOnly = true;
     const Bytes reply = HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options);
-    session.uploadConnections().afterUpload();
     // Part of a reply cut off by a failure is no answer.
     return outcome.failure == HttpFailure::None ? MemberUploadReply(reply) : 0;
 }

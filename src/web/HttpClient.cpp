@@ -133,8 +133,13 @@ void ApplySettings(CURL* h, HandleMemo& memo, const HttpSettings& s)
     memo.reuse = reuse;
 }
 
+// libcurl's own limit for reusing an idle connection, in whole seconds of idleness.
+constexpr long DefaultMaxIdleSeconds = 118;
+
 void SetConnection(CURL* h, const Exchange& e)
 {
+    // 0: idle for less than a whole second.
+    curl_easy_setopt(h, CURLOPT_MAXAGE_CONN, e.recentConnectionsOnly ? 0L : DefaultMaxIdleSeconds);
     // An empty proxy also keeps libcurl from taking one from http_proxy and the like.
     const bool viaProxy = e.proxy && !e.secure;
     curl_easy_setopt(h, CURLOPT_PROXY, viaProxy ? e.proxy->c_str() : "");

@@ -30,6 +30,7 @@ struct Exchange {
     bool cookieStore = true;  // false: the client neither sends stored cookies nor stores new ones
     Cancellation* cancel = nullptr;
     bool sendOnce = false;  // the body never goes out twice, not even on a fresh connection
+    bool recentConnectionsOnly = false;  // no connection idle for a second or more is reused
     // Asked before the client follows a redirect to this Location; false ends the exchange.
     std::function<bool(std::string_view location)> followAllowed;
 };

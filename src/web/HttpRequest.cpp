@@ -37,6 +37,7 @@ std::optional<Bytes> RequestOnce(const std::string& url, int method, HttpOptions
     exchange.cookieStore = out.cookieJar == nullptr;
     exchange.cancel = options.cancel;
     exchange.sendOnce = options.sendOnce;
+    exchange.recentConnectionsOnly = options.recentConnectionsOnly;
     exchange.followAllowed = options.followAllowed;
 
     AppendDefaultHeaders(options.extraHeaders, url, out.cookieJar ? *out.cookieJar : std::string());

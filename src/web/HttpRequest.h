@@ -32,6 +32,9 @@ struct HttpOptions {
     // The body never goes out twice: where the client would resend it by itself (a reused
     // connection that dropped before any reply), the request fails with HttpFailure::NotResent.
     bool sendOnce = false;
+    // A kept connection that has sat idle for a second or more is not reused: the server may be
+    // closing it at that very moment, and a body sent once could then not be sent at all.
+    bool recentConnectionsOnly = false;
     // Asked before the client follows a redirect; a refused one ends the request with
     // HttpFailure::RedirectRefused.
     std::function<bool(std::string_view location)> followAllowed{};
