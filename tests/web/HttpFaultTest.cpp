@@ -148,6 +148,23 @@ TEST_F(HttpFault, ABodySentOnceIsNeverResent)
     }
 }
 
+// A connection that sat idle for a second may be closing on the server's side: a request that must
+// not fail for that opens a fresh one instead.
+TEST_F(HttpFault, OnlyRecentlyUsedConnectionsAreReusedWhenAsked)
+{
+    FaultServer server([](auto&) { return FaultReply::Respond(200, "ok"); });
+    const HttpOptions recent{.recentConnectionsOnly = true};
+    HttpRequest(Address(server), 1, recent);
+    HttpRequest(Address(server), 1, recent);
+    EXPECT_EQ(server.connections(), 1);
+    std::this_thread::sleep_for(milliseconds(1200));
+    HttpRequest(Address(server), 1, recent);
+    EXPECT_EQ(server.connections(), 2);
+    std::this_thread::sleep_for(milliseconds(1200));
+    HttpRequest(Address(server), 1);
+    EXPECT_EQ(server.connections(), 2);
+}
+
 // The path and query go out as they stand; header lines ended by LF alone are still read apart.
 TEST_F(HttpFault, TheRequestAndTheResponseHeadersAreTakenAsTheyStand)
 {
