@@ -15,7 +15,8 @@ function(korvel_library name)
   target_link_libraries(korvel_${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# One GoogleTest executable per test folder: korvel-tests-<folder>.
+# One GoogleTest executable per test folder: korvel-tests-<folder>. ctest names a parameterised
+# case by its generated name ("…/plain"), never by its parameter's printed bytes.
 function(korvel_test_suite name)
   cmake_parse_arguments(ARG "" "" "DEPS;ENVIRONMENT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -25,6 +26,7 @@ function(korvel_test_suite name)
   add_executable(korvel-tests-${name} ${sources})
   target_link_libraries(korvel-tests-${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   gtest_discover_tests(korvel-tests-${name}
+    NO_PRETTY_VALUES
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)

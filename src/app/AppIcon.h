@@ -4,7 +4,8 @@
 
 namespace korvel {
 
-// Korvel's own icon, drawn at 128, 96, 64, 48, 32, 24 and 16 pixels square.
+// Korvel's own icon, a shopping bag taking in a product, at every size the installed theme has
+// (16 to 256 pixels square): the PNGs rendered from data/icons, compiled into the program.
 QIcon MakeAppIcon();
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,11 +24,32 @@ T* Place(T* control, const char* name, QRect at)
     return control;
 }
 
+// The layout's sizes were made for another face: a caption that would be cut off in this one is
+// set narrower (down to three quarters of its width, its height kept) so the layout stays as it is.
+void FitCaption(QLabel* label)
+{
+    constexpr int NarrowestStretch = 75;
+    const int room = label->contentsRect().width() - 2 * label->margin();
+    QFont font = label->font();
+    for (int stretch = 100; stretch >= NarrowestStretch; stretch -= 2) {
+        font.setStretch(stretch);
+        // The text's extent rounded up, not its rounded advance: a last column half covered is cut.
+        if (QFontMetrics(font).size(Qt::TextSingleLine, label->text()).width() <= room) {
+            if (stretch < 100) {
+                label->setFont(font);
+            }
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect at, const char* caption)
 {
-    return Place(new QLabel(QString::fromUtf8(caption), parent), name, at);
+    QLabel* label = Place(new QLabel(QString::fromUtf8(caption), parent), name, at);
+    FitCaption(label);
+    return label;
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect at, const char* text)
@@ -107,6 +129,9 @@ void MakeBold(QWidget* control)
     QFont font = control->font();
     font.setBold(true);
     control->setFont(font);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        FitCaption(label);
+    }
 }
 
 }  // namespace korvel

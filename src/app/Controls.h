@@ -22,6 +22,7 @@ namespace korvel {
 
 class GbkTableModel;
 
+// A caption too wide for the label in the window's face is set narrower, never cut off.
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect at, const char* caption);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect at, const char* text);
 // Shows "*" for every character through the tab control's style sheet.
@@ -46,6 +47,7 @@ QStringList ColumnTitles(const std::vector<ListColumn>& columns);
 QTreeView* MakeListView(QWidget* parent, const char* name, QRect at, GbkTableModel* model,
                         const std::vector<ListColumn>& columns);
 
+// Bold, and for a label a caption still fitted to it.
 void MakeBold(QWidget* control);
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include "app/GbkCodec.h"
 
@@ -24,12 +25,24 @@ QStringList NameFilters(const QString& filter)
     return filters;
 }
 
+QString FilterExtension(const QString& filter)
+{
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    return onePattern.match(filter).captured(1);
+}
+
 SaveDialogComponent::SaveDialogComponent(QWidget* window) : dialog_(new QFileDialog(window))
 {
     dialog_->setObjectName(QStringLiteral("通用对话框1"));
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
     dialog_->setAcceptMode(QFileDialog::AcceptSave);
     dialog_->setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension gets the chosen filter's, so choosing CSV writes a .csv file
+    // (which the exports write as CSV) and the overwrite question names that file.
+    QObject::connect(dialog_, &QFileDialog::filterSelected, dialog_, [this](const QString& filter) {
+        const QString extension = FilterExtension(filter);
+        dialog_->setDefaultSuffix(extension.isEmpty() ? defaultExtension_ : extension);
+    });
 }
 
 void SaveDialogComponent::setFilter(const std::string& filter)
@@ -40,7 +53,8 @@ void SaveDialogComponent::setFilter(const std::string& filter)
 void SaveDialogComponent::setDefaultExtension(const std::string& extension)
 {
     // The dialog drops a leading period itself, so "txt" and ".txt" behave alike.
-    dialog_->setDefaultSuffix(FromGbk(extension));
+    defaultExtension_ = FromGbk(extension);
+    dialog_->setDefaultSuffix(defaultExtension_);
 }
 
 bool SaveDialogComponent::show()

@@ -28,9 +28,12 @@ public:
 private:
     QFileDialog* dialog_;
     QString fileName_;
+    QString defaultExtension_;  // the one the export asked for, used while "*.*" is chosen
 };
 
 // "文本文件(*.txt)|*.txt" as the dialog's filter list, one entry per description/pattern pair.
 QStringList NameFilters(const QString& filter);
+// "txt" for a filter of one kind of file ("文本文件(*.txt)"); empty for "所有文件(*.*)".
+QString FilterExtension(const QString& filter);
 
 }  // namespace korvel

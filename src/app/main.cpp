@@ -1,9 +1,11 @@
 // Korvel: the window, then its message loop until the window is closed.
 
 #include <QApplication>
-
+#include <QLibraryInfo>
 #include <csignal>
+#include <cstdio>
 
+#include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 
 int main(int argc, char** argv)
@@ -12,6 +14,12 @@ int main(int argc, char** argv)
     // killed process that takes the collected list with it.
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
+    if (!korvel::SetUpApplication(app)) {
+        std::fprintf(stderr,
+                     "korvel: Qt's Chinese texts (qtbase_zh_CN.qm) are not in %s: its dialogs show English"
+                     " (package qt6-translations-l10n)\n",
+                     qPrintable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    }
     korvel::MainWindow window;
     window.show();
     QApplication::exec();

@@ -5,9 +5,20 @@
 
 namespace korvel::export_text {
 
-// 文本文件(*.txt)|*.txt
-inline constexpr char IdsFilter[] = "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt";
+// The second filter, CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv, makes the exports write
+// CSV, as does a typed name ending in .csv.
+// 文本文件(*.txt)|*.txt|CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv
+inline constexpr char IdsFilter[] =
+    "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt|"
+    "CSV \xce\xc4\xbc\xfe\xa3\xa8UTF-8\xa3\xac\xbf\xc9\xd6\xb1\xbd\xd3\xd3\xc3 Excel "
+    "\xb4\xf2\xbf\xaa\xa3\xa9(*.csv)|*.csv";
 inline constexpr char IdsExtension[] = "txt";
+// 文本文件(*.txt)|*.txt|CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv|所有文件(*.*)|*.*
+inline constexpr char AllFilter[] =
+    "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt|"
+    "CSV \xce\xc4\xbc\xfe\xa3\xa8UTF-8\xa3\xac\xbf\xc9\xd6\xb1\xbd\xd3\xd3\xc3 Excel "
+    "\xb4\xf2\xbf\xaa\xa3\xa9(*.csv)|*.csv|"
+    "\xcb\xf9\xd3\xd0\xce\xc4\xbc\xfe(*.*)|*.*";
 // 文本文件(*.txt)|*.txt|所有文件(*.*)|*.*
 inline constexpr char ListFilter[] =
     "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt|\xcb\xf9\xd3\xd0\xce\xc4\xbc\xfe(*.*)|*.*";

@@ -1,13 +1,24 @@
 #include "export/Exports.h"
 
+#include <vector>
+
+#include "export/CsvExport.h"
 #include "export/ExportMessages.h"
 #include "export/FileWriting.h"
 #include "export/PathText.h"
+#include "export/ProductColumns.h"
 #include "text/Text.h"
 
 namespace korvel {
 
 namespace {
+
+bool ShowDialog(SaveDialog& dialog, const char* filter, const char* extension)
+{
+    dialog.setFilter(filter);
+    dialog.setDefaultExtension(extension);
+    return dialog.show();
+}
 
 // Nothing but the message box changes when the file cannot be written.
 bool WriteExport(const std::string& path, const std::string& text, MessageBox& box)
@@ -23,18 +34,36 @@ void ReportDone(MessageBox& box, const char* prefix, int count)
     box.showMessage(prefix + IntToText(count) + export_text::DoneSuffix, export_text::DoneTitle);
 }
 
+std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
+                     const std::string& lineSeparator)
+{
+    const int rows = list.rowCount();
+    std::string text;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columnCount; ++column)
+            text += list.cellText(row, column) + fieldSeparator;
+        text += lineSeparator;
+    }
+    return text;
+}
+
 }  // namespace
 
 bool ExportProductIds(const ListView& list, SaveDialog& dialog, MessageBox& box)
 {
-    dialog.setFilter(export_text::IdsFilter);
-    dialog.setDefaultExtension(export_text::IdsExtension);
-    // The rows as they are when the button is pressed, before the dialog lets the window run on.
-    const int rows = list.rowCount();
-    std::string text;
-    for (int row = 0; row < rows; ++row)
-        text += list.cellText(row, 1) + export_text::LineSeparator;
-    if (!dialog.show() || !WriteExport(dialog.fileName(), text, box))
+    // The IDs as they are when the button is pressed, before the dialog lets the window run on.
+    const std::vector<std::string> ids = ProductIds(list);
+    if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
+        return false;
+    const std::string path = dialog.fileName();
+    std::string bytes;
+    if (IsCsvPath(path)) {
+        bytes = ProductIdsCsv(ids);
+    } else {
+        for (const std::string& id : ids)
+            bytes += id + export_text::LineSeparator;
+    }
+    if (!WriteExport(path, bytes, box))
         return false;
     ReportDone(box, export_text::IdsDone, list.rowCount());
     return true;
@@ -42,9 +71,14 @@ bool ExportProductIds(const ListView& list, SaveDialog& dialog, MessageBox& box)
 
 bool ExportAllInformation(const ListView& list, SaveDialog& dialog, MessageBox& box)
 {
-    const int columns = list.columnCount();
-    if (!ExportListToTextFile(dialog, list, columns, export_text::FieldSeparator, export_text::LineSeparator,
-                              box))
+    if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
+        return false;
+    const std::string path = dialog.fileName();
+    const std::string bytes =
+        IsCsvPath(path)
+            ? ProductsCsv(list)
+            : ListText(list, list.columnCount(), export_text::FieldSeparator, export_text::LineSeparator);
+    if (!WriteExport(path, bytes, box))
         return false;
     ReportDone(box, export_text::AllDone, list.rowCount());
     return true;
@@ -54,18 +88,8 @@ bool ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCo
                           const std::string& fieldSeparator, const std::string& lineSeparator,
                           MessageBox& box)
 {
-    dialog.setFilter(export_text::ListFilter);
-    dialog.setDefaultExtension(export_text::ListExtension);
-    if (!dialog.show())
-        return false;
-    const int rows = list.rowCount();
-    std::string text;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columnCount; ++column)
-            text += list.cellText(row, column) + fieldSeparator;
-        text += lineSeparator;
-    }
-    return WriteExport(dialog.fileName(), text, box);
+    return ShowDialog(dialog, export_text::ListFilter, export_text::ListExtension) &&
+           WriteExport(dialog.fileName(), ListText(list, columnCount, fieldSeparator, lineSeparator), box);
 }
 
 }  // namespace korvel

@@ -3,15 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "UserActions.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
+#include "export/CsvReader.h"
 
 namespace korvel::test {
 namespace {
@@ -25,6 +29,31 @@ std::string ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+}
+
+const QString TextFilter = Utf("文本文件(*.txt)");
+const QString CsvFilter = Utf("CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)");
+
+// In the next save dialog, picks the filter `steps` below the first with the arrow keys, as a user
+// does, then names the file and saves (AnswerNextSaveDialog).
+void ChooseFilterThenSave(int steps, const QString& name)
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, steps, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* types =
+            dialog != nullptr ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+        if (types == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        for (int i = 0; i < steps; ++i) {
+            QTest::keyClick(types, Qt::Key_Down);
+        }
+        AnswerNextSaveDialog(name);
+    });
+    timer->start(10);
 }
 
 class Exports : public ::testing::Test {
@@ -60,7 +89,7 @@ TEST_F(Exports, BothExportsShareOneDialogThatProposesTheLastPath)
     press("按钮2");
 
     ASSERT_TRUE(dialog->shown);
-    EXPECT_EQ(dialog->nameFilters, QStringList{Utf("文本文件(*.txt)")});
+    EXPECT_EQ(dialog->nameFilters, (QStringList{TextFilter, CsvFilter}));
     EXPECT_EQ(dialog->defaultSuffix, QStringLiteral("txt"));
     EXPECT_EQ(ReadAll(ids + ".txt"), "101\r\n102\r\n103\r\n");
     ASSERT_TRUE(box->shown);
@@ -75,7 +104,7 @@ TEST_F(Exports, BothExportsShareOneDialogThatProposesTheLastPath)
 
     ASSERT_TRUE(dialog->shown);
     EXPECT_EQ(dialog->proposedName, QStringLiteral("ids.txt"));
-    EXPECT_EQ(dialog->nameFilters, (QStringList{Utf("文本文件(*.txt)"), Utf("所有文件(*.*)")}));
+    EXPECT_EQ(dialog->nameFilters, (QStringList{TextFilter, CsvFilter, Utf("所有文件(*.*)")}));
     EXPECT_EQ(dialog->defaultSuffix, QStringLiteral("txt"));
     const std::string sep = "\xA1\xA1\xA1\xA1";
     const std::string first = "1" + sep + "101" + sep + "img/a.jpg" + sep + "\xD6\xD0\x81\x20" + sep +
@@ -138,6 +167,41 @@ TEST_F(Exports, TheDialogProposesOnlyThePathConfirmedLastWhicheverExportConfirme
     dialog = AnswerNextSaveDialog({});
     press("按钮3");
     EXPECT_EQ(dialog->proposedName, QStringLiteral("ids.txt"));
+}
+
+// CSV by the filter (a name without an extension gets .csv) or by a typed .csv name; read back
+// with an RFC 4180 reader. The bytes that are not GBK reach the CSV as replacement characters.
+TEST_F(Exports, TheCsvFilterOrACsvNameWritesCsv)
+{
+    fillList();
+    auto box = AnswerNextBox();
+    ChooseFilterThenSave(1, dir.filePath(QStringLiteral("ids")));
+    press("按钮2");
+    EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("ids.csv"))),
+              "\xEF\xBB\xBF商品ID\r\n101\r\n102\r\n103\r\n");
+    EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：3！"));
+
+    box = AnswerNextBox();
+    auto dialog = AnswerNextSaveDialog(dir.filePath(QStringLiteral("all.CSV")));
+    press("按钮3");
+    EXPECT_EQ(dialog->defaultSuffix, QStringLiteral("txt")) << "the text filter again at the next opening";
+    const std::string csv = ReadAll(dir.filePath(QStringLiteral("all.CSV")));
+    ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    const auto table = ReadCsv(csv.substr(3));
+    ASSERT_TRUE(table.has_value()) << csv;
+    ASSERT_EQ(table->size(), 4u);
+    EXPECT_EQ(table->at(0), (std::vector<std::string>{"序号", "商品ID", "图片地址", "商品标题", "销售价",
+                                                      "市场价", "已售", "评论"}));
+    EXPECT_EQ(table->at(1),
+              (std::vector<std::string>{"1", "101", "img/a.jpg", "中\uFFFD ", "9.90", "19.90", "30", "4"}));
+    EXPECT_EQ(table->at(3)[3], "T");
+    EXPECT_EQ(box->text, Utf("导出成功，商品总数为：3！"));
+
+    // 所有文件(*.*): a name without an extension gets the export's own .txt, byte-exact text.
+    ChooseFilterThenSave(2, dir.filePath(QStringLiteral("all-any")));
+    AnswerNextBox();
+    press("按钮3");
+    EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("all-any.txt"))).substr(0, 5), "1\xA1\xA1\xA1\xA1");
 }
 
 TEST_F(Exports, AnEmptyListGivesAnEmptyFileAndTheCountZero)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -94,13 +96,13 @@ TEST(WindowStart, TitleIsProductAndVersionFromTheMomentTheWindowExists)
     EXPECT_FALSE(window.constants().backendHost.empty());
 }
 
-TEST_F(WindowLayout, WindowHasItsSizePlaceAndSevenIconSizes)
+TEST_F(WindowLayout, WindowHasItsSizePlaceAndTheIconAtEveryThemeSize)
 {
     EXPECT_EQ(window.geometry(), QRect(50, 50, 999, 541));
-    const QList<QSize> sizes = window.windowIcon().availableSizes();
-    EXPECT_EQ(sizes.size(), 7);
-    for (int side : {128, 96, 64, 48, 32, 24, 16}) {
-        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    const QIcon icon = window.windowIcon();
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
+        EXPECT_EQ(icon.pixmap(side).size(), QSize(side, side)) << "not drawn at " << side;
     }
     QTabWidget* tabs = window.control<QTabWidget>("高级选择夹1");
     ASSERT_NE(tabs, nullptr);
@@ -140,6 +142,59 @@ TEST_F(WindowLayout, EveryControlHasItsKindPlaceAndInitialText)
                 << page->mapTo(tabs, QPoint(0, 0)).y();
         }
     }
+}
+
+// Where a control draws its caption, as its style lays it out; empty for controls without one.
+QRect CaptionRoom(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        const int m = label->margin();
+        return label->contentsRect().adjusted(m, m, -m, -m);
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool check = qobject_cast<const QCheckBox*>(w) != nullptr;
+        return w->style()->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents,
+                                          &option, w);
+    }
+    if (qobject_cast<const QGroupBox*>(w) != nullptr) {
+        return w->rect().adjusted(8, 0, -8, 0);  // the title sits inside the frame's corners
+    }
+    return {};
+}
+
+QString Caption(const QWidget* w)
+{
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) {
+        return box->title();
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        return button->text();
+    }
+    auto* label = qobject_cast<const QLabel*>(w);
+    return label != nullptr ? label->text() : QString();
+}
+
+// Every label, button, check box and group title of every page, hidden ones included, in the face
+// it is drawn with: a caption wider or taller than its room is cut off on screen.
+TEST_F(WindowLayout, EveryCaptionFitsItsControl)
+{
+    int checked = 0;
+    for (QWidget* w : window.tabs()->findChildren<QWidget*>()) {
+        const QRect room = CaptionRoom(w);
+        if (w->objectName().startsWith(QLatin1String("qt_")) || room.isNull() || Caption(w).isEmpty()) {
+            continue;
+        }
+        const QSize needed = QFontMetrics(w->font()).size(Qt::TextShowMnemonic, Caption(w));
+        EXPECT_LE(needed.width(), room.width())
+            << qPrintable(w->objectName()) << " " << qPrintable(Caption(w));
+        EXPECT_LE(needed.height(), room.height())
+            << qPrintable(w->objectName()) << " " << qPrintable(Caption(w));
+        ++checked;
+    }
+    EXPECT_GE(checked, 26) << "the 19 labels and 7 buttons with a caption";
 }
 
 TEST_F(WindowLayout, ListsHaveTheirColumnsInOrder)

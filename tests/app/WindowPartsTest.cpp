@@ -1,8 +1,13 @@
 // The pieces every page relies on: the GBK crossing, the list model that keeps bytes and batches
-// what the view hears, the message box, and the worker's call into the window.
+// what the view hears, the message box and Qt's own texts, the names the desktop knows the window
+// by, and the worker's call into the window.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,10 +18,12 @@
 #include <thread>
 
 #include "UserActions.h"
+#include "app/ApplicationSetup.h"
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
+#include "app/SaveDialogComponent.h"
 
 namespace korvel::test {
 namespace {
@@ -80,6 +87,43 @@ TEST(MessageBoxes, HaveNoIconOneOkAndTheDefaultTitleWhenNoneIsGiven)
     EXPECT_EQ(box->title, QString::fromUtf8("信息："));
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->buttons, 1);
+}
+
+// Qt's own texts in the window's dialogs come from its Simplified Chinese translation, whatever the
+// locale (the test program sets itself up as the window's program does).
+TEST(QtTexts, TheSaveDialogAndTheMessageBoxSpeakChinese)
+{
+    MainWindow window;
+    QFileDialog* dialog = window.saveDialog().dialog();
+    dialog->show();
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_NE(buttons, nullptr);
+    const auto shown = [](const QString& text) { return QString(text).remove(QStringLiteral("(&S)")); };
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)->text()), QString::fromUtf8("保存"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
+              QString::fromUtf8("查找范围："));
+    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
+                    ->text()
+                    .startsWith(QString::fromUtf8("文件名")));
+    dialog->hide();
+
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QString::fromUtf8("确定"));
+}
+
+// The desktop matches the window to its entry by the window class (X11) or the application id
+// (Wayland): both must name the installed entry, whose icon is the window's.
+TEST(DesktopEntry, NamesTheWindowsClassAndApplicationId)
+{
+    const QString id = QGuiApplication::desktopFileName();
+    QFile entry(QStringLiteral(KORVEL_SOURCE_DIR "/data/") + id + QStringLiteral(".desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << qPrintable(entry.fileName());
+    const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("StartupWMClass=") + QString::fromLatin1(ApplicationName)));
+    EXPECT_EQ(QApplication::applicationName(), QString::fromLatin1(ApplicationName));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Icon=") + id));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Exec=korvel")));
 }
 
 TEST(TestArea, ButtonWithoutCaptionChangesNothing)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RealShopPages.h"
 #include "collect/DiscoverPages.h"
 #include "collect/ItemLayout.h"
 #include "collect/Patterns.h"
@@ -10,6 +11,8 @@
 
 namespace korvel::test {
 namespace {
+
+using FixturePages = RealShopPages;
 
 // The pages as the shops served them, in GBK; the few characters GBK lacks (the browser-saved
 // pages' yen signs) become look-alikes.
@@ -33,7 +36,7 @@ std::vector<std::string> Row(const CollectedItem& item)
             Utf8(item.marketPrice), Utf8(item.soldCount),    Utf8(item.reviewText)};
 }
 
-TEST(FixturePages, TaobaoEntriesOf2014)
+TEST_F(FixturePages, TaobaoEntriesOf2014)
 {
     // The item area as the default markers cut it from the entries and the pagination block.
     const auto settings = DefaultCollectionSettings();
@@ -53,7 +56,7 @@ TEST(FixturePages, TaobaoEntriesOf2014)
               "img01.taobaocdn.com/bao/uploaded/i2/TB1ap8wGXXXXXbXXVXXXXXXXXXX_!!0-item_pic.jpg_240x240.jpg");
 }
 
-TEST(FixturePages, LazyLoadedPicturesGiveThePlaceholder)
+TEST_F(FixturePages, LazyLoadedPicturesGiveThePlaceholder)
 {
     const auto items = Items(ShopFamily::Taobao, Fixture("taobao-items-2014-lazy.html"));
     ASSERT_EQ(items.size(), 2u);
@@ -64,7 +67,7 @@ TEST(FixturePages, LazyLoadedPicturesGiveThePlaceholder)
                                         "299.00 ", "0", "0", "0"}));
 }
 
-TEST(FixturePages, CategoryNoiseBeforeTheOnlyEntry)
+TEST_F(FixturePages, CategoryNoiseBeforeTheOnlyEntry)
 {
     const auto items = Items(ShopFamily::Taobao, Fixture("taobao-cats-and-item-2014.html"));
     ASSERT_EQ(items.size(), 1u);
@@ -74,7 +77,7 @@ TEST(FixturePages, CategoryNoiseBeforeTheOnlyEntry)
                                         "60.00 ", "0", "7", "0"}));
 }
 
-TEST(FixturePages, TheTmallQueryLinkBetweenTheDefaultMarkers)
+TEST_F(FixturePages, TheTmallQueryLinkBetweenTheDefaultMarkers)
 {
     // This page writes "&amp;search=y" where the marker expects "&&amp;search=y": nothing encloses.
     const auto settings = DefaultCollectionSettings();
@@ -84,7 +87,7 @@ TEST(FixturePages, TheTmallQueryLinkBetweenTheDefaultMarkers)
     EXPECT_EQ(AreaBetween(page, settings.tmallQueryStart, settings.tmallQueryEnd), "");
 }
 
-TEST(FixturePages, BrowserSavedTaobaoPageHasPagingButNoReadableEntries)
+TEST_F(FixturePages, BrowserSavedTaobaoPageHasPagingButNoReadableEntries)
 {
     const auto settings = DefaultCollectionSettings();
     const std::string page = Fixture("taobao-search-browser-saved-2019.html");
@@ -97,7 +100,7 @@ TEST(FixturePages, BrowserSavedTaobaoPageHasPagingButNoReadableEntries)
     EXPECT_TRUE(Items(ShopFamily::Taobao, area).empty());
 }
 
-TEST(FixturePages, BrowserSavedTmallPageHasNoEscapedQuotes)
+TEST_F(FixturePages, BrowserSavedTmallPageHasNoEscapedQuotes)
 {
     const std::string page = Fixture("tmall-search-browser-saved-2018.html.php");
     EXPECT_TRUE(FindAllMatches(Pattern(TmallPagePattern), page).empty());

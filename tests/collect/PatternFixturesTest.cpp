@@ -2,10 +2,13 @@
 // fixture, and the records are the ones the pages hold.
 
 #include "PatternTestSupport.h"
+#include "RealShopPages.h"
 #include "collect/Patterns.h"
 
 namespace korvel::test {
 namespace {
+
+using PatternFixtures = RealShopPages;
 
 const char* const kFixtures[] = {
     "taobao-items-2014-a.html",
@@ -31,7 +34,7 @@ std::string Escaped(const std::string& page)
     return out;
 }
 
-TEST(PatternFixtures, BothEnginesAgreeOnEveryFixtureAndPattern)
+TEST_F(PatternFixtures, BothEnginesAgreeOnEveryFixtureAndPattern)
 {
     const std::string patterns[] = {TaobaoPagePattern, TmallPagePattern, TmallItemPattern, TaobaoItems(false),
                                     TaobaoItems(true)};
@@ -46,7 +49,7 @@ TEST(PatternFixtures, BothEnginesAgreeOnEveryFixtureAndPattern)
     }
 }
 
-TEST(PatternFixtures, TaobaoEntriesGiveTheirRecords)
+TEST_F(PatternFixtures, TaobaoEntriesGiveTheirRecords)
 {
     const auto matches = BothEngines(Pattern(TaobaoItems(false)), ShopFixture("taobao-items-2014-a.html"));
     ASSERT_EQ(matches.size(), 2u);
@@ -61,7 +64,7 @@ TEST(PatternFixtures, TaobaoEntriesGiveTheirRecords)
     EXPECT_EQ(matches[1].groups[3], Gbk("867# 2014秋冬新品韩版显瘦蕾丝花边拼接短裤百搭呢料短裤热裤"));
 }
 
-TEST(PatternFixtures, LazyPicturesGiveThePlaceholder)
+TEST_F(PatternFixtures, LazyPicturesGiveThePlaceholder)
 {
     const auto matches = BothEngines(Pattern(TaobaoItems(false)), ShopFixture("taobao-items-2014-lazy.html"));
     ASSERT_EQ(matches.size(), 2u);
@@ -75,7 +78,7 @@ TEST(PatternFixtures, LazyPicturesGiveThePlaceholder)
     EXPECT_EQ(matches[1].groups[4], "299.00 ");
 }
 
-TEST(PatternFixtures, CategoryNoiseBeforeTheEntryIsSkipped)
+TEST_F(PatternFixtures, CategoryNoiseBeforeTheEntryIsSkipped)
 {
     const auto matches =
         BothEngines(Pattern(TaobaoItems(false)), ShopFixture("taobao-cats-and-item-2014.html"));
@@ -86,7 +89,7 @@ TEST(PatternFixtures, CategoryNoiseBeforeTheEntryIsSkipped)
     EXPECT_EQ(matches[0].groups[6], "0");
 }
 
-TEST(PatternFixtures, BrowserSavedTaobaoPageHasPagingButNoEntries)
+TEST_F(PatternFixtures, BrowserSavedTaobaoPageHasPagingButNoEntries)
 {
     const std::string page = ShopFixture("taobao-search-browser-saved-2019.html");
     const auto paging = BothEngines(Pattern(TaobaoPagePattern), page);
@@ -110,7 +113,7 @@ std::string TmallAsynchronousText()
     return Escaped(page);
 }
 
-TEST(PatternFixtures, TmallAsynchronousTextGivesItsEntries)
+TEST_F(PatternFixtures, TmallAsynchronousTextGivesItsEntries)
 {
     const std::string page = TmallAsynchronousText();
     const auto paging = BothEngines(Pattern(TmallPagePattern), page);

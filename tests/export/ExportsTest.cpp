@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string FieldSep = "\xa1\xa1\xa1\xa1";
+const std::string CsvFilter = "CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv";
 
 class ExportsTest : public ::testing::Test {
 protected:
@@ -49,7 +50,7 @@ TEST_F(ExportsTest, ProductIdsAreOnePerLineWithTheCountReported)
     EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：3！"));
     EXPECT_EQ(box.shown[0].second, Gbk("导出成功"));
     ASSERT_EQ(dialog.opened.size(), 1u);
-    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt"));
+    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|" + CsvFilter));
     EXPECT_EQ(dialog.opened[0].defaultExtension, "txt");
 }
 
@@ -84,8 +85,29 @@ TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
     EXPECT_EQ(ReadFile(path("all.txt")), first + second + "\r\n");
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0], std::make_pair(Gbk("导出成功，商品总数为：2！"), Gbk("导出成功")));
-    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"));
+    EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|" + CsvFilter + "|所有文件(*.*)|*.*"));
     EXPECT_EQ(dialog.opened[0].defaultExtension, ".txt");
+}
+
+// The name decides the format, whatever filter was chosen: only a name ending in .csv gets CSV.
+TEST_F(ExportsTest, NamesEndingInCsvGetCsvAndEveryOtherNameTheTextFormat)
+{
+    AddRow({"1", "555", "img", Gbk("标题&amp;"), " 9.90", "", "", ""});
+    dialog.answers = {path("ids.CSV"), path("all.csv"), path("ids.csv.txt"), path("all.dat")};
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+
+    EXPECT_EQ(ReadFile(path("ids.CSV")), "\xEF\xBB\xBF商品ID\r\n555\r\n");
+    EXPECT_EQ(
+        ReadFile(path("all.csv")),
+        "\xEF\xBB\xBF序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n1,555,img,标题&,9.90,,,\r\n");
+    EXPECT_EQ(ReadFile(path("ids.csv.txt")), "555\r\n");
+    EXPECT_EQ(ReadFile(path("all.dat")).substr(0, 4), "1" + FieldSep.substr(0, 3));
+    ASSERT_EQ(box.shown.size(), 4u);
+    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：1！"));
+    EXPECT_EQ(box.shown[1].first, Gbk("导出成功，商品总数为：1！"));
 }
 
 TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
@@ -122,13 +144,13 @@ TEST_F(ExportsTest, CancellingTouchesNothingAndSaysNothing)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-// The ID text is taken when the button is pressed; the full export reads the list after the
-// dialog; both messages count the rows present once the file is written.
+// The IDs are taken when the button is pressed, in either format; the full export reads the list
+// after the dialog; both messages count the rows present once the file is written.
 TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
 {
     AddIds({"1"});
     dialog.whileOpen = [&] { AddIds({"2"}); };
-    dialog.answers = {path("ids.txt"), path("all.txt")};
+    dialog.answers = {path("ids.txt"), path("all.txt"), path("ids.csv"), path("all.csv")};
     ExportProductIds(list, dialog, box);
     EXPECT_EQ(ReadFile(path("ids.txt")), "1\r\n");
     EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品ID总数为：2！"));
@@ -136,6 +158,12 @@ TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
     ExportAllInformation(list, dialog, box);
     EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品总数为：3！"));
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 3 * (1 + 8 * FieldSep.size() + 2));
+
+    ExportProductIds(list, dialog, box);
+    EXPECT_EQ(ReadFile(path("ids.csv")), "\xEF\xBB\xBF商品ID\r\n1\r\n2\r\n2\r\n");
+    ExportAllInformation(list, dialog, box);
+    const std::string csv = ReadFile(path("all.csv"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 5) << "the header and the five rows";
 }
 
 }  // namespace

@@ -41,12 +41,15 @@ protected:
 
 TEST_F(UnwritablePathTest, AMissingFolderIsReportedByPathAndNothingIsCreated)
 {
-    const std::string target = dir + "/no-such-folder/ids.txt";
-    ExportBothTo(target);
-    ASSERT_EQ(box.shown.size(), 2u);
-    for (const auto& [message, title] : box.shown) {
-        EXPECT_EQ(message, Gbk("文件无法写入：") + target);
-        EXPECT_EQ(title, Gbk("导出失败"));
+    for (const char* name : {"ids.txt", "all.csv"}) {
+        const std::string target = dir + "/no-such-folder/" + name;
+        box.shown.clear();
+        ExportBothTo(target);
+        ASSERT_EQ(box.shown.size(), 2u);
+        for (const auto& [message, title] : box.shown) {
+            EXPECT_EQ(message, Gbk("文件无法写入：") + target);
+            EXPECT_EQ(title, Gbk("导出失败"));
+        }
     }
     EXPECT_FALSE(fs::exists(dir + "/no-such-folder"));
 }

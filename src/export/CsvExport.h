@@ -1,0 +1,26 @@
+#pragma once
+
+// The product list as CSV for spreadsheets, beside the byte-exact text exports: UTF-8 with a
+// byte-order mark (so a spreadsheet reads the Chinese as Chinese), a header row with the column
+// titles, CR LF after every record and RFC 4180 quoting. Meant to be read rather than to keep the
+// page's bytes: cells are decoded from GBK (bytes that are not GBK become U+FFFD), titles lose
+// their HTML character references and numbers the blanks around them.
+
+#include <string>
+#include <vector>
+
+#include "export/ExportScreen.h"
+
+namespace korvel {
+
+// Every column of every row under the product list's titles.
+std::string ProductsCsv(const ListView& list);
+// One column: the product IDs under the title 商品ID.
+std::string ProductIdsCsv(const ListView& list);
+// The same for IDs already taken from the list (GBK).
+std::string ProductIdsCsv(const std::vector<std::string>& ids);
+
+// True for a path whose name ends in ".csv" in any case: the exports write CSV there.
+bool IsCsvPath(const std::string& path);
+
+}  // namespace korvel

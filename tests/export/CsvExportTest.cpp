@@ -1,0 +1,112 @@
+// The CSV exports read back with an RFC 4180 reader: every field must come back as the list holds
+// it, tidied only where a spreadsheet needs it.
+
+#include "export/CsvExport.h"
+
+#include <gtest/gtest.h>
+
+#include "export/CsvReader.h"
+#include "export/ExportFakes.h"
+#include "export/TestGbk.h"
+
+namespace korvel::test {
+namespace {
+
+const std::string Bom = "\xEF\xBB\xBF";
+const std::vector<std::string> Header = {"序号",   "商品ID", "图片地址", "商品标题",
+                                         "销售价", "市场价", "已售",     "评论"};
+
+// The rows of a CSV file after its byte-order mark and header, which must be the product list's.
+CsvTable Rows(const std::string& csv, const std::vector<std::string>& header = Header)
+{
+    EXPECT_EQ(csv.substr(0, 3), Bom);
+    const auto table = ReadCsv(csv.substr(std::min<size_t>(3, csv.size())));
+    EXPECT_TRUE(table.has_value()) << "not RFC 4180: " << csv;
+    if (!table || table->empty())
+        return {};
+    EXPECT_EQ(table->front(), header);
+    return CsvTable(table->begin() + 1, table->end());
+}
+
+struct CellCase {
+    int column;
+    std::string cell;  // UTF-8 here, GBK in the list
+    std::string field;
+};
+
+// Cells that are not GBK text (invalid bytes) are written as raw bytes, not through Gbk().
+std::vector<CellCase> CellCases()
+{
+    return {
+        {3, "新品, 短裤", "新品, 短裤"},
+        {3, "他说\"好\"", "他说\"好\""},
+        {3, "第一行\r\n第二行\n", "第一行\r\n第二行\n"},
+        {3, "A&amp;B &quot;x&quot; &#39;y&#39; &lt;b&gt; &#20013;&#x6587;&#X4E2D;",
+         "A&B \"x\" 'y' <b> 中文中"},
+        {3, "&amp;lt; once only", "&lt; once only"},
+        {3, "&nbsp;", "\u00A0"},
+        {3, "&bogus; &#0; &#xD800; &#1114112; &#39 &#; &#x; & alone &",
+         "&bogus; &#0; &#xD800; &#1114112; &#39 &#; &#x; & alone &"},
+        {3, "  留白的标题  ", "  留白的标题  "},
+        {3, "=1+1", "=1+1"},
+        {4, " 40.00 ", "40.00"},
+        {5, "　19.90　", "19.90"},
+        {6, "\t30\r\n", "30"},
+        {7, "", ""},
+        {0, " 7", "7"},
+        {1, "40890292076 ", "40890292076"},
+        {2, " img.example/a.jpg?x=1&amp;y=2", " img.example/a.jpg?x=1&amp;y=2"},
+    };
+}
+
+TEST(CsvExport, EveryCellReadsBackAsTheSpreadsheetShouldShowIt)
+{
+    const std::vector<CellCase> cases = CellCases();
+    TableList list;
+    for (const CellCase& c : cases) {
+        std::vector<std::string> row(8, "x");
+        row[c.column] = Gbk(c.cell);
+        list.rows.push_back(row);
+    }
+    const CsvTable rows = Rows(ProductsCsv(list));
+    ASSERT_EQ(rows.size(), cases.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const CellCase& c = cases[i];
+        ASSERT_EQ(rows[i].size(), 8u) << c.cell;
+        EXPECT_EQ(rows[i][c.column], c.field) << "row " << i;
+        EXPECT_EQ(rows[i][c.column == 0 ? 1 : 0], "x");
+    }
+}
+
+TEST(CsvExport, BytesThatAreNotGbkBecomeReplacementCharacters)
+{
+    TableList list;
+    list.rows.push_back({"1", "2", "", "\xD6\xD0\x81\x20\x81", "", "", "", ""});
+    const CsvTable rows = Rows(ProductsCsv(list));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][3], "中\uFFFD \uFFFD");
+}
+
+TEST(CsvExport, FileLayoutIsBomHeaderAndCrLfRecords)
+{
+    TableList list;
+    list.rows.push_back({"1", "101", "a", "t", "1", "2", "3", "4"});
+    EXPECT_EQ(ProductsCsv(list),
+              Bom + "序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n1,101,a,t,1,2,3,4\r\n");
+    list.rows.push_back({"2", " 102 ", "", "", "", "", "", ""});
+    EXPECT_EQ(ProductIdsCsv(list), Bom + "商品ID\r\n101\r\n102\r\n");
+    list.rows.clear();
+    EXPECT_EQ(ProductsCsv(list), Bom + "序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n");
+    EXPECT_EQ(ProductIdsCsv(list), Bom + "商品ID\r\n");
+}
+
+TEST(CsvExport, OnlyNamesEndingInCsvAreCsv)
+{
+    for (const char* path : {"a.csv", "/tmp/x/A.CSV", "b.Csv", ".csv"})
+        EXPECT_TRUE(IsCsvPath(path)) << path;
+    for (const char* path : {"a.txt", "a.csv.txt", "csv", "a_csv", "/x.csv/a", ""})
+        EXPECT_FALSE(IsCsvPath(path)) << path;
+}
+
+}  // namespace
+}  // namespace korvel::test
