@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -99,7 +100,8 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
     options.pages = 2;
     options.faults = {{2, demo::PageFault::ServerError}};
     Shop().setOptions(options);
-    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt", "--retries", "0"});
+    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt", "--csv",
+                               dir + "/all.csv", "--retries", "0"});
     ASSERT_EQ(done.status, 4) << done.errors;
 
     std::string ids, all;
@@ -111,6 +113,9 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
     }
     EXPECT_EQ(ReadFile(dir + "/ids.txt"), ids);
     EXPECT_EQ(ReadFile(dir + "/all.txt"), all);
+    const std::string csv = ReadFile(dir + "/all.csv");
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << csv.substr(0, 40);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 21);  // the header and 20 products
     // The labels' own texts, shown in the terminal's UTF-8, the final message after them.
     EXPECT_NE(done.errors.find("商品总页数：2\n"), std::string::npos) << done.errors;
     EXPECT_NE(done.errors.find("已经获取到宝贝：20\n"), std::string::npos);

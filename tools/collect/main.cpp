@@ -12,7 +12,9 @@
 #include "Interrupt.h"
 #include "Terminal.h"
 #include "collect/RunCollection.h"
+#include "export/CsvExport.h"
 #include "export/Exports.h"
+#include "export/FileWriting.h"
 
 namespace {
 
@@ -59,6 +61,17 @@ const std::string* UnwritableExport(const CollectCommand& command)
     return nullptr;
 }
 
+// The CSV has no place in the window's message box texts: only a failure is reported.
+bool ExportCsv(const std::string& path, ConsoleScreen& screen)
+{
+    const bool written = WithTarget(path, [&](const std::string& target) {
+        return WriteWholeFile(target, ProductsCsv(screen));
+    });
+    if (!written)
+        std::fprintf(stderr, "korvel-collect: cannot write %s\n", path.c_str());
+    return written;
+}
+
 int WriteExports(const CollectCommand& command, ConsoleScreen& screen, const InterruptWatch& interrupt)
 {
     const std::pair<const std::optional<std::string>*, Exporter> exports[] = {
@@ -69,7 +82,9 @@ int WriteExports(const CollectCommand& command, ConsoleScreen& screen, const Int
         if (*file && !Export(exporter, **file, screen))
             return ExportFailed;
     }
-    return Collected;
+    if (interrupt.interrupted())
+        return Interrupted;
+    return command.csvFile && !ExportCsv(*command.csvFile, screen) ? ExportFailed : Collected;
 }
 
 int Collect(const CollectCommand& command, InterruptWatch& interrupt)
