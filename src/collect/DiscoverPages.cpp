@@ -56,6 +56,8 @@ std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
         std::string cause = CauseWithRetries(*first);
         if (cause.empty() && shopPage)
             cause = CauseWithRetries(*shopPage);
+        if (cause.empty())
+            cause = NoPagingCause(*first);
         return CollectionFailure{WithCause(collect_text::NoPageInfo, cause), collect_text::NoPageInfoTitle};
     }
 

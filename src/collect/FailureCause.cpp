@@ -42,6 +42,8 @@ std::string TimeoutText(HttpFailure failure, const HttpSettings& limits)
 std::string TransportText(const HttpOutcome& outcome, const HttpSettings& limits)
 {
     switch (outcome.failure) {
+        case HttpFailure::BadAddress:
+            return BadAddress;
         case HttpFailure::UnknownHost:
             return UnknownHost;
         case HttpFailure::ConnectionRefused:
@@ -92,6 +94,12 @@ std::string CauseText(const FetchedPage& page)
 }  // namespace korvel
 
 namespace korvel {
+
+std::string NoPagingCause(const FetchedPage& page)
+{
+    return cause_text::NoPagingPrefix + IntToText(page.outcome.status) + cause_text::NoPagingMiddle +
+           IntToText(static_cast<int>(page.text.size())) + cause_text::NoPagingSuffix;
+}
 
 std::string CauseWithRetries(const FetchedPage& page)
 {

@@ -13,6 +13,9 @@ namespace korvel {
 // arrived and there is nothing to say about it.
 std::string CauseText(const FetchedPage& page);
 
+// Page 1 arrived whole but holds no paging: its status and size, so the user sees it was answered.
+std::string NoPagingCause(const FetchedPage& page);
+
 // The cause followed by the retries it took, when there were any.
 std::string CauseWithRetries(const FetchedPage& page);
 

@@ -65,13 +65,22 @@ bool LossReport::shouldStop() const
 
 void LossReport::stopBefore(int lastPage)
 {
-    // The early end covers the run's pages that merely came without products and every page not
-    // requested; the failed ones keep their causes.
-    const auto firstEmpty =
-        std::find_if(emptyRun_.begin(), emptyRun_.end(), [](const Loss& loss) { return !loss.failed; });
-    stoppedFrom_ = firstEmpty != emptyRun_.end() ? firstEmpty->page : emptyRun_.back().page + 1;
+    // The early end covers the pages after the run's last failed one that merely came without
+    // products, and every page not requested; failed pages keep their causes and earlier pages
+    // without products stay listed as such. A run that ended on failed pages says the rest were not
+    // asked for.
+    auto tail = emptyRun_.end();
+    while (tail != emptyRun_.begin() && !std::prev(tail)->failed)
+        --tail;
     lastPage_ = lastPage;
-    std::erase_if(empty_, [this](int page) { return page >= stoppedFrom_; });
+    if (tail != emptyRun_.end()) {
+        stoppedFrom_ = tail->page;
+        std::erase_if(empty_, [this](int page) { return page >= stoppedFrom_; });
+        return;
+    }
+    stoppedFrom_ = emptyRun_.back().page + 1;
+    const auto lastEmpty = std::find_if(emptyRun_.rbegin(), emptyRun_.rend(), [](const Loss& l) { return !l.failed; });
+    failedBeforeStop_ = static_cast<int>(lastEmpty - emptyRun_.rbegin());
 }
 
 std::string LossReport::lines() const
@@ -82,7 +91,12 @@ std::string LossReport::lines() const
         addLine(Pages(failedByCause_.at(cause)) + PagesFailed + cause);
     if (!empty_.empty())
         addLine(Pages(empty_) + PagesEmpty);
-    if (stoppedFrom_ != 0 && stoppedFrom_ <= lastPage_)
+    if (stoppedFrom_ == 0 || stoppedFrom_ > lastPage_)
+        return text;
+    if (failedBeforeStop_ > 0)
+        addLine(PageWord + Range(stoppedFrom_, lastPage_) + PagesNotRequested + IntToText(failedBeforeStop_) +
+                PagesNotRequestedSuffix);
+    else
         addLine(PageWord + Range(stoppedFrom_, lastPage_) + PagesStopped);
     return text;
 }

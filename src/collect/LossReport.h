@@ -43,6 +43,7 @@ private:
     std::vector<int> empty_;
     std::vector<Loss> emptyRun_;  // the latest pages without products, in a row
     int stoppedFrom_ = 0;
+    int failedBeforeStop_ = 0;  // the run ended on this many failed pages: later ones were not asked for
     int lastPage_ = 0;
 };
 

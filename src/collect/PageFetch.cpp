@@ -89,12 +89,13 @@ bool IsLoginAddress(std::string_view location)
 bool IsVerificationPage(std::string_view text)
 {
     // Slider and login checks. Result pages link to the login page too, so its address is no
-    // marker; its form and the checks' own scripts are.
+    // marker; its form, the checks' own scripts and their instructions are. Plain words such as
+    // 滑块 name products too.
     static constexpr std::string_view markers[] = {
         "nc_1_n1z",     "nc-container", "nocaptcha", "_____tmd_____", "x5sec", "baxia-dialog", "sufei-punish",
         "punish?",      "TPL_username", "J_LoginBox",
-        "\xbb\xac\xbf\xe9",                  // 滑块
-        "\xd1\xe9\xd6\xa4\xc2\xeb",          // 验证码
+        "\xcd\xcf\xb6\xaf\xcf\xc2\xb7\xbd\xbb\xac\xbf\xe9",  // 拖动下方滑块
+        "\xb0\xb4\xd7\xa1\xbb\xac\xbf\xe9",                  // 按住滑块
     };
     for (const std::string_view marker : markers) {
         if (text.find(marker) != std::string_view::npos)

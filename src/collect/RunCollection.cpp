@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "collect/CauseTexts.h"
 #include "collect/DiscoverPages.h"
 #include "collect/ItemLayout.h"
 #include "collect/LossReport.h"
@@ -48,7 +49,8 @@ public:
     {
         std::vector<Match> matches = FindAllMatches(layout_.pattern, pages_.itemArea);
         if (matches.empty())
-            return Fail(screen_, {collect_text::NoProducts, collect_text::NoProductsTitle});
+            return Fail(screen_, {WithCause(collect_text::NoProducts, cause_text::NoItemsOnFirstPage),
+                                  collect_text::NoProductsTitle});
         screen_.clearRows();
         for (int page = 1; page <= pages_.pageCount; ++page) {
             screen_.pageStarted(page, pages_.pageCount);

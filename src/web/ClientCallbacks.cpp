@@ -1,6 +1,7 @@
 #include "web/ClientCallbacks.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "text/Text.h"
 
@@ -49,6 +50,18 @@ bool MayFollow(Received& received)
     return false;
 }
 
+// A body announced larger than the limit is refused before a byte of it is read.
+bool AnnouncesTooMuch(std::string_view line, size_t maxBodyBytes)
+{
+    constexpr std::string_view name = "content-length:";
+    if (line.size() <= name.size() || ToLowerAscii(line.substr(0, name.size())) != name)
+        return false;
+    const std::string value = TrimSpaces(line.substr(name.size()));
+    unsigned long long announced = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), announced);
+    return error == std::errc() && end != value.data() && announced > maxBodyBytes;
+}
+
 }  // namespace
 
 size_t TakeHeader(char* data, size_t size, size_t count, void* user)
@@ -68,6 +81,10 @@ size_t TakeHeader(char* data, size_t size, size_t count, void* user)
     }
     if (line == "\r\n" || line == "\n")
         return MayFollow(*received) ? n : 0;
+    if (AnnouncesTooMuch(line, received->maxBodyBytes)) {
+        received->notes.bodyTooLarge = true;
+        return 0;
+    }
     return n;
 }
 

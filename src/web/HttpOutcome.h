@@ -10,6 +10,7 @@ namespace korvel {
 enum class HttpFailure {
     None,               // a response arrived whole (its status may still be an error)
     Cancelled,          // ended through its Cancellation
+    BadAddress,         // the client refused the address itself (a space in the host, …)
     UnknownHost,        // the host name could not be resolved
     ConnectionRefused,  // nothing listens at the address
     ConnectFailed,      // no connection for another reason (unreachable network, …)

@@ -94,6 +94,8 @@ HttpFailure FailureOf(CURL* easy, CURLcode code, std::string_view text, const Tr
             return HttpFailure::None;
         case CURLE_ABORTED_BY_CALLBACK:
             return HttpFailure::Cancelled;
+        case CURLE_URL_MALFORMAT:
+            return HttpFailure::BadAddress;
         case CURLE_COULDNT_RESOLVE_HOST:
         case CURLE_COULDNT_RESOLVE_PROXY:
             return HttpFailure::UnknownHost;

@@ -239,7 +239,7 @@ TEST_F(CollectionRun, EachFailureShowsItsBoxAndLeavesThePreviousRows)
          [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::LoginPage; }, kTaobaoHost,
          "未找到店铺的分页信息，请重试！\n淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度", "未取得信息"},
         {"no products on page 1", [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::NoItems; },
-         kTaobaoHost, "没有发现商品，请重试！", "未发现商品"},
+         kTaobaoHost, "没有发现商品，请重试！\n第 1 页有分页信息，但没有找到商品，页面结构可能已改变", "未发现商品"},
     };
     for (const Failure& f : failures) {
         SCOPED_TRACE(f.name);

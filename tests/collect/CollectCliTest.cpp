@@ -43,9 +43,12 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     // The program next to this test binary, with the routing to the demo shop in its environment.
-    Finished Collect(std::vector<std::string> args) const { return Wait(Start(std::move(args))); }
+    Finished Collect(std::vector<std::string> args, bool withStdout = true) const
+    {
+        return Wait(Start(std::move(args), withStdout));
+    }
 
-    pid_t Start(std::vector<std::string> args) const
+    pid_t Start(std::vector<std::string> args, bool withStdout = true) const
     {
         const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
         args.insert(args.begin(), program);
@@ -69,8 +72,11 @@ protected:
 
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, (dir + "/stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
+        if (withStdout)
+            posix_spawn_file_actions_addopen(&actions, 1, (dir + "/stdout.txt").c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        else
+            posix_spawn_file_actions_addclose(&actions, 1);
         posix_spawn_file_actions_addopen(&actions, 2, (dir + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         pid_t pid = -1;
@@ -190,13 +196,20 @@ TEST_F(CollectCliTest, ADashWritesTheExportToStandardOutput)
     demo::DemoShopOptions options;
     options.pages = 1;
     Shop().setOptions(options);
-    const auto done = Collect({TaobaoHost, "--ids", "-"});
+    const auto done = Collect({TaobaoHost, "--ids=-"});
     ASSERT_EQ(done.status, 0) << done.errors;
     std::string ids;
     for (const auto& row : ExpectedRows(options, demo::Marketplace::Taobao))
         ids += row[1] + "\r\n";
     EXPECT_EQ(done.output, ids);
     EXPECT_FALSE(fs::exists("-"));
+
+    // Started without standard output: nothing is requested, nothing claims success.
+    Shop().clearRequests();
+    const auto closed = Collect({TaobaoHost, "--ids", "-"}, false);
+    EXPECT_EQ(closed.status, 3);
+    EXPECT_EQ(closed.errors, "korvel-collect: cannot write to standard output\n");
+    EXPECT_TRUE(Shop().requests().empty());
 }
 
 // Ctrl+C during a request that takes its time: the run ends at once, no export is written.

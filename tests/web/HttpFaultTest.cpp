@@ -51,6 +51,9 @@ TEST_F(HttpFault, EachFailureEndsWithItsCauseAndWhatHadArrived)
          302, ""},
         {"answers nothing and closes", [](auto&) { return FaultReply::Raw(FaultReply::Act::Close, ""); },
          HttpFailure::NoReply, 0, ""},
+        {"announces a body over the limit",
+         [](auto&) { return FaultReply::Raw(FaultReply::Act::Stall, "HTTP/1.1 200 OK\r\nContent-Length: 999999999999\r\n\r\n"); },
+         HttpFailure::BodyTooLarge, 200, ""},
         {"too many requests", [](auto&) { return FaultReply::Respond(429, "slow down"); }, HttpFailure::None, 429,
          "slow down"},
     };

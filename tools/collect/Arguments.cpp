@@ -23,9 +23,10 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
         file = value;
         return value.empty() ? option + " needs a file name" : "";
     }
-    const auto count = Count(value, option == "--delay" ? 3600000 : 100);
+    const long most = option == "--delay" ? 3600000 : 100;
+    const auto count = Count(value, most);
     if (!count)
-        return option + " takes a whole number, not \"" + value + "\"";
+        return option + " takes a whole number from 0 to " + std::to_string(most) + ", not \"" + value + "\"";
     if (option == "--delay")
         command.delay = std::chrono::milliseconds(*count);
     else
@@ -41,24 +42,48 @@ bool TakesValue(const std::string& option)
 
 }  // namespace
 
-ParsedArguments ParseArguments(const std::vector<std::string>& args)
+// "--name=value" is "--name" "value"; after "--" every argument is the shop.
+std::vector<std::string> Split(const std::vector<std::string>& args)
 {
+    std::vector<std::string> split;
+    bool options = true;
+    for (const std::string& arg : args) {
+        const size_t equals = arg.find('=');
+        if (options && arg == "--") {
+            options = false;
+            split.push_back(arg);
+        } else if (options && arg.starts_with("--") && equals != std::string::npos) {
+            split.push_back(arg.substr(0, equals));
+            split.push_back(arg.substr(equals + 1));
+        } else {
+            split.push_back(arg);
+        }
+    }
+    return split;
+}
+
+ParsedArguments ParseArguments(const std::vector<std::string>& given)
+{
+    const std::vector<std::string> args = Split(given);
     CollectCommand command;
     std::set<std::string> seen;
     bool haveShop = false;
+    bool options = true;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::string name = arg == "-h" ? "--help" : arg;
-        if (name.starts_with("-") && !seen.insert(name).second)
+        if (options && name == "--") {
+            options = false;
+        } else if (options && name.starts_with("-") && !seen.insert(name).second) {
             return {std::nullopt, arg + " given twice"};
-        if (name == "--help" || name == "--version") {
+        } else if (options && (name == "--help" || name == "--version")) {
             (name == "--help" ? command.help : command.version) = true;
-        } else if (TakesValue(name)) {
+        } else if (options && TakesValue(name)) {
             if (i + 1 >= args.size())
                 return {std::nullopt, arg + " needs a value"};
             if (std::string error = Apply(command, name, args[++i]); !error.empty())
                 return {std::nullopt, error};
-        } else if (name.starts_with("-")) {
+        } else if (options && name.starts_with("-")) {
             return {std::nullopt, "unknown option " + arg};
         } else if (haveShop) {
             return {std::nullopt, "only one shop per run"};
@@ -88,8 +113,8 @@ Options:
                  HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
   -h, --help     show this text and exit
   --version      show the version and exit
-A FILE of "-" means standard output. An option may be given once. Every export path is checked
-before the first request.
+A FILE of "-" means standard output. An option may be given once, as "--name VALUE" or
+"--name=VALUE"; "--" ends the options. Every export path is checked before the first request.
 
 Exit status:
   0    collected, every page

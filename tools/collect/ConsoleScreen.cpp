@@ -1,5 +1,8 @@
 #include "ConsoleScreen.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace korvel::console {
@@ -64,13 +67,43 @@ void ConsoleScreen::setTotalLabel(const std::string& caption)
             terminal_.line(caption);
         return;
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (now - shown_ < ProgressInterval && !caption.empty())
+    if (std::chrono::steady_clock::now() - shown_ < ProgressInterval && !caption.empty())
         return;
+    showProgress();
+}
+
+void ConsoleScreen::showProgress()
+{
+    const auto now = std::chrono::steady_clock::now();
     shown_ = now;
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
     terminal_.progress(ProgressPage + std::to_string(page_) + "/" + std::to_string(pageCount_) + ProgressProducts +
                        std::to_string(rows_.size()) + ProgressElapsed + std::to_string(seconds) + ProgressSeconds);
+}
+
+}  // namespace korvel::console
+
+namespace korvel::console {
+
+bool ConsoleScreen::await(const std::function<void()>& work)
+{
+    if (!terminal_.interactive())
+        return CollectionScreen::await(work);
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread requests([&] {
+        work();
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_one();
+    });
+    std::unique_lock lock(mutex);
+    while (!finished.wait_for(lock, std::chrono::seconds(1), [&] { return done; }))
+        showProgress();
+    lock.unlock();
+    requests.join();
+    return !cancellation().cancelled();
 }
 
 }  // namespace korvel::console

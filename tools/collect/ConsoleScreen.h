@@ -29,6 +29,8 @@ public:
     // caption is a line of its own.
     void setTotalLabel(const std::string& caption) override;
     void pageStarted(int page, int pageCount) override;
+    // On a terminal the progress line goes on counting the seconds while a page is awaited.
+    bool await(const std::function<void()>& work) override;
     void setPageCountLabel(const std::string& caption) override { terminal_.line(caption); }
 
     void clearRows() override { rows_.clear(); }
@@ -45,6 +47,7 @@ public:
 
 private:
     static constexpr int Columns = 8;
+    void showProgress();
 
     std::string address_;
     CollectionSettings settings_;

@@ -1,5 +1,6 @@
 #include "ExportTargets.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,10 +14,28 @@ namespace korvel::console {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool standardOutputOpen = true;
+
+}  // namespace
+
+void GuardStandardStreams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1)
+            continue;
+        if (fd == 1)
+            standardOutputOpen = false;
+        // The lowest free number: this very one.
+        ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
+}
+
 bool CanWrite(const std::string& path)
 {
     if (path == "-")
-        return true;
+        return standardOutputOpen;
     std::error_code error;
     const fs::path target(path);
     if (fs::exists(target, error))

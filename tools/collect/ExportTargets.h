@@ -6,8 +6,13 @@
 
 namespace korvel::console {
 
+// Call first thing: a standard stream the program was started without is opened on /dev/null, so
+// that no file or connection opened later takes its number (and an export meant for standard
+// output lands in it). Standard output found closed then cannot take an export.
+void GuardStandardStreams();
+
 // True when `path` can be written: an existing file that may be written, or a new file in a folder
-// that may be written. "-" (standard output) always can.
+// that may be written. "-" can while standard output was open at start.
 bool CanWrite(const std::string& path);
 
 // Runs `write` with the path an export should use: `path` itself, or for "-" a private file whose

@@ -43,12 +43,41 @@ private:
 
 using Exporter = bool (*)(const ListView&, SaveDialog&, MessageBox&);
 
+// What an export says, held until its bytes have reached their place: an export to standard
+// output is written to a private file first and is done only once it has been copied.
+class HeldMessages : public MessageBox {
+public:
+    void showMessage(const std::string& message, const std::string& title) override
+    {
+        held_.emplace_back(message, title);
+    }
+    void replay(MessageBox& box) const
+    {
+        for (const auto& [message, title] : held_)
+            box.showMessage(message, title);
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> held_;
+};
+
+void CannotWrite(const std::string& path)
+{
+    std::fprintf(stderr, "korvel-collect: cannot write %s\n", path == "-" ? "to standard output" : path.c_str());
+}
+
 bool Export(Exporter exporter, const std::string& path, ConsoleScreen& screen)
 {
-    return WithTarget(path, [&](const std::string& target) {
+    HeldMessages held;
+    const bool written = WithTarget(path, [&](const std::string& target) {
         FixedPathDialog dialog(target);
-        return exporter(screen, dialog, screen);
+        return exporter(screen, dialog, held);
     });
+    if (written || path != "-")
+        held.replay(screen);
+    else
+        CannotWrite(path);
+    return written;
 }
 
 // The first export path that cannot be written, if any.
@@ -68,7 +97,7 @@ bool ExportCsv(const std::string& path, ConsoleScreen& screen)
         return WriteWholeFile(target, ProductsCsv(screen));
     });
     if (!written)
-        std::fprintf(stderr, "korvel-collect: cannot write %s\n", path.c_str());
+        CannotWrite(path);
     return written;
 }
 
@@ -90,7 +119,7 @@ int WriteExports(const CollectCommand& command, ConsoleScreen& screen, const Int
 int Collect(const CollectCommand& command, InterruptWatch& interrupt)
 {
     if (const std::string* path = UnwritableExport(command)) {
-        std::fprintf(stderr, "korvel-collect: cannot write %s\n", path->c_str());
+        CannotWrite(*path);
         return ExportFailed;
     }
     Terminal terminal(stderr);
@@ -114,6 +143,7 @@ int main(int argc, char** argv)
 {
     // A shop that drops the connection must end in a failed page, not in a killed process.
     std::signal(SIGPIPE, SIG_IGN);
+    GuardStandardStreams();
     InterruptWatch interrupt;
     const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.command) {

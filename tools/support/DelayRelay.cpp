@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <string>
@@ -104,14 +105,17 @@ void DelayRelay::acceptLoop()
         NoDelay(client);
         NoDelay(server);
         ++accepted_;
+        // The handshake's round trip: what the client sends can reach the server no sooner than
+        // it would have on a real link.
+        const auto handshaken = Clock::now() + 2 * oneWay_;
         std::lock_guard lock(mutex_);
         sockets_.insert({client, server});
-        threads_.emplace_back([this, client, server] { pump(client, server); });
-        threads_.emplace_back([this, client, server] { pump(server, client); });
+        threads_.emplace_back([this, client, server, handshaken] { pump(client, server, handshaken); });
+        threads_.emplace_back([this, client, server] { pump(server, client, Clock::time_point()); });
     }
 }
 
-void DelayRelay::pump(int from, int to)
+void DelayRelay::pump(int from, int to, Clock::time_point notBefore)
 {
     Line line;
     std::thread deliverer([&line, to] { Deliver(line, to); });
@@ -124,7 +128,7 @@ void DelayRelay::pump(int from, int to)
             line.ready.notify_one();
             break;
         }
-        line.chunks.emplace_back(Clock::now() + oneWay_, std::string(buffer, static_cast<size_t>(n)));
+        line.chunks.emplace_back(std::max(Clock::now(), notBefore) + oneWay_, std::string(buffer, static_cast<size_t>(n)));
         line.ready.notify_one();
     }
     deliverer.join();

@@ -2,7 +2,9 @@
 
 // A TCP relay on 127.0.0.1 that holds every chunk for a fixed time in each direction before passing
 // it on: a wide-area round trip on loopback, without the privileges traffic control needs. Chunks
-// in flight overlap, as on a real link: the delay adds latency, not a cap on throughput.
+// in flight overlap, as on a real link: the delay adds latency, not a cap on throughput. A new
+// connection's first bytes also wait for the round trip its handshake would have taken, which
+// the kernel completes at once on loopback.
 
 #include <atomic>
 #include <chrono>
@@ -26,7 +28,7 @@ public:
 
 private:
     void acceptLoop();
-    void pump(int from, int to);
+    void pump(int from, int to, std::chrono::steady_clock::time_point notBefore);
 
     int targetPort_;
     std::chrono::milliseconds oneWay_;
