@@ -58,7 +58,7 @@ void PressOk(QMessageBox* box)
 // The completion list the dialog opens while a path is typed can come back after the user
 // dismissed it, and then swallows the click on Save; the user dismisses it and presses again,
 // until this showing of the dialog ends (the same dialog opens again for the next export).
-void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field)
+void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field, const QString& name)
 {
     auto* timer = new QTimer(qApp);
     QObject::connect(dialog, &QDialog::finished, timer, [timer] {
@@ -66,12 +66,17 @@ void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field)
         timer->deleteLater();
     });
     QPointer<QFileDialog> guarded(dialog);
-    QObject::connect(timer, &QTimer::timeout, [guarded, field] {
+    QObject::connect(timer, &QTimer::timeout, [guarded, field, name] {
         if (guarded.isNull() || !guarded->isVisible()) {
             return;
         }
         if (field->completer() != nullptr) {
             field->completer()->popup()->hide();
+        }
+        // On a loaded machine the completion list, filled from another thread, can come up while
+        // the name is typed and complete it to a file already there; what the user typed is saved.
+        if (field->text() != name) {
+            field->setText(name);
         }
         auto* buttons = guarded->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         QPushButton* save = buttons != nullptr ? buttons->button(QDialogButtonBox::Save) : nullptr;
@@ -148,7 +153,7 @@ std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cance
             dialog->reject();
             return;
         }
-        PressSaveUntilClosed(dialog, field);
+        PressSaveUntilClosed(dialog, field, name);
     });
     return seen;
 }
