@@ -1,13 +1,14 @@
 #include "support/DelayRelay.h"
 
 #include <arpa/inet.h>
+#include <poll.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <condition_variable>
+#include <cerrno>
 #include <deque>
 #include <string>
 
@@ -38,29 +39,61 @@ void NoDelay(int s)
     setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
 }
 
-// Chunks read from one side, each due on the other side at its own time.
-struct Line {
-    std::mutex mutex;
-    std::condition_variable ready;
+// One direction of a relayed connection: chunks read from one side, each due on the other side at
+// its own time.
+struct Direction {
+    int from;
+    int to;
+    Clock::time_point notBefore;
     std::deque<std::pair<Clock::time_point, std::string>> chunks;
-    bool closed = false;
+    bool reading = true;
+    bool done = false;
 };
 
-void Deliver(Line& line, int to)
+// Reads what is there, stamping each chunk with the time it is due on the other side.
+void Take(Direction& d, std::chrono::milliseconds oneWay)
 {
-    for (;;) {
-        std::unique_lock lock(line.mutex);
-        line.ready.wait(lock, [&] { return line.closed || !line.chunks.empty(); });
-        if (line.chunks.empty())
-            break;
-        auto [due, bytes] = std::move(line.chunks.front());
-        line.chunks.pop_front();
-        lock.unlock();
-        std::this_thread::sleep_until(due);
-        if (send(to, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size()))
-            break;
+    char buffer[65536];
+    const ssize_t n = recv(d.from, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (n > 0)
+        d.chunks.emplace_back(std::max(Clock::now(), d.notBefore) + oneWay, std::string(buffer, static_cast<size_t>(n)));
+    else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+        d.reading = false;
+}
+
+// Sends the chunks that are due; once the other side has closed and all is sent, passes the close on.
+void Deliver(Direction& d)
+{
+    const auto now = Clock::now();
+    while (!d.chunks.empty() && d.chunks.front().first <= now) {
+        const std::string& bytes = d.chunks.front().second;
+        if (send(d.to, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
+            d.chunks.clear();
+            d.reading = false;
+        } else {
+            d.chunks.pop_front();
+        }
     }
-    shutdown(to, SHUT_WR);
+    if (!d.reading && d.chunks.empty() && !d.done) {
+        shutdown(d.to, SHUT_WR);
+        d.done = true;
+    }
+}
+
+// How long the relay may wait for input before the next chunk falls due; null: as long as it takes.
+const timespec* UntilNextDue(const Direction (&directions)[2], timespec& wait)
+{
+    Clock::time_point next = Clock::time_point::max();
+    for (const Direction& d : directions) {
+        if (!d.chunks.empty())
+            next = std::min(next, d.chunks.front().first);
+    }
+    if (next == Clock::time_point::max())
+        return nullptr;
+    const auto left = std::max(Clock::duration::zero(), next - Clock::now());
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+    wait = {static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    return &wait;
 }
 
 }  // namespace
@@ -110,28 +143,28 @@ void DelayRelay::acceptLoop()
         const auto handshaken = Clock::now() + 2 * oneWay_;
         std::lock_guard lock(mutex_);
         sockets_.insert({client, server});
-        threads_.emplace_back([this, client, server, handshaken] { pump(client, server, handshaken); });
-        threads_.emplace_back([this, client, server] { pump(server, client, Clock::time_point()); });
+        threads_.emplace_back([this, client, server, handshaken] { relay(client, server, handshaken); });
     }
 }
 
-void DelayRelay::pump(int from, int to, Clock::time_point notBefore)
+// Both directions of one connection on one thread: a chunk waits only for its time and for the
+// thread, so the relay adds no hand-over between threads to what it measures.
+void DelayRelay::relay(int client, int server, Clock::time_point handshaken)
 {
-    Line line;
-    std::thread deliverer([&line, to] { Deliver(line, to); });
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = recv(from, buffer, sizeof buffer, 0);
-        std::lock_guard lock(line.mutex);
-        if (n <= 0) {
-            line.closed = true;
-            line.ready.notify_one();
-            break;
+    Direction directions[2] = {{client, server, handshaken, {}}, {server, client, Clock::time_point(), {}}};
+    while (!directions[0].done || !directions[1].done) {
+        pollfd waiting[2];
+        for (int i = 0; i < 2; ++i)
+            waiting[i] = {directions[i].reading ? directions[i].from : -1, POLLIN, 0};
+        timespec wait{};
+        if (ppoll(waiting, 2, UntilNextDue(directions, wait), nullptr) < 0 && errno != EINTR)
+            return;
+        for (int i = 0; i < 2; ++i) {
+            if (waiting[i].revents != 0)
+                Take(directions[i], oneWay_);
+            Deliver(directions[i]);
         }
-        line.chunks.emplace_back(std::max(Clock::now(), notBefore) + oneWay_, std::string(buffer, static_cast<size_t>(n)));
-        line.ready.notify_one();
     }
-    deliverer.join();
 }
 
 }  // namespace korvel::tools

@@ -28,7 +28,7 @@ public:
 
 private:
     void acceptLoop();
-    void pump(int from, int to, std::chrono::steady_clock::time_point notBefore);
+    void relay(int client, int server, std::chrono::steady_clock::time_point handshaken);
 
     int targetPort_;
     std::chrono::milliseconds oneWay_;
