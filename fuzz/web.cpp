@@ -1,14 +1,18 @@
-// The address, header-block and cookie helpers under every request, fed what a server or a typed
-// address can hold. Input: five bytes of numbers (search start, case flag), then url \0 response
-// headers \0 cookie jar \0 returned cookies \0 caller's headers \0 start marker \0 end marker.
+// The address, header-block and cookie helpers under every request, and the header callback with
+// the collection's refusal of login redirects, fed what a server or a typed address can hold. Input: five
+// bytes of numbers (search start, case flag), then url \0 response headers \0 cookie jar \0 returned cookies
+// \0 caller's headers \0 start marker \0 end marker.
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "collect/PageFetch.h"
 #include "text/Text.h"
+#include "web/ClientCallbacks.h"
 #include "web/HeaderBlock.h"
 #include "web/UrlHelpers.h"
 
@@ -70,6 +74,7 @@ void CheckAddress(const std::string& url, const std::string& location)
             UrlHost(url, rootOnly, keepPort);
     }
     UrlPort(url);
+    IsLoginAddress(url);
     const std::string path = UrlPath(url);
     Require(!path.empty() && path.front() == '/', "a path begins with /");
     Require(FollowUpAddress(location, url) == location + path, "a follow-up address keeps the old path");
@@ -91,15 +96,44 @@ void CheckRequestHeaders(const std::string& callerHeaders, const std::string& ur
         Require(!line.empty(), "no header line is empty");
 }
 
-void CheckResponseHeaders(const std::string& raw, const std::string& start, const std::string& end, int from,
-                          bool caseSensitive)
+// The block as the client hands it over, line by line, to the callback that keeps the last hop's
+// lines and refuses a redirect to the marketplace's login.
+std::string KeptBlock(const std::string& raw)
+{
+    const std::function<bool(std::string_view)> follow = [](std::string_view to) {
+        return !IsLoginAddress(to);
+    };
+    Received received;
+    received.followAllowed = &follow;
+    for (std::size_t from = 0; from < raw.size();) {
+        const std::size_t end = std::min(raw.find('\n', from), raw.size() - 1) + 1;
+        std::string line = raw.substr(from, end - from);
+        const std::size_t taken = TakeHeader(line.data(), 1, line.size(), &received);
+        Require(taken == line.size() || (taken == 0 && IsLoginAddress(received.refusedLocation)),
+                "only a redirect to a login is refused");
+        from = end;
+    }
+    for (std::size_t at = received.headers.find('\n'); at != std::string::npos;
+         at = received.headers.find('\n', at + 1))
+        Require(at > 0 && received.headers[at - 1] == '\r', "the kept block ends its lines with CR LF");
+    return received.headers;
+}
+
+void CheckLocation(const std::string& block)
 {
     std::string location = "unchanged";
     std::string cookies;
-    ReadResponseHeaders(raw, location, cookies);
-    Require(location == "unchanged" || raw.find(location) != std::string::npos,
+    ReadResponseHeaders(block, location, cookies);
+    Require(location == "unchanged" || block.find(location) != std::string::npos,
             "Location comes from the block");
-    IsMoved301(raw);
+    IsMoved301(block);
+}
+
+void CheckResponseHeaders(const std::string& raw, const std::string& start, const std::string& end, int from,
+                          bool caseSensitive)
+{
+    CheckLocation(raw);
+    CheckLocation(KeptBlock(raw));
     const std::string between = TextBetween(raw, start, end, from, caseSensitive);
     Require(raw.find(between) != std::string::npos, "TextBetween cuts from the text");
     Require(raw.find(HeaderValue(raw)) != std::string::npos, "a header value is cut from its line");
