@@ -25,15 +25,14 @@ char Fold(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// A text with its character starts, found by walking it from the front.
 class Walked {
 public:
-    explicit Walked(std::string_view text) : text_(text), isStart_(text.size() + 1, true)
+    explicit Walked(std::string_view text) : text_(text), isStart_(text.size() + 1, false)
     {
-        std::vector<bool> inside(text.size() + 1, true);
         for (const std::size_t at : GbkCharStarts(text))
-            inside[at] = false;
-        for (std::size_t at = 0; at < text.size(); ++at)
-            isStart_[at] = !inside[at];
+            isStart_[at] = true;
+        isStart_[text.size()] = true;
     }
 
     // The first character start at or after `from` (the text's size when none).
