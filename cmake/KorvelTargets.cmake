@@ -3,13 +3,6 @@
 function(korvel_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(NOT sources)
-    # A module whose code has not landed yet still links, so its dependants can be built.
-    add_library(korvel_${name} INTERFACE)
-    target_include_directories(korvel_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(korvel_${name} INTERFACE ${ARG_DEPS})
-    return()
-  endif()
   add_library(korvel_${name} STATIC ${sources})
   target_include_directories(korvel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(korvel_${name} PUBLIC ${ARG_DEPS})

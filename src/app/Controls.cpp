@@ -24,8 +24,8 @@ T* Place(T* control, const char* name, QRect at)
     return control;
 }
 
-// The layout's sizes were made for another face: a caption that would be cut off in this one is
-// set narrower (down to three quarters of its width, its height kept) so the layout stays as it is.
+// The controls' sizes were made for another face: a caption that would be cut off in this one is
+// set narrower (down to three quarters of its width, its height kept) so that no control moves.
 void FitCaption(QLabel* label)
 {
     constexpr int NarrowestStretch = 75;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Makes the window's controls. Every control carries its own name as its objectName, so any page's
-// code finds it with findChild. Positions are the layout's, counted from the tab control's corner
+// code finds it with findChild. Positions count from the tab control's corner
 // for controls on a page (PagePlacement moves them onto the page) and from the group box for
 // controls inside one.
 

@@ -32,7 +32,7 @@ MainWindow::MainWindow() : bridge_(this)
     setGeometry(50, 50, 999, 541);
     setFixedSize(999, 541);
     setWindowIcon(MakeAppIcon());
-    // The layout's sizes were made for a 12-pixel Chinese face; larger text would not fit them.
+    // The controls' sizes were made for a 12-pixel Chinese face; larger text would not fit them.
     QFont face = font();
     face.setPixelSize(12);
     setFont(face);
@@ -52,7 +52,7 @@ void MainWindow::buildPages()
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("高级选择夹1"));
     tabs_->setGeometry(9, 7, 976, 488);
-    // The layout puts the member page's group box at y = 25 from the tab control's corner: the tab
+    // The member page's group box sits at y = 25 from the tab control's corner: the tab
     // strip must end above it, a little higher than this style ends it by default. Password fields
     // show "*" per character.
     tabs_->setStyleSheet(

@@ -127,7 +127,7 @@ void MemberPageScreen::setMemberListWidth(int width)
     placeList(at);
 }
 
-// The layout counts from the tab control's corner; the page starts below its tab strip.
+// Positions count from the tab control's corner; the page starts below its tab strip.
 void MemberPageScreen::placeList(QRect layoutRect)
 {
     SetLayoutRect(list_, layoutRect);

@@ -1,10 +1,10 @@
 #pragma once
 
-// The layout counts a page's control positions from the tab control's own corner, tab strip
-// included; a Qt page starts below the strip. Controls placed at the layout's numbers inside the
-// page would sit about 26 px low and the bottom row would be cut off. So each control keeps its
-// layout rectangle, and once the tab control has laid out its pages every control is moved by
-// the page's offset. Controls inside a group box count from the box and are placed as given.
+// The window's control positions count from the tab control's own corner, tab strip included; a
+// Qt page starts below the strip. Controls placed at those numbers inside the page would sit about
+// 26 px low and the bottom row would be cut off. So each control keeps its intended rectangle, and
+// once the tab control has laid out its pages every control is moved by the page's offset.
+// Controls inside a group box count from the box and are placed as given.
 
 #include <QRect>
 
@@ -16,7 +16,7 @@ namespace korvel {
 void SetLayoutRect(QWidget* control, QRect at);
 QRect LayoutRect(const QWidget* control);
 
-// Keeps the controls of every page of `tabs` where the layout puts them, now and whenever the
+// Keeps the controls of every page of `tabs` at their intended rectangles, now and whenever the
 // tab control lays its pages out again.
 void KeepPagesInLayout(QTabWidget* tabs);
 

@@ -58,8 +58,28 @@ void PressOk(QMessageBox* box)
 // The completion list the dialog opens while a path is typed can come back after the user
 // dismissed it, and then swallows the click on Save; the user dismisses it and presses again,
 // until this showing of the dialog ends (the same dialog opens again for the next export).
+// On a loaded machine a press can land as the dialog accepts the previous one, so that the dialog
+// asks whether to replace the file it has just been asked to write; the answer is yes, as the
+// user who pressed twice means it. The watch ends with this showing of the dialog.
+void ReplaceWhenAsked(QFileDialog* dialog)
+{
+    auto* watch = new QTimer(qApp);
+    QObject::connect(dialog, &QDialog::finished, watch, [watch] {
+        watch->stop();
+        watch->deleteLater();
+    });
+    QObject::connect(watch, &QTimer::timeout, [dialog] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (question != nullptr && question->parentWidget() == dialog && question->isVisible()) {
+            question->done(QMessageBox::Yes);
+        }
+    });
+    watch->start(20);
+}
+
 void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field, const QString& name)
 {
+    ReplaceWhenAsked(dialog);
     auto* timer = new QTimer(qApp);
     QObject::connect(dialog, &QDialog::finished, timer, [timer] {
         timer->stop();
