@@ -93,8 +93,15 @@ void PressSaveUntilClosed(QFileDialog* dialog, QLineEdit* field, const QString& 
         if (field->completer() != nullptr) {
             field->completer()->popup()->hide();
         }
-        // On a loaded machine the completion list, filled from another thread, can come up while
-        // the name is typed and complete it to a file already there; what the user typed is saved.
+        // On a loaded machine the file list, filled from another thread, can come up with folders
+        // selected (the path the dialog walked down to), and the dialog then takes those for the
+        // chosen files; and the completion list can complete the name to a file already there.
+        // What the user typed is saved.
+        for (auto* view : guarded->findChildren<QAbstractItemView*>()) {
+            if (view->selectionModel() != nullptr) {
+                view->selectionModel()->clearSelection();
+            }
+        }
         if (field->text() != name) {
             field->setText(name);
         }
