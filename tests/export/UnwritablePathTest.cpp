@@ -8,7 +8,7 @@
 #include "export/ExportFakes.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {
