@@ -85,6 +85,15 @@ TEST_F(UnwritablePathTest, AChineseFileNameIsShownAsTheTextTheUserTyped)
     EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + target));
 }
 
+// A name GBK cannot spell (a Korean syllable, an emoji, bytes that are not UTF-8) still names the
+// file, with one "?" for each character it lacks, like every other text.
+TEST_F(UnwritablePathTest, ANameGbkCannotHoldShowsQuestionMarks)
+{
+    ExportBothTo(dir + "/缺少/한😀\xff.txt");
+    ASSERT_FALSE(box.shown.empty());
+    EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + dir + "/缺少/") + "???.txt");
+}
+
 TEST(WholeFileWriting, ReplacesThroughSymbolicLinksAndKeepsTheMode)
 {
     const std::string dir = tools::MakeTempDir("korvel-export");
