@@ -9,7 +9,6 @@
 //   https_shared_vs_fresh_ratio  shared / fresh (goal >= 15)
 
 #include <benchmark/benchmark.h>
-#include <unicode/ucnv.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "support/OneCpu.h"
 #include "support/ThrowawayTls.h"
 #include "support/TlsReplyServer.h"
+#include "text/Gbk.h"
 #include "text/Text.h"
 #include "web/Encoding.h"
 #include "web/HttpRequest.h"
@@ -41,15 +41,10 @@ std::string MegabyteOfGbk()
     std::ifstream in(fixtures / "real-shop-pages/tmall-search-browser-saved-2018.html.php");
     std::ostringstream utf8;
     utf8 << in.rdbuf();
-    const std::string source = utf8.str();
-    std::string gbk(source.size() * 2, '\0');
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_convert("windows-936-2000", "UTF-8", gbk.data(), static_cast<int32_t>(gbk.size()),
-                                   source.data(), static_cast<int32_t>(source.size()), &status);
-    gbk.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
+    const std::string shopPage = gbk::FromUtf8(utf8.str());
     std::string page;
-    while (!gbk.empty() && page.size() < (1u << 20))
-        page += gbk;
+    while (!shopPage.empty() && page.size() < (1u << 20))
+        page += shopPage;
     page.resize(1u << 20);
     page.replace(page.size() - sizeof Marker, sizeof Marker - 1, Marker);
     return page;

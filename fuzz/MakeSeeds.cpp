@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "collect/DiscoverPages.h"
-#include "demo-shop/ShopGbk.h"
 #include "demo-shop/ShopPages.h"
+#include "text/Gbk.h"
 
 namespace {
 
 using korvel::demo::DemoShopOptions;
-using korvel::demo::ToGbk;
+namespace gbk = korvel::gbk;
 
 constexpr char kTaobao[] = "shop123.taobao.com";
 constexpr char kTmall[] = "shop123.tmall.com";
@@ -139,13 +139,13 @@ std::string TextNumbers(std::int32_t start, std::int32_t length, bool ignoreCase
 
 void AddTextSeeds(std::vector<Seed>& seeds)
 {
-    const std::string count = ToGbk("共搜索到<span> 60 </span>个符合条件的商品。");
+    const std::string count = gbk::FromUtf8("共搜索到<span> 60 </span>个符合条件的商品。");
     seeds.push_back(
         {"text", "search", TextNumbers(1, 5, true, std::nullopt) + Joined({count, "SPAN", "<b>"})});
     seeds.push_back(
-        {"text", "split", TextNumbers(3, 2, false, 2) + Joined({ToGbk("１/２/ 3 /丣_TItems"), "/", ""})});
+        {"text", "split", TextNumbers(3, 2, false, 2) + Joined({gbk::FromUtf8("１/２/ 3 /丣_TItems"), "/", ""})});
     seeds.push_back(
-        {"text", "full-width-number", TextNumbers(-4, 9, false, -1) + Joined({ToGbk("　－１２３．５e1")})});
+        {"text", "full-width-number", TextNumbers(-4, 9, false, -1) + Joined({gbk::FromUtf8("　－１２３．５e1")})});
     seeds.push_back({"text", "number", TextNumbers(2, 40, false, 0) + Joined({" +2147483648.25e-3"})});
 }
 
@@ -162,8 +162,8 @@ void AddWebSeeds(std::vector<Seed>& seeds)
                                        "User-Agent: Korvel\r\nReferer: https://x/", "Set-Cookie:", ";"})});
     seeds.push_back({"web", "quote-marker",
                      RawInt(3) + '\0' +
-                         Joined({"shop123.tmall.com", ToGbk("<a href=\"x\">链接</a>"), ToGbk("名 = 值"), "",
-                                 "", ToGbk("href=#引号"), ToGbk("#引号")})});
+                         Joined({"shop123.tmall.com", gbk::FromUtf8("<a href=\"x\">链接</a>"), gbk::FromUtf8("名 = 值"), "",
+                                 "", gbk::FromUtf8("href=#引号"), gbk::FromUtf8("#引号")})});
 }
 
 void AddMemberSeeds(std::vector<Seed>& seeds)
@@ -172,7 +172,7 @@ void AddMemberSeeds(std::vector<Seed>& seeds)
     for (const char* reply : {"1", " 2", "-1", "0", "3abc", "\xa3\xb2"})
         seeds.push_back({"member-reply", "reply-" + std::to_string(++k), reply});
     std::vector<std::string> fields{"ad&min", "p=w 50%",          "1", "oA",
-                                    "oB",     ToGbk("张&三=1+1"), "1", "13800000000"};
+                                    "oB",     gbk::FromUtf8("张&三=1+1"), "1", "13800000000"};
     seeds.push_back({"member-reply", "member", Joined(fields)});
 }
 

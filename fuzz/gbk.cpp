@@ -1,11 +1,12 @@
-// GBK decoding by both decoders: the collection's DecodedGbk, with its way back to the GBK bytes
-// and its same-length form, and the web module's conversions to UTF-16 and UTF-8.
+// The GBK codec both ways, and the decoders built on its tables: the collection's DecodedGbk, with
+// its way back to the GBK bytes and its same-length form, and the web module's conversions.
 
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "collect/GbkDecode.h"
+#include "text/Gbk.h"
 #include "web/Encoding.h"
 
 namespace korvel::fuzz {
@@ -74,12 +75,23 @@ void CheckWebConversions(std::string_view gbk)
         Require(utf8.empty() && GbkToUtf16(text).empty(), "an empty text converts to nothing");
         return;
     }
-    // The one byte the two tables read differently: 0xFF alone is U+FFFD to the collection's and
-    // ICU's U+F8F5 to the web module's. Every other text must decode alike.
-    if (text.find('\xFF') == std::string_view::npos)
-        Require(utf8 == DecodeGbk(text) + '\0', "both decoders read GBK alike");
+    Require(utf8 == DecodeGbk(text) + '\0', "both decoders read GBK alike");
     Require(Utf16ToUtf8(GbkToUtf16(text)) == utf8, "GBK through UTF-16 gives the same UTF-8");
     Require(GbkToUtf16(text, true).size() + 2 == GbkToUtf16(text).size(), "only the terminator is dropped");
+}
+
+// Text that decodes without a replacement comes back byte for byte; any bytes read as UTF-8
+// encode to at most two bytes a character.
+void CheckCodec(std::string_view input)
+{
+    const std::u16string unicode = gbk::ToUtf16(input);
+    Require(unicode.size() <= input.size(), "a character stands for one or two GBK bytes");
+    Require(gbk::ToUtf8(input) == DecodeGbk(input), "the codec and the collection's decoder agree");
+    if (unicode.find(u'\uFFFD') == std::u16string::npos)
+        Require(gbk::FromUtf16(unicode) == input, "GBK text survives the trip through Unicode");
+    const std::string encoded = gbk::FromUtf8(input);
+    Require(encoded.size() <= 2 * input.size(), "encoding never grows past two bytes a byte");
+    Require(IsValidUtf8(gbk::ToUtf8(encoded)), "encoded text decodes to valid UTF-8");
 }
 
 }  // namespace
@@ -93,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DecodedGbk decoded(input);
     CheckSameLength(input, CheckDecoded(decoded));
     CheckWebConversions(input);
+    CheckCodec(input);
     // Any bytes as UTF-16LE: lone surrogates and odd lengths must still give valid UTF-8.
     Require(IsValidUtf8(Utf16ToUtf8(input)), "UTF-16 to UTF-8 gives valid UTF-8");
     return 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The one crossing between Korvel's GBK bytes and Qt's strings. Nothing outside the window
-// converts: the core only ever sees the bytes.
+// The one crossing between Korvel's GBK bytes and Qt's strings, over the codec of text/Gbk.h
+// and its rule for what does not convert. The core only ever sees the bytes.
 
 #include <QString>
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace korvel {
 
-// Bytes that are not valid GBK show as U+FFFD; they are never changed in the model that holds them.
+// Bytes that begin no character show as U+FFFD; they are never changed in the model that holds them.
 QString FromGbk(std::string_view gbk);
 
 // A character code page 936 cannot hold becomes "?".

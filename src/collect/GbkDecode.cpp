@@ -1,11 +1,11 @@
 #include "collect/GbkDecode.h"
 
-#include <unicode/ucnv.h>
-
 #include <cstdint>
 #include <cstring>
 #include <future>
 #include <vector>
+
+#include "text/GbkTable.h"
 
 namespace korvel {
 namespace {
@@ -14,56 +14,9 @@ constexpr std::size_t kMarkStride = 16;
 // The longest UTF-8 form of one GBK byte (U+FFFD or the euro sign, three bytes each).
 constexpr std::size_t kMaxGrowth = 3;
 
-// One decoded character: up to three UTF-8 bytes in the low bits, their count in the top byte.
-using Entry = std::uint32_t;
-
-Entry Pack(char32_t c)
+bool IsPairStart(const gbk::Table& t, const unsigned char* in, std::size_t g, std::size_t size)
 {
-    if (c < 0x800)
-        return 2u << 24 | (0x80u | (c & 0x3F)) << 8 | (0xC0u | c >> 6);
-    return 3u << 24 | (0x80u | (c & 0x3F)) << 16 | (0x80u | ((c >> 6) & 0x3F)) << 8 | (0xE0u | c >> 12);
-}
-
-bool IsTrail(unsigned t)
-{
-    return t >= 0x40 && t <= 0xFE && t != 0x7F;
-}
-
-// pairs[lead << 8 | trail] for every double-byte character, 0 where the pair is none; singles for
-// bytes 0x80-0xFF standing alone. Built once from ICU's code page 936 table.
-struct Tables {
-    std::vector<Entry> pairs = std::vector<Entry>(1 << 16, 0);
-    Entry singles[128];
-
-    Tables()
-    {
-        UErrorCode error = U_ZERO_ERROR;
-        UConverter* cnv = ucnv_open("windows-936-2000", &error);
-        ucnv_setToUCallBack(cnv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
-        for (unsigned lead = 0x81; U_SUCCESS(error) && lead <= 0xFE; ++lead) {
-            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-                if (!IsTrail(trail))
-                    continue;
-                const char in[2] = {char(lead), char(trail)};
-                UChar out[2];
-                UErrorCode e = U_ZERO_ERROR;
-                ucnv_resetToUnicode(cnv);
-                const int n = ucnv_toUChars(cnv, out, 2, in, 2, &e);
-                if (U_SUCCESS(e) && n == 1 && out[0] >= 0x80 && (out[0] < 0xD800 || out[0] > 0xDFFF))
-                    pairs[lead << 8 | trail] = Pack(out[0]);
-            }
-        }
-        ucnv_close(cnv);
-        for (Entry& s : singles)
-            s = Pack(0xFFFD);
-        singles[0] = Pack(0x20AC);
-    }
-};
-
-const Tables& GbkTables()
-{
-    static const Tables tables;
-    return tables;
+    return g + 1 < size && t.lead[in[g]] && t.pairs[(in[g] - 0x80) * 256 + in[g + 1]] != 0;
 }
 
 std::size_t Utf8Length(unsigned char lead)
@@ -72,12 +25,9 @@ std::size_t Utf8Length(unsigned char lead)
 }
 
 // Bytes of the GBK character starting at g, by the same rules the decoder follows.
-std::size_t GbkLength(const Tables& t, std::string_view gbk, std::size_t g)
+std::size_t GbkLength(const gbk::Table& t, std::string_view gbk, std::size_t g)
 {
-    const auto b = static_cast<unsigned char>(gbk[g]);
-    if (b <= 0x80 || g + 1 >= gbk.size())
-        return 1;
-    return t.pairs[b << 8 | static_cast<unsigned char>(gbk[g + 1])] ? 2 : 1;
+    return IsPairStart(t, reinterpret_cast<const unsigned char*>(gbk.data()), g, gbk.size()) ? 2 : 1;
 }
 
 }  // namespace
@@ -96,7 +46,7 @@ namespace {
 
 // The same-length form of gbk[from, to), which must begin and end at character boundaries;
 // false at the first byte that is not ASCII or a whole double-byte character.
-bool SameLengthRange(const Tables& t, std::string_view gbk, char* out, std::size_t from, std::size_t to)
+bool SameLengthRange(const gbk::Table& t, std::string_view gbk, char* out, std::size_t from, std::size_t to)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
     std::size_t g = from;
@@ -112,7 +62,7 @@ bool SameLengthRange(const Tables& t, std::string_view gbk, char* out, std::size
             ++g;
             continue;
         }
-        if (in[g] == 0x80 || g + 1 >= to || !t.pairs[in[g] << 8 | in[g + 1]])
+        if (!IsPairStart(t, in, g, to))
             return false;
         out[g] = char(0xC4), out[g + 1] = char(0x80);  // U+0100
         g += 2;
@@ -138,7 +88,7 @@ std::size_t BoundaryNearMiddle(std::string_view gbk)
 
 bool DecodedGbk::decodeSameLength(std::string_view gbk)
 {
-    const Tables& t = GbkTables();
+    const gbk::Table& t = gbk::SharedTable();
     gbk_ = gbk;
     sameLength_ = true;
     reserve(gbk.size());
@@ -159,7 +109,7 @@ bool DecodedGbk::decodeSameLength(std::string_view gbk)
 
 void DecodedGbk::decode(std::string_view gbk)
 {
-    const Tables& t = GbkTables();
+    const gbk::Table& t = gbk::SharedTable();
     gbk_ = gbk;
     sameLength_ = false;
     reserve(gbk.size());
@@ -182,13 +132,10 @@ void DecodedGbk::decode(std::string_view gbk)
         if (b < 0x80) {
             out[u] = char(b);
         } else {
-            Entry e = g + 1 < n ? t.pairs[b << 8 | in[g + 1]] : 0;
-            if (e)
-                used = 2;
-            else
-                e = t.singles[b - 0x80];
-            len = e >> 24;
-            out[u] = char(e), out[u + 1] = char(e >> 8), out[u + 2] = char(e >> 16);
+            const gbk::Utf8Char& c = t.utf8At(in, g, n);
+            std::memcpy(out + u, c.bytes.data(), 4);
+            used = c.consumed;
+            len = c.length;
         }
         if (nextMark < u + len)
             *marks++ = g, nextMark += kMarkStride;
@@ -203,7 +150,7 @@ std::size_t DecodedGbk::gbkOffset(std::size_t u) const
         return gbk_.size();
     if (sameLength_)
         return u;
-    const Tables& t = GbkTables();
+    const gbk::Table& t = gbk::SharedTable();
     const char* s = utf8_.get();
     std::size_t k = u / kMarkStride, m = k * kMarkStride, g = marks_[k];
     while ((static_cast<unsigned char>(s[m]) & 0xC0) == 0x80)

@@ -1,12 +1,9 @@
 #pragma once
 
-// GBK (code page 936) decoded to UTF-8 for matching, with the way back from any character of the
-// UTF-8 text to the GBK bytes it came from, so matches can be cut from the original bytes.
-//
-// A lead byte 0x81-0xFE with a trail byte 0x40-0xFE (not 0x7F) is one character; 0x80 is the euro
-// sign. Every other byte of 0x80 or above (0xFF, a lead byte without a valid trail) decodes to
-// one U+FFFD of its own, and the byte after a lone lead byte is decoded afresh. The UTF-8 text is
-// therefore always valid, and the original bytes stay reachable.
+// GBK decoded to UTF-8 for matching, with the way back from any character of the UTF-8 text to
+// the GBK bytes it came from, so matches can be cut from the original bytes. It reads the text
+// by the codec's rules (text/Gbk.h): every byte that begins no character is one U+FFFD of its
+// own, so the UTF-8 text is always valid and the original bytes stay reachable.
 
 #include <cstddef>
 #include <memory>

@@ -5,8 +5,8 @@
 #include "export/CsvExport.h"
 #include "export/ExportMessages.h"
 #include "export/FileWriting.h"
-#include "export/PathText.h"
 #include "export/ProductColumns.h"
+#include "text/Gbk.h"
 #include "text/Text.h"
 
 namespace korvel {
@@ -20,12 +20,13 @@ bool ShowDialog(SaveDialog& dialog, const char* filter, const char* extension)
     return dialog.show();
 }
 
-// Nothing but the message box changes when the file cannot be written.
+// Nothing but the message box changes when the file cannot be written. The path is the file
+// system's UTF-8; the message shows it in GBK, "?" for what GBK cannot hold.
 bool WriteExport(const std::string& path, const std::string& text, MessageBox& box)
 {
     if (WriteWholeFile(path, text))
         return true;
-    box.showMessage(export_text::WriteFailed + PathAsGbk(path), export_text::WriteFailedTitle);
+    box.showMessage(export_text::WriteFailed + gbk::FromUtf8(path), export_text::WriteFailedTitle);
     return false;
 }
 

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "web/GbkTable.h"
+#include "text/GbkTable.h"
 
 namespace korvel {
 namespace {
@@ -30,7 +30,7 @@ bool IsLowSurrogate(char16_t unit)
 void AppendCodePoint(std::string& out, char32_t point)
 {
     if (point < 0x10000) {
-        const gbk::Utf8Char c = gbk::ToUtf8(static_cast<char16_t>(point));
+        const gbk::Utf8Char c = gbk::Utf8Of(static_cast<char16_t>(point));
         out.append(c.bytes.data(), c.length);
         return;
     }
@@ -55,38 +55,6 @@ std::string EncodeUtf8(std::string_view utf16le, size_t count)
         }
     }
     return out;
-}
-
-// Writes the UTF-8 of every character to `out`, copying runs of ASCII eight bytes at a time;
-// returns the number of bytes written.
-size_t DecodeToUtf8(std::string_view gbk, char* out)
-{
-    const gbk::Table& table = gbk::SharedTable();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(gbk.data());
-    const size_t size = gbk.size();
-    char* const begin = out;
-    size_t at = 0;
-    while (at < size) {
-        const unsigned char b = bytes[at];
-        if (b < 0x80) {
-            std::uint64_t word;
-            if (at + 8 <= size && (std::memcpy(&word, bytes + at, 8), (word & 0x8080808080808080ULL) == 0)) {
-                std::memcpy(out, bytes + at, 8);
-                out += 8;
-                at += 8;
-            } else {
-                *out++ = static_cast<char>(b);
-                ++at;
-            }
-            continue;
-        }
-        const gbk::Utf8Char& c =
-            at + 1 < size ? table.pairsUtf8[(b - 0x80) * 256 + bytes[at + 1]] : table.singleUtf8[b];
-        std::memcpy(out, c.bytes.data(), 4);
-        out += c.length;
-        at += c.consumed;
-    }
-    return static_cast<size_t>(out - begin);
 }
 
 }  // namespace
@@ -134,7 +102,7 @@ Bytes GbkToUtf8(std::string_view gbk)
     }
     // At most three UTF-8 bytes per GBK byte, plus slack for the four-byte copies.
     Bytes out(3 * text.size() + 4, '\0');
-    out.resize(DecodeToUtf8(text, out.data()) + 1);
+    out.resize(gbk::DecodeToUtf8(text, out.data()) + 1);
     out.back() = '\0';
     return out;
 }

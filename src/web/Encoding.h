@@ -1,7 +1,7 @@
 #pragma once
 
-// GBK (Windows code page 936) to UTF-16LE and UTF-8, the only conversion Korvel makes: bodies
-// for the back-end must be UTF-8, everything else stays GBK.
+// GBK to UTF-16LE and UTF-8 in the shapes of the Windows conversion calls, over the codec of
+// text/Gbk.h: bodies for the back-end must be UTF-8, everything else stays GBK.
 
 #include <string>
 #include <string_view>

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "DemoShopRun.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
 extern char** environ;

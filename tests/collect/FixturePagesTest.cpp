@@ -6,8 +6,8 @@
 #include "collect/DiscoverPages.h"
 #include "collect/ItemLayout.h"
 #include "collect/Patterns.h"
-#include "export/TestGbk.h"
 #include "support/LocalServer.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
 namespace {
@@ -15,10 +15,10 @@ namespace {
 using FixturePages = RealShopPages;
 
 // The pages as the shops served them, in GBK; the few characters GBK lacks (the browser-saved
-// pages' yen signs) become look-alikes.
+// pages' yen signs) become "?".
 std::string Fixture(const std::string& name)
 {
-    return Recode(ReadFile(FixturesDir() + "/real-shop-pages/" + name), "GBK//TRANSLIT", "UTF-8");
+    return gbk::FromUtf8(ReadFile(FixturesDir() + "/real-shop-pages/" + name));
 }
 
 std::vector<CollectedItem> Items(ShopFamily family, const std::string& area)

@@ -3,31 +3,20 @@
 // Helpers for the pattern tests: GBK text from readable UTF-8, and the two engines side by side.
 
 #include <gtest/gtest.h>
-#include <unicode/ucnv.h>
 
 #include <string>
 #include <vector>
 
 #include "collect/Pattern.h"
 #include "support/LocalServer.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
 
-// The code page 936 bytes of a UTF-8 text (the fixtures are stored in UTF-8).
-inline std::string Gbk(const std::string& utf8)
-{
-    std::string out(utf8.size() * 2 + 4, '\0');
-    UErrorCode error = U_ZERO_ERROR;
-    const int n = ucnv_convert("windows-936-2000", "UTF-8", out.data(), static_cast<int>(out.size()),
-                               utf8.data(), static_cast<int>(utf8.size()), &error);
-    EXPECT_TRUE(U_SUCCESS(error)) << u_errorName(error);
-    out.resize(U_SUCCESS(error) ? n : 0);
-    return out;
-}
-
 inline std::string ShopFixture(const std::string& name)
 {
-    return Gbk(ReadFile(FixturesDir() + "/real-shop-pages/" + name));
+    // Lossy on purpose: the browser-saved pages hold a few characters GBK lacks, which become "?".
+    return gbk::FromUtf8(ReadFile(FixturesDir() + "/real-shop-pages/" + name));
 }
 
 inline std::vector<std::vector<std::string>> Groups(const std::vector<Match>& matches)

@@ -4,7 +4,7 @@
 
 #include "DemoShopRun.h"
 #include "RecordingScreen.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 #include "support/FaultServer.h"
 #include "web/HttpSettings.h"
 

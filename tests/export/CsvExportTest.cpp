@@ -7,7 +7,7 @@
 
 #include "export/CsvReader.h"
 #include "export/ExportFakes.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
 namespace {

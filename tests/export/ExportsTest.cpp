@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "export/ExportFakes.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {

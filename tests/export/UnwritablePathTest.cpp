@@ -8,7 +8,7 @@
 #include "export/ExportFakes.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
-#include "export/TestGbk.h"
+#include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {
@@ -83,6 +83,15 @@ TEST_F(UnwritablePathTest, AChineseFileNameIsShownAsTheTextTheUserTyped)
     ExportBothTo(target);
     ASSERT_FALSE(box.shown.empty());
     EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + target));
+}
+
+// A name GBK cannot spell (a Korean syllable, an emoji, bytes that are not UTF-8) still names the
+// file, with one "?" for each character it lacks, like every other text.
+TEST_F(UnwritablePathTest, ANameGbkCannotHoldShowsQuestionMarks)
+{
+    ExportBothTo(dir + "/缺少/한😀\xff.txt");
+    ASSERT_FALSE(box.shown.empty());
+    EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + dir + "/缺少/") + "???.txt");
 }
 
 TEST(WholeFileWriting, ReplacesThroughSymbolicLinksAndKeepsTheMode)

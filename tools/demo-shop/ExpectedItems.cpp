@@ -6,7 +6,7 @@
 
 #include "demo-shop/DemoShop.h"
 #include "demo-shop/ShopCatalog.h"
-#include "demo-shop/ShopGbk.h"
+#include "text/Gbk.h"
 
 namespace korvel::demo {
 namespace {
@@ -75,7 +75,7 @@ std::vector<ShopItem> ExpectedItems(const DemoShopOptions& options, Marketplace 
     std::vector<ShopItem> out;
     if (!FirstPageStartsRun(options, family))
         return out;
-    const int pageCount = std::max(1, ReadPageCount(ToGbk(ShownPageCount(options))));
+    const int pageCount = std::max(1, ReadPageCount(gbk::FromUtf8(ShownPageCount(options))));
     bool hasMarketPrice = false;
     for (int i = 0; i < options.itemsPerPage; ++i)
         hasMarketPrice = hasMarketPrice || ShowsMarketPrice(options, family, 1, i);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "demo-shop/ShopGbk.h"
+#include "text/Gbk.h"
 
 namespace korvel::demo {
 namespace {
@@ -134,7 +134,7 @@ ShopItem ListedItem(const DemoShopOptions& options, Marketplace family, int page
     ShopItem item = CatalogItem(options, family, page, index);
     for (std::string* field : {&item.productId, &item.imageAddress, &item.title, &item.salePrice,
                                &item.marketPrice, &item.sold, &item.reviews})
-        *field = ToGbk(*field);
+        *field = gbk::FromUtf8(*field);
     return item;
 }
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "demo-shop/ShopGbk.h"
+#include "text/Gbk.h"
 #include "demo-shop/ShopPages.h"
 
 namespace korvel::demo {
@@ -13,7 +13,7 @@ std::string TmallQuery(const DemoShopOptions& options)
 
 std::string LoginPage(const std::string& host)
 {
-    return ToGbk(
+    return gbk::FromUtf8(
         "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"gbk\" />\n<title>淘宝网 - "
         "淘！我喜欢</title>\n</head>\n"
         "<body>\n<div id=\"content\">\n  <div class=\"login-box\">\n    <h3>亲，请登录</h3>\n"
@@ -31,7 +31,7 @@ std::string LoginPage(const std::string& host)
 
 std::string SliderPage(const std::string& host)
 {
-    return ToGbk(
+    return gbk::FromUtf8(
         "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"gbk\" />\n<title>验证码拦截</title>\n</head>\n"
         "<body>\n<div id=\"nocaptcha\" class=\"nc-container\">\n"
         "  <p>亲，访问受限了，请拖动下方滑块完成验证</p>\n"

@@ -2,7 +2,7 @@
 // before ">", prices with a blank before "</span>", the review count in a bare <span>.
 
 #include "demo-shop/ShopCatalog.h"
-#include "demo-shop/ShopGbk.h"
+#include "text/Gbk.h"
 #include "demo-shop/ShopPages.h"
 
 namespace korvel::demo {
@@ -77,7 +77,7 @@ std::string TaobaoResultPage(const DemoShopOptions& options, const std::string& 
     out += markup::PageLinks(options, shopUrl, page) + "  " +
            markup::Marker(options, "<!--END OF  pagination-->") +
            "\n</div>\n</div>\n</div>\n</div>\n</div>\n</div>\n</body>\n</html>\n";
-    return ToGbk(out);
+    return gbk::FromUtf8(out);
 }
 
 }  // namespace korvel::demo

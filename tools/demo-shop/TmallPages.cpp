@@ -3,7 +3,7 @@
 // that inserts it.
 
 #include "demo-shop/ShopCatalog.h"
-#include "demo-shop/ShopGbk.h"
+#include "text/Gbk.h"
 #include "demo-shop/ShopPages.h"
 
 namespace korvel::demo {
@@ -74,7 +74,7 @@ std::string TmallShopPage(const DemoShopOptions& options, const std::string& hos
                markup::Marker(options, "/i/asynSearch.htm?") + TmallQuery(options) +
                markup::Marker(options, "&path=/search.htm&&amp;search=y") +
                "&amp;orderType=defaultSort&amp;viewType=grid\" />\n";
-    return ToGbk(
+    return gbk::FromUtf8(
         out +
         "  <div id=\"J_ShopSearchResult\" class=\"shop-hesper\">\n"
         "    <div class=\"loading\">正在加载宝贝，请稍候……</div>\n  </div>\n"
@@ -98,12 +98,12 @@ std::string TmallResultPage(const DemoShopOptions& options, const std::string& h
     if (options.doublePaging && page == 1)
         out += "      " + PageLength(options, page) + "\n";
     out += markup::PageLinks(options, shopUrl, page) + "    </div>\n  </div>\n</div>\n";
-    return ToGbk(Escaped(out));
+    return gbk::FromUtf8(Escaped(out));
 }
 
 std::string TmallUnknownShopPage()
 {
-    return ToGbk(
+    return gbk::FromUtf8(
         Escaped("<div class=\"skin-box-bd\">\n  <div "
                 "class=\"no-result\">很抱歉，店铺不存在或已关闭。</div>\n</div>\n"));
 }
