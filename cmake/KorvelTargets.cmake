@@ -30,7 +30,7 @@ function(korvel_test_suite name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     ${threaded}
-    PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300 ${labels})
+    PROPERTIES ${labels} ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)
 endfunction()
 
 # Marks a suite for the ThreadSanitizer run: korvel-tests-threaded builds every marked suite. Sets
