@@ -9,20 +9,33 @@ function(korvel_library name)
 endfunction()
 
 # One GoogleTest executable per test folder: korvel-tests-<folder>. ctest names a parameterised
-# case by its generated name ("…/plain"), never by its parameter's printed bytes.
+# case by its generated name ("…/plain"), never by its parameter's printed bytes. THREADED marks a
+# suite whose code crosses threads: ctest labels its cases "threaded" and korvel-tests-threaded, all
+# the ThreadSanitizer tree builds, includes it; there, CASES (a GoogleTest filter) keeps only the
+# cases that start threads.
 function(korvel_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "THREADED" "CASES" "DEPS;ENVIRONMENT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
   add_executable(korvel-tests-${name} ${sources})
   target_link_libraries(korvel-tests-${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+  set(cases)
+  set(labels)
+  if(ARG_THREADED)
+    add_dependencies(korvel-tests-threaded korvel-tests-${name})
+    set(labels LABELS threaded)
+    if(KORVEL_TSAN AND ARG_CASES)
+      set(cases TEST_FILTER "${ARG_CASES}")
+    endif()
+  endif()
   gtest_discover_tests(korvel-tests-${name}
     NO_PRETTY_VALUES
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)
+    ${cases}
+    PROPERTIES ${labels} ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)
 endfunction()
 
 # One benchmark program per source file: bench/foo.cpp becomes korvel-bench-foo.

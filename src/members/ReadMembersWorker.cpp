@@ -66,13 +66,29 @@ ReadOutcome StatementFailed(MemberDbConnection::Lease& lease)
     return {ReadEnd::Failed, 0, 0, true};
 }
 
-ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
+// Runs the statement and brings its rows wholly onto the client. The lease ends here, before any
+// call into the window: the window's thread may itself be waiting for the connection (a connect
+// press), and a worker that held it while waiting for the window would freeze both for good.
+ReadOutcome StoreMembers(MemberSession& session, const std::string& statement, ResultOwner& result)
 {
     auto lease = session.connection().lease();
     MYSQL* db = lease.handle();
     if (db == nullptr) {
         return {ReadEnd::Failed};
     }
+    mysql_real_query(db, MemberQueryCharset, sizeof MemberQueryCharset - 1);  // outcome not needed
+    if (mysql_real_query(db, statement.data(), statement.size()) != 0) {
+        return StatementFailed(lease);
+    }
+    result.reset(mysql_store_result(db));
+    if (!result && mysql_field_count(db) != 0) {
+        return StatementFailed(lease);  // the rows were lost on the way
+    }
+    return {ReadEnd::Done};
+}
+
+ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
+{
     int schema = -1;
     std::string identifier;
     if (!screen.invoke([&] {
@@ -85,13 +101,9 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
     if (!statement) {
         return {ReadEnd::Failed};  // a refused identifier sends the server nothing at all
     }
-    mysql_real_query(db, MemberQueryCharset, sizeof MemberQueryCharset - 1);  // outcome not needed
-    if (mysql_real_query(db, statement->data(), statement->size()) != 0) {
-        return StatementFailed(lease);
-    }
-    ResultOwner result(mysql_store_result(db), mysql_free_result);
-    if (!result && mysql_field_count(db) != 0) {
-        return StatementFailed(lease);  // the rows were lost on the way
+    ResultOwner result(nullptr, mysql_free_result);
+    if (const ReadOutcome stored = StoreMembers(session, *statement, result); stored.end != ReadEnd::Done) {
+        return stored;
     }
     const auto total = static_cast<std::int32_t>(result ? mysql_num_rows(result.get()) : 0);
     const bool cleared = screen.invoke([&] {

@@ -1,3 +1,6 @@
+#include <future>
+#include <thread>
+
 #include "MemberPageFixture.h"
 
 namespace korvel::test {
@@ -119,6 +122,34 @@ TEST_F(ReadMembersTest, WhileReadingTheButtonStopsAndTheOthersAreLocked)
     };
     readToEnd();
     EXPECT_TRUE(checked);
+}
+
+// The reader holds the connection only for its statement: a connect press while rows are being
+// shown (the reader waiting for the window) would otherwise wait for the reader, which waits for it.
+TEST_F(ReadMembersTest, AConnectPressWhileRowsArriveDoesNotWaitForTheReader)
+{
+    seed052(Tree());
+    connect();
+    MemberDbAddress address;
+    address.port = static_cast<unsigned int>(database->port());
+    address.database = database->name();
+    std::promise<bool> connected;
+    std::future<bool> press = connected.get_future();
+    std::thread presser;
+    bool waited = false;
+    screen.afterAppend = [&] {
+        if (presser.joinable()) {
+            return;
+        }
+        presser = std::thread([&] { connected.set_value(session.connection().connect(address)); });
+        waited = press.wait_for(std::chrono::seconds(10)) != std::future_status::ready;
+    };
+    readToEnd();
+    presser.join();
+    EXPECT_FALSE(waited) << "the press waited for the reader";
+    EXPECT_TRUE(press.get());
+    expectTreeRows("12.5");
+    expectIdleAfterRead(true);
 }
 
 TEST_F(ReadMembersTest, ThousandsOfRowsKeepCountingPastThreeDigits)
