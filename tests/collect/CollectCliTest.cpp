@@ -222,7 +222,11 @@ TEST_F(CollectCliTest, InterruptingEndsAtOnceAndLeavesTheExports)
     Shop().setOptions(options);
     WriteFile(dir + "/ids.txt", "earlier");
     const pid_t pid = Start({TaobaoHost, "--ids", dir + "/ids.txt"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Only a program that has made its request is interrupted in the middle of one; a fixed pause
+    // could also catch a slow start before the program watches for Ctrl+C.
+    for (int i = 0; i < 1000 && Shop().requests().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_FALSE(Shop().requests().empty());
     const auto interrupted = std::chrono::steady_clock::now();
     ::kill(pid, SIGINT);
     const auto done = Wait(pid);
