@@ -6,11 +6,12 @@
 
 namespace korvel {
 
+// Every row the list holds, whatever a view has shown of it yet.
 class ListView {
 public:
     virtual ~ListView() = default;
-    virtual int rowCount() const = 0;
-    virtual int columnCount() const = 0;
+    virtual int rows() const = 0;
+    virtual int columns() const = 0;
     virtual std::string cellText(int row, int column) const = 0;
 };
 

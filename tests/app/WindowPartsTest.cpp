@@ -55,7 +55,7 @@ TEST(ListModel, KeepsTheBytesItWasGivenAndShowsThemDecoded)
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QString::fromUtf8("中"));
     EXPECT_EQ(model.cell(5, 0), "");
     model.setCell(0, 9, "ignored");
-    EXPECT_EQ(model.columnCount(), 2);
+    EXPECT_EQ(model.columns(), 2);
 }
 
 TEST(ListModel, TellsTheViewAboutNewRowsInBatchesButCountsThemAtOnce)

@@ -26,7 +26,7 @@ protected:
     {
         std::ofstream(file, std::ios::binary) << bytes;
     }
-    void AddRow(std::vector<std::string> cells) { list.rows.push_back(std::move(cells)); }
+    void AddRow(std::vector<std::string> cells) { list.cells.push_back(std::move(cells)); }
     void AddIds(std::initializer_list<const char*> ids)
     {
         for (const char* id : ids)
@@ -112,7 +112,7 @@ TEST_F(ExportsTest, NamesEndingInCsvGetCsvAndEveryOtherNameTheTextFormat)
 
 TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
 {
-    list.columns = 3;
+    list.width = 3;
     AddRow({"a", "b", "c"});
     dialog.answers = {path("list.txt")};
     EXPECT_TRUE(ExportListToTextFile(dialog, list, 2, "|", "\n", box));
