@@ -25,7 +25,7 @@
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
 #include "backend-stub/MemberTables.h"
-#include "members/MemberTestDatabase.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "MemberTestDatabase.h"
+#include "support/MemberTestDatabase.h"
 
 #include <iconv.h>
 #include <unistd.h>
