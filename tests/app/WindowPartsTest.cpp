@@ -94,19 +94,24 @@ TEST(MessageBoxes, HaveNoIconOneOkAndTheDefaultTitleWhenNoneIsGiven)
 TEST(QtTexts, TheSaveDialogAndTheMessageBoxSpeakChinese)
 {
     MainWindow window;
-    QFileDialog* dialog = window.saveDialog().dialog();
-    dialog->show();
-    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    ASSERT_NE(buttons, nullptr);
-    const auto shown = [](const QString& text) { return QString(text).remove(QStringLiteral("(&S)")); };
-    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)->text()), QString::fromUtf8("保存"));
-    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
-              QString::fromUtf8("查找范围："));
-    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
-                    ->text()
-                    .startsWith(QString::fromUtf8("文件名")));
-    dialog->hide();
+    bool looked = false;
+    LookAtNextSaveDialog([&looked](QFileDialog* dialog) {
+        looked = true;
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        ASSERT_NE(buttons, nullptr);
+        const auto shown = [](const QString& text) { return QString(text).remove(QStringLiteral("(&S)")); };
+        EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)->text()), QString::fromUtf8("保存"));
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
+                  QString::fromUtf8("查找范围："));
+        EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
+                        ->text()
+                        .startsWith(QString::fromUtf8("文件名")));
+        // The tests type into the dialog's one line edit, the file name field.
+        EXPECT_EQ(dialog->findChildren<QLineEdit*>().size(), 1);
+    });
+    EXPECT_FALSE(window.saveDialog().show());
+    EXPECT_TRUE(looked);
 
     QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QString::fromUtf8("确定"));
