@@ -1,4 +1,5 @@
 #include "app/SaveDialogComponent.h"
+#include "app/ControlNames.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -46,7 +47,7 @@ void SaveDialogComponent::setDefaultExtension(const std::string& extension)
 bool SaveDialogComponent::show()
 {
     QFileDialog dialog(window_);
-    dialog.setObjectName(QStringLiteral("通用对话框1"));
+    dialog.setObjectName(QString::fromUtf8(names::SaveDialog));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

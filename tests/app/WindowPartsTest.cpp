@@ -19,6 +19,7 @@
 
 #include "UserActions.h"
 #include "app/ApplicationSetup.h"
+#include "app/ControlNames.h"
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
@@ -32,7 +33,7 @@ TEST(GbkBoundary, TypedTextReachesTheCoreAsGbkAndWhatGbkCannotHoldBecomesAQuesti
 {
     MainWindow window;
     window.show();
-    auto* field = window.control<QLineEdit>("编辑框4");
+    auto* field = window.control<QLineEdit>(names::BackendUser);
     field->setFocus();
     TypeWithInputMethod(field, QString::fromUtf8("中€"));
     QTest::keyClicks(field, QStringLiteral("a"));
@@ -41,8 +42,8 @@ TEST(GbkBoundary, TypedTextReachesTheCoreAsGbkAndWhatGbkCannotHoldBecomesAQuesti
               "\xD6\xD0\x80"
               "a?\xA7\xDB");
 
-    SetControlText(window.control("标签19"), "\xC1\xAC\xBD\xD3");
-    EXPECT_EQ(window.control<QLabel>("标签19")->text(), QString::fromUtf8("连接"));
+    SetControlText(window.control(names::MemberStatusLabel), "\xC1\xAC\xBD\xD3");
+    EXPECT_EQ(window.control<QLabel>(names::MemberStatusLabel)->text(), QString::fromUtf8("连接"));
     EXPECT_EQ(FromGbk("\x81"), QString(QChar(0xFFFD)));
 }
 
@@ -149,7 +150,7 @@ TEST(TestArea, ButtonWithoutCaptionChangesNothing)
     };
     const QStringList before = snapshot();
     BoxWatch boxes;
-    QTest::mouseClick(window.control<QPushButton>("按钮10"), Qt::LeftButton);
+    QTest::mouseClick(window.control<QPushButton>(names::TestButton), Qt::LeftButton);
     QTest::qWait(50);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(boxes.count(), 0);
