@@ -53,7 +53,8 @@ void MainWindow::runCollection()
     {
         WindowCollectionScreen screen(*this);
         runCancel_ = &screen.cancellation();
-        RunCollection(screen);
+        // The run has shown how it ended; the window has nothing to add.
+        static_cast<void>(RunCollection(screen));
         runCancel_ = nullptr;
     }
     collecting_ = false;
@@ -62,13 +63,15 @@ void MainWindow::runCollection()
 void MainWindow::exportProductIds()
 {
     WindowMessageBox box(*this);
-    ExportProductIds(productList(), saveDialog(), box);
+    // The export tells the user itself whether it wrote the file.
+    static_cast<void>(ExportProductIds(productList(), saveDialog(), box));
 }
 
 void MainWindow::exportAllInformation()
 {
     WindowMessageBox box(*this);
-    ExportAllInformation(productList(), saveDialog(), box);
+    // The export tells the user itself whether it wrote the file.
+    static_cast<void>(ExportAllInformation(productList(), saveDialog(), box));
 }
 
 }  // namespace korvel

@@ -24,7 +24,7 @@ public:
     virtual void setDefaultExtension(const std::string& extension) = 0;
     // True when the user confirmed; fileName() then holds the chosen full path, in the file
     // system's own encoding (the bytes open() takes), not GBK.
-    virtual bool show() = 0;
+    [[nodiscard]] virtual bool show() = 0;
     virtual std::string fileName() const = 0;
 };
 
