@@ -2,10 +2,11 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTreeView>
-#include <cstdlib>
+#include <string>
 
 #include "app/ControlNames.h"
 #include "app/Pages.h"
+#include "web/Overrides.h"
 
 namespace korvel {
 namespace {
@@ -20,10 +21,10 @@ void UseButtonFace(QWidget* button)
 }
 
 // KORVEL_SHOP_HOST puts another host in the address field at start (the offline demo uses it).
-const char* StartShopHost()
+std::string StartShopHost()
 {
-    const char* host = std::getenv("KORVEL_SHOP_HOST");
-    return (host != nullptr && *host != '\0') ? host : kSampleShopHost;
+    const std::string host = overrides::ShopHost();
+    return host.empty() ? kSampleShopHost : host;
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ std::vector<ListColumn> ProductColumns()
 void BuildShopCollectionPage(QWidget* page, GbkTableModel* products)
 {
     MakeLabel(page, names::ShopAddressLabel, {16, 31, 112, 24}, "（淘宝/天猫）网址：");
-    MakeEdit(page, names::ShopAddress, {130, 32, 261, 24}, StartShopHost());
+    MakeEdit(page, names::ShopAddress, {130, 32, 261, 24}, StartShopHost().c_str());
     MakeLabel(page, names::ShopAddressNote, {404, 36, 507, 15},
               "注：不要带任何参数。例如 xxx.tmall.com 或 shopxxx.taobao.com 或 xxx.taobao.com");
     UseButtonFace(MakeButton(page, names::StartButton, {130, 66, 150, 30}, "开始采集"));

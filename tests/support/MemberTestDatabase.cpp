@@ -9,21 +9,6 @@
 
 namespace korvel::test {
 
-std::optional<int> TestMysqlPort()
-{
-    const char* port = std::getenv("KORVEL_TEST_MYSQL_PORT");
-    if (port == nullptr || *port == '\0') {
-        return std::nullopt;
-    }
-    return std::atoi(port);
-}
-
-bool ServersRequired()
-{
-    const char* required = std::getenv("KORVEL_REQUIRE_SERVERS");
-    return required != nullptr && std::string(required) == "1";
-}
-
 MemberTestDatabase::MemberTestDatabase()
 {
     static std::atomic<int> counter{0};

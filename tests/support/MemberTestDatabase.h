@@ -9,13 +9,9 @@
 #include <string>
 
 #include "members/MemberScreen.h"
+#include "support/TestEnvironment.h"
 
 namespace korvel::test {
-
-// The throwaway server's port, when one runs.
-std::optional<int> TestMysqlPort();
-// True when the run demands its servers (KORVEL_REQUIRE_SERVERS=1): a missing one then fails.
-bool ServersRequired();
 
 // In SetUp(): skips the test without a server, or fails it when servers are required.
 #define KORVEL_NEED_MYSQL()                                                             \
