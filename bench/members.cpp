@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ControlNames.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "app/MemberPage.h"
@@ -76,7 +77,8 @@ void DropDatabase(int port, const std::string& name)
 {
     MYSQL* db = mysql_init(nullptr);
     if (mysql_real_connect(db, "127.0.0.1", "root", nullptr, nullptr, port, nullptr, 0)) {
-        korvel::tools::RunSql(db, "drop database if exists " + name);
+        // Tidying up after the measurement: a database left behind goes with the throwaway server.
+        static_cast<void>(korvel::tools::RunSql(db, "drop database if exists " + name));
     }
     mysql_close(db);
 }
@@ -104,7 +106,7 @@ void Type(korvel::MainWindow& window, const char* field, const std::string& text
 double TimeRead(korvel::MainWindow& window, korvel::MemberPage& page)
 {
     const auto start = Clock::now();
-    window.control<QPushButton>("按钮7")->click();
+    window.control<QPushButton>(korvel::names::ReadButton)->click();
     WaitUntil([&] { return !page.session().readerAlive && page.session().workersDone(); });
     window.memberList().flush();
     return Seconds(start);
@@ -115,7 +117,7 @@ double TimeUpload(korvel::MainWindow& window, korvel::MemberPage& page,
 {
     const int before = backend.requestCount();
     const auto start = Clock::now();
-    window.control<QPushButton>("按钮8")->click();
+    window.control<QPushButton>(korvel::names::UploadButton)->click();
     WaitUntil([&] { return !page.session().uploadRunning; });
     const double seconds = Seconds(start);
     if (backend.requestCount() - before != kUploadMembers) {
@@ -218,11 +220,11 @@ int main(int argc, char** argv)
         if (page == nullptr) {
             Fail("the window has no member page");
         }
-        Type(window, "编辑框12", database);
-        Type(window, "编辑框13", std::to_string(port));
-        Type(window, "编辑框4", "admin");
-        Type(window, "编辑框5", "secret");
-        window.control<QPushButton>("按钮6")->click();
+        Type(window, korvel::names::DatabaseName, database);
+        Type(window, korvel::names::DatabasePort, std::to_string(port));
+        Type(window, korvel::names::BackendUser, "admin");
+        Type(window, korvel::names::BackendPassword, "secret");
+        window.control<QPushButton>(korvel::names::ConnectButton)->click();
         if (!page->session().connection().connected()) {
             Fail("the member page could not connect");
         }
@@ -237,7 +239,7 @@ int main(int argc, char** argv)
             }
         }
 
-        Type(window, "编辑框15", "2");
+        Type(window, korvel::names::AccountId, "2");
         TimeRead(window, *page);
         std::vector<std::string> bodies;
         for (int row = 0; row < window.memberList().rows(); ++row) {

@@ -1,8 +1,7 @@
 #include "app/AppConstants.h"
 
-#include <cstdlib>
-
 #include "app/GbkCodec.h"
+#include "web/Overrides.h"
 
 namespace korvel {
 
@@ -11,8 +10,8 @@ AppConstants MakeAppConstants()
     AppConstants constants;
     constants.versionText = "V3.8";
     constants.productTitle = Utf8ToGbk("Korvel淘宝天猫采集系统");
-    const char* host = std::getenv("KORVEL_BACKEND_HOST");
-    constants.backendHost = (host != nullptr && *host != '\0') ? host : kDefaultBackendHost;
+    const std::string host = overrides::BackendHost();
+    constants.backendHost = host.empty() ? kDefaultBackendHost : host;
     constants.backendAccountId = "1";
     return constants;
 }

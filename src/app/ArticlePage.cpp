@@ -1,4 +1,5 @@
 #include "app/ArticlePage.h"
+#include "app/ControlNames.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,10 +31,10 @@ public:
 
     int productRowCount() override { return window_.productList().rows(); }
     std::string productCell(int row, int column) override { return window_.productList().cell(row, column); }
-    std::string articleType() override { return ControlText(window_.control<QLineEdit>("编辑框14")); }
+    std::string articleType() override { return ControlText(window_.control<QLineEdit>(names::ArticleType)); }
     void setProgressLabel(const std::string& caption) override
     {
-        SetControlText(window_.control<QLabel>("标签5"), caption);
+        SetControlText(window_.control<QLabel>(names::ArticleLabel), caption);
     }
     void showMessage(const std::string& message, const std::string& title) override
     {
@@ -53,8 +54,8 @@ private:
 void AttachArticleImport(MainWindow& window)
 {
     auto* component = new ArticleDatabaseComponent(&window);
-    QObject::connect(window.control<QPushButton>("按钮11"), &QPushButton::clicked, component,
-                     [&window, component] {
+    QObject::connect(window.control<QPushButton>(names::ArticleImportButton), &QPushButton::clicked,
+                     component, [&window, component] {
                          WindowArticleScreen screen(window);
                          ImportArticles(screen, component->database);
                      });

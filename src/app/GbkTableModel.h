@@ -22,9 +22,9 @@ class GbkTableModel : public QAbstractTableModel, public ListView {
 public:
     explicit GbkTableModel(QStringList titles, QObject* parent = nullptr);
 
-    // The list operations the core uses; rows and columns count from 0.
-    int rows() const { return static_cast<int>(rows_.size()); }
-    int columns() const { return static_cast<int>(titles_.size()); }
+    // ListView and the list operations the core uses; rows and columns count from 0.
+    int rows() const override { return static_cast<int>(rows_.size()); }
+    int columns() const override { return static_cast<int>(titles_.size()); }
     void clear();
     void appendRow();
     void setCell(int row, int column, const std::string& gbk);
@@ -34,12 +34,9 @@ public:
     // Tells the view about every pending row now.
     void flush();
 
-    // ListView, read by the exports.
-    int rowCount() const override { return rows(); }
-    int columnCount() const override { return columns(); }
     std::string cellText(int row, int column) const override { return cell(row, column); }
 
-    // QAbstractTableModel, read by the view: only the rows already announced.
+    // QAbstractTableModel, read by the view: rowCount() counts only the rows already announced.
     int rowCount(const QModelIndex& parent) const override;
     int columnCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ControlNames.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -50,7 +51,7 @@ void MainWindow::buildPages()
     products_ = new GbkTableModel(ColumnTitles(ProductColumns()), this);
     members_ = new GbkTableModel(ColumnTitles(MemberColumns()), this);
     tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("高级选择夹1"));
+    tabs_->setObjectName(QString::fromUtf8(names::Tabs));
     tabs_->setGeometry(9, 7, 976, 488);
     // The member page's group box sits at y = 25 from the tab control's corner: the tab
     // strip must end above it, a little higher than this style ends it by default. Password fields

@@ -1,9 +1,10 @@
 #pragma once
 
 // The main window: the tab control 高级选择夹1 with its five pages and every control on them,
-// made before any handler runs. Other code finds a control by its own name (control<QLabel>("标签19")),
-// reads and writes texts as GBK (ControlText.h), shows message boxes through showMessage() and,
-// from a worker thread, reaches the window only through ui().call(…).
+// made before any handler runs. Other code finds a control by its own name, as ControlNames.h lists
+// them (control<QLabel>(names::MemberStatusLabel)), reads and writes texts as GBK (ControlText.h), shows
+// message boxes through showMessage() and, from a worker thread, reaches the window only through
+// ui().call(…).
 
 #include <QWidget>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "app/AppConstants.h"
+#include "app/ControlNames.h"
 #include "app/UiBridge.h"
 #include "web/Cancellation.h"
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/ControlNames.h"
 #include "app/Pages.h"
 
 namespace korvel {
@@ -18,28 +19,28 @@ std::vector<ListColumn> MemberColumns()
 
 void BuildMemberImportPage(QWidget* page, GbkTableModel* members)
 {
-    QWidget* box = MakeGroupBox(page, "分组框2", {10, 25, 237, 225});
-    MakeBold(MakeLabel(box, "标签14", {11, 10, 64, 32}, "数据库地址:"));
-    MakeEdit(box, "编辑框9", {83, 10, 144, 32}, "127.0.0.1");
-    MakeBold(MakeLabel(box, "标签15", {13, 50, 64, 32}, "用户名:"));
-    MakeEdit(box, "编辑框10", {83, 52, 144, 32}, "root");
-    MakeBold(MakeLabel(box, "标签16", {11, 90, 64, 32}, "数据库密码:"));
-    MakePasswordEdit(box, "编辑框11", {83, 92, 144, 32});
-    MakeBold(MakeLabel(box, "标签17", {11, 130, 64, 32}, "数据库名称:"));
-    MakeEdit(box, "编辑框12", {83, 132, 144, 32}, "test");
+    QWidget* box = MakeGroupBox(page, names::DatabaseBox, {10, 25, 237, 225});
+    MakeBold(MakeLabel(box, names::DatabaseHostLabel, {11, 10, 64, 32}, "数据库地址:"));
+    MakeEdit(box, names::DatabaseHost, {83, 10, 144, 32}, "127.0.0.1");
+    MakeBold(MakeLabel(box, names::DatabaseUserLabel, {13, 50, 64, 32}, "用户名:"));
+    MakeEdit(box, names::DatabaseUser, {83, 52, 144, 32}, "root");
+    MakeBold(MakeLabel(box, names::DatabasePasswordLabel, {11, 90, 64, 32}, "数据库密码:"));
+    MakePasswordEdit(box, names::DatabasePassword, {83, 92, 144, 32});
+    MakeBold(MakeLabel(box, names::DatabaseNameLabel, {11, 130, 64, 32}, "数据库名称:"));
+    MakeEdit(box, names::DatabaseName, {83, 132, 144, 32}, "test");
     // Grown into the gap before its edit box; the caption still needs a narrower setting in most faces.
-    MakeBold(MakeLabel(box, "标签18", {13, 170, 68, 32}, "MYSQL端口:"));
-    MakeEdit(box, "编辑框13", {83, 172, 48, 32}, "3306");
-    MakeBold(MakeButton(box, "按钮6", {163, 170, 64, 32}, "连接"));
+    MakeBold(MakeLabel(box, names::DatabasePortLabel, {13, 170, 68, 32}, "MYSQL端口:"));
+    MakeEdit(box, names::DatabasePort, {83, 172, 48, 32}, "3306");
+    MakeBold(MakeButton(box, names::ConnectButton, {163, 170, 64, 32}, "连接"));
 
-    MakeBold(MakeLabel(page, "标签21", {16, 256, 237, 32}, "高级功能，新手慎用！"));
-    MakeListView(page, "超级列表框2", {255, 31, 712, 402}, members, MemberColumns());
-    MakeBold(MakeLabel(page, "标签19", {7, 441, 424, 32}, "标签"));
-    MakeComboBox(page, "组合框1", {431, 445, 120, 24}, {{"0.52版数据库", 52}, {"0.60版数据库", 60}});
-    MakeBold(MakeLabel(page, "标签20", {563, 440, 87, 32}, "公众号标识："));
-    MakeEdit(page, "编辑框15", {650, 441, 80, 32}, "1");
-    MakeBold(MakeButton(page, "按钮7", {736, 441, 112, 32}, "读取用户信息"));
-    MakeBold(MakeButton(page, "按钮8", {854, 440, 112, 32}, "导入会员信息"));
+    MakeBold(MakeLabel(page, names::WarningLabel, {16, 256, 237, 32}, "高级功能，新手慎用！"));
+    MakeListView(page, names::MemberList, {255, 31, 712, 402}, members, MemberColumns());
+    MakeBold(MakeLabel(page, names::MemberStatusLabel, {7, 441, 424, 32}, "标签"));
+    MakeComboBox(page, names::SchemaCombo, {431, 445, 120, 24}, {{"0.52版数据库", 52}, {"0.60版数据库", 60}});
+    MakeBold(MakeLabel(page, names::AccountIdLabel, {563, 440, 87, 32}, "公众号标识："));
+    MakeEdit(page, names::AccountId, {650, 441, 80, 32}, "1");
+    MakeBold(MakeButton(page, names::ReadButton, {736, 441, 112, 32}, "读取用户信息"));
+    MakeBold(MakeButton(page, names::UploadButton, {854, 440, 112, 32}, "导入会员信息"));
 }
 
 }  // namespace korvel

@@ -1,4 +1,5 @@
 #include "app/MemberPage.h"
+#include "app/ControlNames.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,11 +38,11 @@ MemberPage::MemberPage(MainWindow& window)
     session_.readPacing = kWindowPacing;
     session_.uploadPacing = kWindowUploadPacing;
     window.installEventFilter(this);
-    connect(window.control<QPushButton>("按钮6"), &QPushButton::clicked, this,
+    connect(window.control<QPushButton>(names::ConnectButton), &QPushButton::clicked, this,
             [this] { ConnectMemberDatabase(session_, screen_); });
-    connect(window.control<QPushButton>("按钮7"), &QPushButton::clicked, this,
+    connect(window.control<QPushButton>(names::ReadButton), &QPushButton::clicked, this,
             [this] { ToggleMemberReading(session_, screen_); });
-    connect(window.control<QPushButton>("按钮8"), &QPushButton::clicked, this,
+    connect(window.control<QPushButton>(names::UploadButton), &QPushButton::clicked, this,
             [this] { StartMemberUpload(session_, screen_); });
     QTreeView* list = screen_.list();
     list->setContextMenuPolicy(Qt::CustomContextMenu);

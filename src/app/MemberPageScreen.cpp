@@ -1,4 +1,5 @@
 #include "app/MemberPageScreen.h"
+#include "app/ControlNames.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -19,21 +20,21 @@ const char* FieldName(MemberField field)
 {
     switch (field) {
         case MemberField::Host:
-            return "编辑框9";
+            return names::DatabaseHost;
         case MemberField::User:
-            return "编辑框10";
+            return names::DatabaseUser;
         case MemberField::Password:
-            return "编辑框11";
+            return names::DatabasePassword;
         case MemberField::Database:
-            return "编辑框12";
+            return names::DatabaseName;
         case MemberField::Port:
-            return "编辑框13";
+            return names::DatabasePort;
         case MemberField::AccountId:
-            return "编辑框15";
+            return names::AccountId;
         case MemberField::BackendUser:
-            return "编辑框4";
+            return names::BackendUser;
         case MemberField::BackendPassword:
-            return "编辑框5";
+            return names::BackendPassword;
     }
     return "";
 }
@@ -43,7 +44,7 @@ const char* FieldName(MemberField field)
 MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
     : window_(window),
       bridge_(bridge),
-      list_(window.control<QTreeView>("超级列表框2")),
+      list_(window.control<QTreeView>(names::MemberList)),
       scrollToNewest_(kScrollIntervalMs, [this] {
           window_.memberList().flush();
           list_->scrollToBottom();
@@ -63,7 +64,7 @@ std::string MemberPageScreen::fieldText(MemberField field)
 
 int MemberPageScreen::schemaValue()
 {
-    auto* combo = window_.control<QComboBox>("组合框1");
+    auto* combo = window_.control<QComboBox>(names::SchemaCombo);
     return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
 }
 
@@ -76,22 +77,22 @@ void MemberPageScreen::showPendingRows()
 void MemberPageScreen::setStatus(const std::string& caption)
 {
     showPendingRows();
-    SetControlText(window_.control("标签19"), caption);
+    SetControlText(window_.control(names::MemberStatusLabel), caption);
 }
 
 QWidget* MemberPageScreen::widget(MemberControl control) const
 {
     switch (control) {
         case MemberControl::ReadButton:
-            return window_.control("按钮7");
+            return window_.control(names::ReadButton);
         case MemberControl::UploadButton:
-            return window_.control("按钮8");
+            return window_.control(names::UploadButton);
         case MemberControl::SchemaCombo:
-            return window_.control("组合框1");
+            return window_.control(names::SchemaCombo);
         case MemberControl::ConnectionGroup:
-            return window_.control("分组框2");
+            return window_.control(names::DatabaseBox);
         case MemberControl::WarningLabel:
-            return window_.control("标签21");
+            return window_.control(names::WarningLabel);
     }
     return nullptr;
 }

@@ -1,8 +1,8 @@
 #include "app/SaveDialogComponent.h"
+#include "app/ControlNames.h"
 
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 #include "app/GbkCodec.h"
@@ -31,45 +31,41 @@ QString FilterExtension(const QString& filter)
     return onePattern.match(filter).captured(1);
 }
 
-SaveDialogComponent::SaveDialogComponent(QWidget* window) : dialog_(new QFileDialog(window))
-{
-    dialog_->setObjectName(QStringLiteral("通用对话框1"));
-    dialog_->setOption(QFileDialog::DontUseNativeDialog);
-    dialog_->setAcceptMode(QFileDialog::AcceptSave);
-    dialog_->setFileMode(QFileDialog::AnyFile);
-    // A name typed without an extension gets the chosen filter's, so choosing CSV writes a .csv file
-    // (which the exports write as CSV) and the overwrite question names that file.
-    QObject::connect(dialog_, &QFileDialog::filterSelected, dialog_, [this](const QString& filter) {
-        const QString extension = FilterExtension(filter);
-        dialog_->setDefaultSuffix(extension.isEmpty() ? defaultExtension_ : extension);
-    });
-}
+SaveDialogComponent::SaveDialogComponent(QWidget* window) : window_(window) {}
 
 void SaveDialogComponent::setFilter(const std::string& filter)
 {
-    dialog_->setNameFilters(NameFilters(FromGbk(filter)));
+    nameFilters_ = NameFilters(FromGbk(filter));
 }
 
 void SaveDialogComponent::setDefaultExtension(const std::string& extension)
 {
     // The dialog drops a leading period itself, so "txt" and ".txt" behave alike.
     defaultExtension_ = FromGbk(extension);
-    dialog_->setDefaultSuffix(defaultExtension_);
 }
 
 bool SaveDialogComponent::show()
 {
+    QFileDialog dialog(window_);
+    dialog.setObjectName(QString::fromUtf8(names::SaveDialog));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters_);
+    dialog.setDefaultSuffix(defaultExtension_);
+    // A name typed without an extension gets the chosen filter's, so choosing CSV writes a .csv file
+    // (which the exports write as CSV) and the overwrite question names that file.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [this, &dialog](const QString& filter) {
+        const QString extension = FilterExtension(filter);
+        dialog.setDefaultSuffix(extension.isEmpty() ? defaultExtension_ : extension);
+    });
     if (!fileName_.isEmpty()) {
-        dialog_->selectFile(fileName_);
-    } else if (auto* field = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-        // Nothing confirmed yet: a name typed into a cancelled dialog is not proposed again
-        // (selectFile ignores an empty name).
-        field->clear();
+        dialog.selectFile(fileName_);
     }
-    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    fileName_ = dialog_->selectedFiles().constFirst();
+    fileName_ = dialog.selectedFiles().constFirst();
     return true;
 }
 

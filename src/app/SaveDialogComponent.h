@@ -1,14 +1,15 @@
 #pragma once
 
 // 通用对话框1: the one save dialog both exports share. It remembers the path confirmed last and
-// proposes it the next time, whichever export asks.
+// proposes it the next time, whichever export asks. Each showing is a dialog of its own, so a name
+// typed into a cancelled one is never proposed again.
 
 #include <QString>
+#include <QStringList>
 #include <string>
 
 #include "export/ExportScreen.h"
 
-class QFileDialog;
 class QWidget;
 
 namespace korvel {
@@ -23,10 +24,9 @@ public:
     // The chosen path in the file system's own encoding, ready to open.
     std::string fileName() const override;
 
-    QFileDialog* dialog() const { return dialog_; }
-
 private:
-    QFileDialog* dialog_;
+    QWidget* window_;
+    QStringList nameFilters_;
     QString fileName_;
     QString defaultExtension_;  // the one the export asked for, used while "*.*" is chosen
 };

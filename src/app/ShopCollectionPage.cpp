@@ -2,9 +2,11 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTreeView>
-#include <cstdlib>
+#include <string>
 
+#include "app/ControlNames.h"
 #include "app/Pages.h"
+#include "web/Overrides.h"
 
 namespace korvel {
 namespace {
@@ -19,10 +21,10 @@ void UseButtonFace(QWidget* button)
 }
 
 // KORVEL_SHOP_HOST puts another host in the address field at start (the offline demo uses it).
-const char* StartShopHost()
+std::string StartShopHost()
 {
-    const char* host = std::getenv("KORVEL_SHOP_HOST");
-    return (host != nullptr && *host != '\0') ? host : kSampleShopHost;
+    const std::string host = overrides::ShopHost();
+    return host.empty() ? kSampleShopHost : host;
 }
 
 }  // namespace
@@ -35,22 +37,22 @@ std::vector<ListColumn> ProductColumns()
 
 void BuildShopCollectionPage(QWidget* page, GbkTableModel* products)
 {
-    MakeLabel(page, "标签4", {16, 31, 112, 24}, "（淘宝/天猫）网址：");
-    MakeEdit(page, "编辑框1", {130, 32, 261, 24}, StartShopHost());
-    MakeLabel(page, "标签6", {404, 36, 507, 15},
+    MakeLabel(page, names::ShopAddressLabel, {16, 31, 112, 24}, "（淘宝/天猫）网址：");
+    MakeEdit(page, names::ShopAddress, {130, 32, 261, 24}, StartShopHost().c_str());
+    MakeLabel(page, names::ShopAddressNote, {404, 36, 507, 15},
               "注：不要带任何参数。例如 xxx.tmall.com 或 shopxxx.taobao.com 或 xxx.taobao.com");
-    UseButtonFace(MakeButton(page, "按钮1", {130, 66, 150, 30}, "开始采集"));
-    MakeListView(page, "超级列表框1", {8, 101, 959, 300}, products, ProductColumns());
-    MakeLabel(page, "标签1", {8, 416, 183, 24}, "采集商品总数：");
-    MakeLabel(page, "标签2", {206, 416, 128, 24}, "商品页数：");
-    UseButtonFace(MakeButton(page, "按钮2", {8, 448, 120, 32}, "商品ID导出"));
-    UseButtonFace(MakeButton(page, "按钮3", {152, 448, 120, 32}, "导出所有信息"));
+    UseButtonFace(MakeButton(page, names::StartButton, {130, 66, 150, 30}, "开始采集"));
+    MakeListView(page, names::ProductList, {8, 101, 959, 300}, products, ProductColumns());
+    MakeLabel(page, names::TotalLabel, {8, 416, 183, 24}, "采集商品总数：");
+    MakeLabel(page, names::PageCountLabel, {206, 416, 128, 24}, "商品页数：");
+    UseButtonFace(MakeButton(page, names::ExportIdsButton, {8, 448, 120, 32}, "商品ID导出"));
+    UseButtonFace(MakeButton(page, names::ExportAllButton, {152, 448, 120, 32}, "导出所有信息"));
 
-    QWidget* account = MakeGroupBox(page, "分组框3", {343, 409, 624, 72});
-    MakeLabel(account, "标签9", {16, 24, 56, 32}, "用户名：");
-    MakeEdit(account, "编辑框4", {72, 24, 150, 32}, "");
-    MakeLabel(account, "标签10", {233, 24, 40, 32}, "密码：");
-    MakePasswordEdit(account, "编辑框5", {274, 24, 150, 32});
+    QWidget* account = MakeGroupBox(page, names::BackendAccountBox, {343, 409, 624, 72});
+    MakeLabel(account, names::BackendUserLabel, {16, 24, 56, 32}, "用户名：");
+    MakeEdit(account, names::BackendUser, {72, 24, 150, 32}, "");
+    MakeLabel(account, names::BackendPasswordLabel, {233, 24, 40, 32}, "密码：");
+    MakePasswordEdit(account, names::BackendPassword, {274, 24, 150, 32});
 }
 
 }  // namespace korvel

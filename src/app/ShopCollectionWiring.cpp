@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/ControlNames.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "app/SaveDialogComponent.h"
@@ -29,15 +30,18 @@ private:
 
 void MainWindow::wireShopCollectionPage()
 {
-    connect(control<QPushButton>("按钮1"), &QPushButton::clicked, this, &MainWindow::runCollection);
+    connect(control<QPushButton>(names::StartButton), &QPushButton::clicked, this,
+            &MainWindow::runCollection);
     // Enter in the address field does what a click on the start button does, while it can be clicked.
-    connect(control<QLineEdit>("编辑框1"), &QLineEdit::returnPressed, this, [this] {
-        if (control<QPushButton>("按钮1")->isEnabled()) {
+    connect(control<QLineEdit>(names::ShopAddress), &QLineEdit::returnPressed, this, [this] {
+        if (control<QPushButton>(names::StartButton)->isEnabled()) {
             runCollection();
         }
     });
-    connect(control<QPushButton>("按钮2"), &QPushButton::clicked, this, &MainWindow::exportProductIds);
-    connect(control<QPushButton>("按钮3"), &QPushButton::clicked, this, &MainWindow::exportAllInformation);
+    connect(control<QPushButton>(names::ExportIdsButton), &QPushButton::clicked, this,
+            &MainWindow::exportProductIds);
+    connect(control<QPushButton>(names::ExportAllButton), &QPushButton::clicked, this,
+            &MainWindow::exportAllInformation);
 }
 
 void MainWindow::runCollection()
@@ -49,7 +53,8 @@ void MainWindow::runCollection()
     {
         WindowCollectionScreen screen(*this);
         runCancel_ = &screen.cancellation();
-        RunCollection(screen);
+        // The run has shown how it ended; the window has nothing to add.
+        static_cast<void>(RunCollection(screen));
         runCancel_ = nullptr;
     }
     collecting_ = false;
@@ -58,13 +63,15 @@ void MainWindow::runCollection()
 void MainWindow::exportProductIds()
 {
     WindowMessageBox box(*this);
-    ExportProductIds(productList(), saveDialog(), box);
+    // The export tells the user itself whether it wrote the file.
+    static_cast<void>(ExportProductIds(productList(), saveDialog(), box));
 }
 
 void MainWindow::exportAllInformation()
 {
     WindowMessageBox box(*this);
-    ExportAllInformation(productList(), saveDialog(), box);
+    // The export tells the user itself whether it wrote the file.
+    static_cast<void>(ExportAllInformation(productList(), saveDialog(), box));
 }
 
 }  // namespace korvel

@@ -1,4 +1,5 @@
 #include "app/WindowCollectionScreen.h"
+#include "app/ControlNames.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -21,9 +22,9 @@ constexpr int kLabelIntervalMs = 50;
 
 WindowCollectionScreen::WindowCollectionScreen(MainWindow& window)
     : window_(window),
-      startButton_(window.control<QPushButton>("按钮1")),
-      totalLabel_(window.control<QLabel>("标签1")),
-      pageCountLabel_(window.control<QLabel>("标签2")),
+      startButton_(window.control<QPushButton>(names::StartButton)),
+      totalLabel_(window.control<QLabel>(names::TotalLabel)),
+      pageCountLabel_(window.control<QLabel>(names::PageCountLabel)),
       totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
 {
 }
@@ -40,27 +41,27 @@ std::string WindowCollectionScreen::fieldText(const char* name) const
 
 std::string WindowCollectionScreen::shopAddress()
 {
-    return fieldText("编辑框1");
+    return fieldText(names::ShopAddress);
 }
 
 std::string WindowCollectionScreen::itemAreaStart()
 {
-    return fieldText("编辑框2");
+    return fieldText(names::ItemAreaStart);
 }
 
 std::string WindowCollectionScreen::itemAreaEnd()
 {
-    return fieldText("编辑框3");
+    return fieldText(names::ItemAreaEnd);
 }
 
 std::string WindowCollectionScreen::tmallQueryStart()
 {
-    return fieldText("编辑框7");
+    return fieldText(names::TmallQueryStart);
 }
 
 std::string WindowCollectionScreen::tmallQueryEnd()
 {
-    return fieldText("编辑框8");
+    return fieldText(names::TmallQueryEnd);
 }
 
 void WindowCollectionScreen::setStartButton(const std::string& caption, bool enabled)

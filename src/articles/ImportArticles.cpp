@@ -17,8 +17,9 @@ void ImportArticles(ArticleScreen& screen, OdbcDatabase& database)
     const int rowCount = screen.productRowCount();
     for (int row = 0; row < rowCount; ++row) {
         // A failed row changes nothing the user could act on mid-run: the count goes on regardless.
-        database.execute(InsertArticleStatement,
-                         {screen.productCell(row, 0), screen.productCell(row, 1), screen.articleType()});
+        static_cast<void>(
+            database.execute(InsertArticleStatement,
+                             {screen.productCell(row, 0), screen.productCell(row, 1), screen.articleType()}));
         screen.setProgressLabel(article_text::ProgressPrefix + IntToText(row + 1));
     }
 }

@@ -21,7 +21,7 @@ public:
 
     // Runs one statement on its own, its "?" markers bound in order to `parameters` as character
     // data, so a value's bytes are stored as they are and can never alter the statement.
-    bool execute(const std::string& statement, const std::vector<std::string>& parameters);
+    [[nodiscard]] bool execute(const std::string& statement, const std::vector<std::string>& parameters);
 
 private:
     OdbcConnection();

@@ -20,11 +20,12 @@ public:
     // A path that is not an existing file is refused before any driver sees it, so no driver can
     // create an empty database in its place. On success the connection held before is closed and
     // the new one kept; on failure the old one stays.
-    bool openAccess(const std::string& path, const std::string& user = {}, const std::string& password = {});
+    [[nodiscard]] bool openAccess(const std::string& path, const std::string& user = {},
+                                  const std::string& password = {});
 
     // Runs a statement on the open connection, "?" markers bound to `parameters` in order. An
     // empty statement is not sent; it and the lack of a connection count as failure.
-    bool execute(const std::string& statement, const std::vector<std::string>& parameters = {});
+    [[nodiscard]] bool execute(const std::string& statement, const std::vector<std::string>& parameters = {});
 
 private:
     std::unique_ptr<OdbcConnection> connection_;

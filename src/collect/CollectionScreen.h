@@ -39,7 +39,7 @@ public:
 
     // Lets the window handle what is pending once. False once the window is closing: the run then
     // stops at once and shows nothing more.
-    virtual bool processEvents() = 0;
+    [[nodiscard]] virtual bool processEvents() = 0;
 
     // A modal box with the message, the title and one OK button.
     virtual void showMessage(const std::string& message, const std::string& title) = 0;
@@ -47,7 +47,7 @@ public:
     // Runs `work`, one page's requests, and returns when it has ended. Here it runs in place; a
     // screen that must stay responsive meanwhile runs it elsewhere. False once the screen is
     // closing: the run's requests were then cancelled and the run stops, showing nothing more.
-    virtual bool await(const std::function<void()>& work)
+    [[nodiscard]] virtual bool await(const std::function<void()>& work)
     {
         work();
         return !cancel_.cancelled();

@@ -28,7 +28,7 @@ struct FetchPolicy {
     std::chrono::milliseconds pageDelay{0};  // pause before every page request after the first
 };
 
-struct FetchedPage {
+struct [[nodiscard]] FetchedPage {
     std::string text;  // the body up to its first zero byte, as the GBK it arrived in
     HttpOutcome outcome;
     int retries = 0;  // retries made

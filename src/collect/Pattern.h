@@ -35,7 +35,7 @@ public:
     Pattern(Pattern&&) noexcept;
     Pattern& operator=(Pattern&&) noexcept;
 
-    bool valid() const;
+    [[nodiscard]] bool valid() const;
     int groupCount() const;
 
     struct Impl;

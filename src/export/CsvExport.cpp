@@ -42,13 +42,13 @@ ProductColumn ColumnAt(int column)
 
 std::string ProductsCsv(const ListView& list)
 {
-    const int columns = list.columnCount();
+    const int columns = list.columns();
     std::vector<std::string> fields(columns);
     for (int column = 0; column < columns; ++column)
         fields[column] = ColumnAt(column).title;
     std::string csv = Utf8ByteOrderMark;
     AppendCsvRecord(csv, fields);
-    const int rows = list.rowCount();
+    const int rows = list.rows();
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column)
             fields[column] = CsvCell(list.cellText(row, column), ColumnAt(column).kind);

@@ -6,11 +6,12 @@
 
 namespace korvel {
 
+// Every row the list holds, whatever a view has shown of it yet.
 class ListView {
 public:
     virtual ~ListView() = default;
-    virtual int rowCount() const = 0;
-    virtual int columnCount() const = 0;
+    virtual int rows() const = 0;
+    virtual int columns() const = 0;
     virtual std::string cellText(int row, int column) const = 0;
 };
 
@@ -23,7 +24,7 @@ public:
     virtual void setDefaultExtension(const std::string& extension) = 0;
     // True when the user confirmed; fileName() then holds the chosen full path, in the file
     // system's own encoding (the bytes open() takes), not GBK.
-    virtual bool show() = 0;
+    [[nodiscard]] virtual bool show() = 0;
     virtual std::string fileName() const = 0;
 };
 

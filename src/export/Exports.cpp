@@ -38,7 +38,7 @@ void ReportDone(MessageBox& box, const char* prefix, int count)
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
                      const std::string& lineSeparator)
 {
-    const int rows = list.rowCount();
+    const int rows = list.rows();
     std::string text;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columnCount; ++column)
@@ -66,7 +66,7 @@ bool ExportProductIds(const ListView& list, SaveDialog& dialog, MessageBox& box)
     }
     if (!WriteExport(path, bytes, box))
         return false;
-    ReportDone(box, export_text::IdsDone, list.rowCount());
+    ReportDone(box, export_text::IdsDone, list.rows());
     return true;
 }
 
@@ -75,13 +75,12 @@ bool ExportAllInformation(const ListView& list, SaveDialog& dialog, MessageBox& 
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
         return false;
     const std::string path = dialog.fileName();
-    const std::string bytes =
-        IsCsvPath(path)
-            ? ProductsCsv(list)
-            : ListText(list, list.columnCount(), export_text::FieldSeparator, export_text::LineSeparator);
+    const std::string bytes = IsCsvPath(path) ? ProductsCsv(list)
+                                              : ListText(list, list.columns(), export_text::FieldSeparator,
+                                                         export_text::LineSeparator);
     if (!WriteExport(path, bytes, box))
         return false;
-    ReportDone(box, export_text::AllDone, list.rowCount());
+    ReportDone(box, export_text::AllDone, list.rows());
     return true;
 }
 

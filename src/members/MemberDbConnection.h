@@ -46,7 +46,7 @@ public:
 
     // Replaces whatever was held by a fresh connection, or by none when the attempt fails. Waits
     // for a worker that still holds the connection.
-    bool connect(const MemberDbAddress& address);
+    [[nodiscard]] bool connect(const MemberDbAddress& address);
     bool connected() const { return connected_.load(); }
 
     // Any thread, without waiting for the lease: a statement in progress fails at once, and so does

@@ -16,8 +16,8 @@ public:
     MemberRowFeeder(MemberScreen& screen, MemberReadPacing pacing);
 
     // False once the window refuses the rows (it is closing).
-    bool add(MemberRecord row);
-    bool flush();
+    [[nodiscard]] bool add(MemberRecord row);
+    [[nodiscard]] bool flush();
 
 private:
     MemberScreen& screen_;

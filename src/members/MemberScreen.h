@@ -41,7 +41,7 @@ public:
 
     // Runs `work` on the window's thread and waits until it has run. False, without running it,
     // once the window is closing: a worker then ends at once.
-    virtual bool invoke(const std::function<void()>& work) = 0;
+    [[nodiscard]] virtual bool invoke(const std::function<void()>& work) = 0;
 
     virtual std::string fieldText(MemberField field) = 0;
     // The item value of the selected 组合框1 entry (52 or 60), -1 when none is selected.

@@ -124,7 +124,8 @@ ReadOutcome RunRead(MemberSession& session, MemberScreen& screen)
 // the buttons and the combo box are the upload's to restore.
 void FinishRead(MemberSession& session, MemberScreen& screen, const ReadOutcome& outcome)
 {
-    screen.invoke([&] {
+    // A window that is closing needs nothing restored.
+    static_cast<void>(screen.invoke([&] {
         session.readerAlive = false;
         const bool controlsFree = !session.uploadRunning;
         if (outcome.end == ReadEnd::Stopped) {
@@ -148,7 +149,7 @@ void FinishRead(MemberSession& session, MemberScreen& screen, const ReadOutcome&
         if (outcome.end == ReadEnd::Failed) {
             screen.showMessage(member_text::QueryFailed, "", MessageIcon::Error);
         }
-    });
+    }));
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ private:
 
 void FinishUpload(MemberSession& session, MemberScreen& screen, std::vector<MemberRecord>& failed)
 {
-    screen.invoke([&] {
+    // The upload's last call: a window that is closing needs nothing restored.
+    static_cast<void>(screen.invoke([&] {
         session.uploadRunning = false;
         session.failedUploads = std::move(failed);
         if (!session.readerAlive) {
@@ -60,7 +61,7 @@ void FinishUpload(MemberSession& session, MemberScreen& screen, std::vector<Memb
         screen.setEnabled(MemberControl::UploadButton, true);
         screen.setEnabled(MemberControl::SchemaCombo, true);
         screen.setCaption(MemberControl::UploadButton, member_text::UploadButtonIdle);
-    });
+    }));
 }
 
 void RunUploads(MemberSession& session, MemberScreen& screen, const BackendAccount& account, RowQueue& queue)

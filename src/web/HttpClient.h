@@ -35,7 +35,7 @@ struct Exchange {
     std::function<bool(std::string_view location)> followAllowed;
 };
 
-struct Reply {
+struct [[nodiscard]] Reply {
     bool opened = true;      // false: no request could be begun (no handle, an unusable address)
     Bytes body;              // on a failure, what arrived before it (nothing past the size limit)
     std::string rawHeaders;  // the final response's block, CR LF line ends, status line first

@@ -31,7 +31,7 @@ enum class HttpFailure {
 
 enum class CertificateProblem { None, Expired, NotYetValid, WrongName, Untrusted, Other };
 
-struct HttpOutcome {
+struct [[nodiscard]] HttpOutcome {
     HttpFailure failure = HttpFailure::None;
     int status = 0;  // the final response's status code; 0 when none arrived
     CertificateProblem certificate = CertificateProblem::None;

@@ -1,7 +1,8 @@
 #include "web/HttpSettings.h"
 
-#include <cstdlib>
 #include <mutex>
+
+#include "web/Overrides.h"
 
 namespace korvel {
 namespace {
@@ -17,12 +18,6 @@ Overrides& TheOverrides()
 {
     static Overrides overrides;
     return overrides;
-}
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
 }
 
 }  // namespace
@@ -80,8 +75,8 @@ HttpSettings CurrentHttpSettings()
     HttpSettings settings = o.rest;
     // The environment is read at every request rather than once, so a test or demo that exports
     // the variables after an earlier request still gets routed.
-    settings.connectTo = o.connectTo ? *o.connectTo : Environment("KORVEL_CONNECT_TO");
-    settings.extraCaFile = o.extraCaFile ? *o.extraCaFile : Environment("KORVEL_CA_FILE");
+    settings.connectTo = o.connectTo ? *o.connectTo : overrides::ConnectTo();
+    settings.extraCaFile = o.extraCaFile ? *o.extraCaFile : overrides::CaFile();
     return settings;
 }
 

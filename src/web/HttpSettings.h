@@ -2,7 +2,7 @@
 
 // Process-wide settings of the HTTP client behind HttpRequest. The window never shows them: the
 // tests, the demo shop and the benchmarks use them to route shop hosts to local servers and to
-// trust a throwaway CA. Two of them also come from the environment:
+// trust a throwaway CA. Two of them also come from the environment (Overrides.h):
 //   KORVEL_CONNECT_TO  comma-separated "HOST:PORT:ADDRESS:PORT" entries: connect to ADDRESS:PORT
 //                      when asked for HOST:PORT (the Host header and the TLS name stay HOST);
 //   KORVEL_CA_FILE     a PEM file of CAs trusted in addition to the system store.

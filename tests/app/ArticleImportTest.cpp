@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "UserActions.h"
+#include "app/ControlNames.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "standin/StandInDatabase.h"
@@ -31,9 +32,9 @@ TEST(ArticleImport, TheHiddenButtonStoresEveryRowAndAFailedOpenKeepsTheWindow)
     MainWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* button = window.control<QPushButton>("按钮11");
-    auto* type = window.control<QLineEdit>("编辑框14");
-    auto* label = window.control<QLabel>("标签5");
+    auto* button = window.control<QPushButton>(names::ArticleImportButton);
+    auto* type = window.control<QLineEdit>(names::ArticleType);
+    auto* label = window.control<QLabel>(names::ArticleLabel);
     ASSERT_TRUE(button && type && label);
     ASSERT_NE(window.findChild<QObject*>(Utf("外部数据库1")), nullptr);
     EXPECT_FALSE(button->isVisible());

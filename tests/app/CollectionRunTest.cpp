@@ -19,6 +19,7 @@
 
 #include "DemoShopRoute.h"
 #include "UserActions.h"
+#include "app/ControlNames.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
@@ -51,7 +52,7 @@ protected:
 
     void typeShop(const char* host)
     {
-        auto* field = window.control<QLineEdit>("编辑框1");
+        auto* field = window.control<QLineEdit>(names::ShopAddress);
         field->clear();
         QTest::keyClicks(field, Utf(host));
     }
@@ -64,9 +65,9 @@ protected:
         return window.control<QPushButton>(name)->text();
     }
 
-    void pressStart() { QTest::mouseClick(window.control<QPushButton>("按钮1"), Qt::LeftButton); }
+    void pressStart() { QTest::mouseClick(window.control<QPushButton>(names::StartButton), Qt::LeftButton); }
 
-    int shownRows() const { return window.control<QTreeView>("超级列表框1")->model()->rowCount(); }
+    int shownRows() const { return window.control<QTreeView>(names::ProductList)->model()->rowCount(); }
 
     MainWindow window;
 };
@@ -83,9 +84,9 @@ TEST_F(CollectionRun, FillsTheListAndCountsWhileTheWindowKeepsAnswering)
     DuringRun seen;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
-        auto* start = window.control<QPushButton>("按钮1");
+        auto* start = window.control<QPushButton>(names::StartButton);
         seen.buttonLocked |= !start->isEnabled() && start->text() == Utf("正在采集请稍等...");
-        seen.totalCounting |= text("标签1").startsWith(Utf("已经获取到宝贝："));
+        seen.totalCounting |= text(names::TotalLabel).startsWith(Utf("已经获取到宝贝："));
         seen.listPartlyShown |= shownRows() > 0 && shownRows() < 60;
     });
     sampler.start(1);
@@ -102,10 +103,10 @@ TEST_F(CollectionRun, FillsTheListAndCountsWhileTheWindowKeepsAnswering)
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->buttons, 1);
 
-    EXPECT_EQ(text("标签1"), Utf("采集商品总数：60"));
-    EXPECT_EQ(text("标签2"), Utf("商品总页数：3"));
-    EXPECT_EQ(text("按钮1"), Utf("开始采集"));
-    EXPECT_TRUE(window.control("按钮1")->isEnabled());
+    EXPECT_EQ(text(names::TotalLabel), Utf("采集商品总数：60"));
+    EXPECT_EQ(text(names::PageCountLabel), Utf("商品总页数：3"));
+    EXPECT_EQ(text(names::StartButton), Utf("开始采集"));
+    EXPECT_TRUE(window.control(names::StartButton)->isEnabled());
     EXPECT_EQ(shownRows(), 60);
 
     const auto expected = demo::ExpectedItems(options, demo::Marketplace::Taobao);
@@ -152,7 +153,7 @@ TEST_F(CollectionRun, ExportDuringARunWritesTheRowsPresentAtThatMoment)
         if (!exported && window.productList().rows() > 0) {
             exported = true;
             AnswerNextSaveDialog(path);
-            QTest::mouseClick(window.control<QPushButton>("按钮2"), Qt::LeftButton);
+            QTest::mouseClick(window.control<QPushButton>(names::ExportIdsButton), Qt::LeftButton);
         }
     });
     exporter.start(1);
@@ -192,8 +193,8 @@ TEST_F(CollectionRun, TheBoxOpensOnAWindowAlreadyBroughtUpToDate)
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box != nullptr && box->isVisible()) {
-            seen = {box->text(), text("标签1"), text("按钮1"), window.control("按钮1")->isEnabled(),
-                    shownRows()};
+            seen = {box->text(), text(names::TotalLabel), text(names::StartButton),
+                    window.control(names::StartButton)->isEnabled(), shownRows()};
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         }
     });
@@ -230,16 +231,18 @@ TEST_F(CollectionRun, EachFailureShowsItsBoxAndLeavesThePreviousRows)
     pressStart();
     const int before = window.productList().rows();
     ASSERT_GT(before, 0);
-    const QString totalBefore = text("标签1");
+    const QString totalBefore = text(names::TotalLabel);
 
     const std::vector<Failure> failures = {
         {"neither family", [](demo::DemoShopOptions&) {}, "www.example.com", "系统只支持淘宝天猫店铺",
          "店铺错误"},
         {"login page instead of results",
          [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::LoginPage; }, kTaobaoHost,
-         "未找到店铺的分页信息，请重试！\n淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度", "未取得信息"},
+         "未找到店铺的分页信息，请重试！\n淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度",
+         "未取得信息"},
         {"no products on page 1", [](demo::DemoShopOptions& o) { o.faults[1] = demo::PageFault::NoItems; },
-         kTaobaoHost, "没有发现商品，请重试！\n第 1 页有分页信息，但没有找到商品，页面结构可能已改变", "未发现商品"},
+         kTaobaoHost, "没有发现商品，请重试！\n第 1 页有分页信息，但没有找到商品，页面结构可能已改变",
+         "未发现商品"},
     };
     for (const Failure& f : failures) {
         SCOPED_TRACE(f.name);
@@ -253,10 +256,10 @@ TEST_F(CollectionRun, EachFailureShowsItsBoxAndLeavesThePreviousRows)
         EXPECT_EQ(box->text, Utf(f.message));
         EXPECT_EQ(box->title, Utf(f.title));
         EXPECT_EQ(box->icon, QMessageBox::NoIcon);
-        EXPECT_EQ(text("按钮1"), Utf("开始采集"));
-        EXPECT_TRUE(window.control("按钮1")->isEnabled());
+        EXPECT_EQ(text(names::StartButton), Utf("开始采集"));
+        EXPECT_TRUE(window.control(names::StartButton)->isEnabled());
         EXPECT_EQ(window.productList().rows(), before);
-        EXPECT_EQ(text("标签1"), totalBefore);
+        EXPECT_EQ(text(names::TotalLabel), totalBefore);
     }
 }
 
@@ -327,15 +330,16 @@ TEST(SecondStart, ShowsEveryInitialTextAgain)
 {
     {
         MainWindow first;
-        first.control<QLineEdit>("编辑框1")->setText(QStringLiteral("changed.tmall.com"));
-        first.control<QLineEdit>("编辑框13")->setText(QStringLiteral("3307"));
-        first.control<QLabel>("标签1")->setText(QStringLiteral("x"));
+        first.control<QLineEdit>(names::ShopAddress)->setText(QStringLiteral("changed.tmall.com"));
+        first.control<QLineEdit>(names::DatabasePort)->setText(QStringLiteral("3307"));
+        first.control<QLabel>(names::TotalLabel)->setText(QStringLiteral("x"));
         first.productList().appendRow({"1", "2"});
     }
     MainWindow second;
-    EXPECT_EQ(second.control<QLineEdit>("编辑框1")->text(), QStringLiteral("shop35897120.taobao.com"));
-    EXPECT_EQ(second.control<QLineEdit>("编辑框13")->text(), QStringLiteral("3306"));
-    EXPECT_EQ(second.control<QLabel>("标签1")->text(), Utf("采集商品总数："));
+    EXPECT_EQ(second.control<QLineEdit>(names::ShopAddress)->text(),
+              QStringLiteral("shop35897120.taobao.com"));
+    EXPECT_EQ(second.control<QLineEdit>(names::DatabasePort)->text(), QStringLiteral("3306"));
+    EXPECT_EQ(second.control<QLabel>(names::TotalLabel)->text(), Utf("采集商品总数："));
     EXPECT_EQ(second.productList().rows(), 0);
 }
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "UserActions.h"
+#include "app/ControlNames.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "export/CsvReader.h"
@@ -86,7 +87,7 @@ TEST_F(Exports, BothExportsShareOneDialogThatProposesTheLastPath)
     const QString ids = dir.filePath(QStringLiteral("ids"));
     auto dialog = AnswerNextSaveDialog(ids);
     auto box = AnswerNextBox();
-    press("按钮2");
+    press(names::ExportIdsButton);
 
     ASSERT_TRUE(dialog->shown);
     EXPECT_EQ(dialog->nameFilters, (QStringList{TextFilter, CsvFilter}));
@@ -100,7 +101,7 @@ TEST_F(Exports, BothExportsShareOneDialogThatProposesTheLastPath)
     const QString all = dir.filePath(QStringLiteral("all.txt"));
     dialog = AnswerNextSaveDialog(all);
     box = AnswerNextBox();
-    press("按钮3");
+    press(names::ExportAllButton);
 
     ASSERT_TRUE(dialog->shown);
     EXPECT_EQ(dialog->proposedName, QStringLiteral("ids.txt"));
@@ -127,7 +128,7 @@ TEST_F(Exports, CancellingTheDialogWritesNothingAndShowsNothing)
         file.write("old");
     }
     BoxWatch boxes;
-    for (const char* button : {"按钮2", "按钮3"}) {
+    for (const char* button : {names::ExportIdsButton, names::ExportAllButton}) {
         auto dialog = AnswerNextSaveDialog({});
         press(button);
         EXPECT_TRUE(dialog->shown) << button;
@@ -141,31 +142,31 @@ TEST_F(Exports, TheDialogProposesOnlyThePathConfirmedLastWhicheverExportConfirme
 {
     fillList();
     auto dialog = AnswerNextSaveDialog(QStringLiteral("typed-then-cancelled"), true);
-    press("按钮2");
+    press(names::ExportIdsButton);
     ASSERT_TRUE(dialog->shown);
     EXPECT_EQ(dialog->proposedName, QString());
 
     const QString all = dir.filePath(QStringLiteral("all.txt"));
     dialog = AnswerNextSaveDialog(all);
     auto box = AnswerNextBox();
-    press("按钮3");
+    press(names::ExportAllButton);
     EXPECT_EQ(dialog->proposedName, QString()) << "a cancelled name is not proposed";
     ASSERT_TRUE(box->shown);
 
     dialog = AnswerNextSaveDialog(QStringLiteral("other"), true);
-    press("按钮2");
+    press(names::ExportIdsButton);
     EXPECT_EQ(dialog->proposedName, QStringLiteral("all.txt"));
     EXPECT_EQ(dialog->proposedDirectory, QDir(dir.path()).absolutePath());
 
     const QString ids = dir.filePath(QStringLiteral("ids.txt"));
     dialog = AnswerNextSaveDialog(ids);
     box = AnswerNextBox();
-    press("按钮2");
+    press(names::ExportIdsButton);
     EXPECT_EQ(dialog->proposedName, QStringLiteral("all.txt")) << "still the last confirmed path";
     EXPECT_EQ(ReadAll(ids), "101\r\n102\r\n103\r\n");
 
     dialog = AnswerNextSaveDialog({});
-    press("按钮3");
+    press(names::ExportAllButton);
     EXPECT_EQ(dialog->proposedName, QStringLiteral("ids.txt"));
 }
 
@@ -176,14 +177,14 @@ TEST_F(Exports, TheCsvFilterOrACsvNameWritesCsv)
     fillList();
     auto box = AnswerNextBox();
     ChooseFilterThenSave(1, dir.filePath(QStringLiteral("ids")));
-    press("按钮2");
+    press(names::ExportIdsButton);
     EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("ids.csv"))),
               "\xEF\xBB\xBF商品ID\r\n101\r\n102\r\n103\r\n");
     EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：3！"));
 
     box = AnswerNextBox();
     auto dialog = AnswerNextSaveDialog(dir.filePath(QStringLiteral("all.CSV")));
-    press("按钮3");
+    press(names::ExportAllButton);
     EXPECT_EQ(dialog->defaultSuffix, QStringLiteral("txt")) << "the text filter again at the next opening";
     const std::string csv = ReadAll(dir.filePath(QStringLiteral("all.CSV")));
     ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
@@ -200,7 +201,7 @@ TEST_F(Exports, TheCsvFilterOrACsvNameWritesCsv)
     // 所有文件(*.*): a name without an extension gets the export's own .txt, byte-exact text.
     ChooseFilterThenSave(2, dir.filePath(QStringLiteral("all-any")));
     AnswerNextBox();
-    press("按钮3");
+    press(names::ExportAllButton);
     EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("all-any.txt"))).substr(0, 5), "1\xA1\xA1\xA1\xA1");
 }
 
@@ -209,7 +210,7 @@ TEST_F(Exports, AnEmptyListGivesAnEmptyFileAndTheCountZero)
     const QString path = dir.filePath(QStringLiteral("empty.txt"));
     AnswerNextSaveDialog(path);
     auto box = AnswerNextBox();
-    press("按钮2");
+    press(names::ExportIdsButton);
     EXPECT_EQ(ReadAll(path), "");
     EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：0！"));
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "UserActions.h"
+#include "app/ControlNames.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "app/MemberPage.h"
@@ -25,7 +26,7 @@
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
 #include "backend-stub/MemberTables.h"
-#include "members/MemberTestDatabase.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
 namespace {
@@ -67,8 +68,8 @@ protected:
         window->tabs()->setCurrentIndex(2);
         page = window->findChild<MemberPage*>();
         ASSERT_NE(page, nullptr);
-        type("编辑框12", database->name());
-        type("编辑框13", std::to_string(database->port()));
+        type(names::DatabaseName, database->name());
+        type(names::DatabasePort, std::to_string(database->port()));
     }
 
     void type(const char* field, const std::string& text)
@@ -88,13 +89,13 @@ protected:
         }
         return window->control<QPushButton>(name)->text();
     }
-    QTreeView* list() const { return window->control<QTreeView>("超级列表框2"); }
+    QTreeView* list() const { return window->control<QTreeView>(names::MemberList); }
 
     void connectAndRead()
     {
-        click("按钮6");
+        click(names::ConnectButton);
         ASSERT_TRUE(page->session().connection().connected());
-        click("按钮7");
+        click(names::ReadButton);
         ASSERT_TRUE(WaitFor([&] { return !page->session().readerAlive; }));
         window->memberList().flush();
     }
@@ -140,21 +141,21 @@ protected:
 TEST_F(MemberPageWindow, WrongPasswordThenConnectGivesTheListTheRoom)
 {
     open(3);
-    type("编辑框11", "wrong");
+    type(names::DatabasePassword, "wrong");
     auto box = AnswerNextBox();
-    click("按钮6");
+    click(names::ConnectButton);
     ASSERT_TRUE(WaitFor([&] { return box->shown; }));
     EXPECT_EQ(box->text, Utf("数据库连接失败！"));
     EXPECT_EQ(box->title, Utf("连接失败"));
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
-    EXPECT_EQ(text("标签19"), Utf("提示：数据库连接失败。"));
-    EXPECT_TRUE(window->control("分组框2")->isVisible());
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("提示：数据库连接失败。"));
+    EXPECT_TRUE(window->control(names::DatabaseBox)->isVisible());
 
-    window->control<QLineEdit>("编辑框11")->clear();
-    click("按钮6");
-    EXPECT_EQ(text("标签19"), Utf("提示：数据库连接成功。"));
-    EXPECT_FALSE(window->control("分组框2")->isVisible());
-    EXPECT_FALSE(window->control("标签21")->isVisible());
+    window->control<QLineEdit>(names::DatabasePassword)->clear();
+    click(names::ConnectButton);
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("提示：数据库连接成功。"));
+    EXPECT_FALSE(window->control(names::DatabaseBox)->isVisible());
+    EXPECT_FALSE(window->control(names::WarningLabel)->isVisible());
     EXPECT_EQ(LayoutRect(list()).left(), 10);
     EXPECT_EQ(LayoutRect(list()).width(), 957);
     EXPECT_EQ(LayoutRect(list()).right(), 966);  // the right edge stays where it was
@@ -168,9 +169,9 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
     EXPECT_EQ(list()->model()->rowCount(), 30);
     EXPECT_EQ(list()->model()->index(29, 0).data().toString(), Utf("030"));
     EXPECT_EQ(list()->model()->index(0, 4).data().toString().left(2), Utf("王芳"));
-    EXPECT_EQ(text("标签19"), Utf("提示：读取成功，记录总数30条。"));
-    EXPECT_EQ(text("按钮7"), Utf("读取用户信息"));
-    EXPECT_TRUE(window->control("按钮8")->isEnabled());
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("提示：读取成功，记录总数30条。"));
+    EXPECT_EQ(text(names::ReadButton), Utf("读取用户信息"));
+    EXPECT_TRUE(window->control(names::UploadButton)->isEnabled());
 
     EXPECT_FALSE(exportOffered(rightClickList()));
     list()->setCurrentIndex(list()->model()->index(1, 0));
@@ -179,8 +180,8 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
     ASSERT_TRUE(WaitFor([&] { return box->shown; }));
     EXPECT_EQ(box->text, Utf("帐号或密码错误！"));  // no account typed yet
 
-    type("编辑框4", "admin");
-    type("编辑框5", "secret");
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
     box = AnswerNextBox();
     EXPECT_TRUE(exportOffered(rightClickList("导出")));
     ASSERT_TRUE(WaitFor([&] { return box->shown; }));
@@ -193,44 +194,44 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
 TEST_F(MemberPageWindow, WhenTheReadButtonReadsIdleAgainEveryRowIsInTheList)
 {
     open(5000);
-    click("按钮6");
-    click("按钮7");
-    ASSERT_TRUE(WaitFor([&] { return text("按钮7") == Utf("读取用户信息"); }));
+    click(names::ConnectButton);
+    click(names::ReadButton);
+    ASSERT_TRUE(WaitFor([&] { return text(names::ReadButton) == Utf("读取用户信息"); }));
     EXPECT_EQ(list()->model()->rowCount(), 5000);
     EXPECT_EQ(list()->model()->index(4999, 0).data().toString(), Utf("5000"));
-    EXPECT_TRUE(window->control("按钮8")->isEnabled());
+    EXPECT_TRUE(window->control(names::UploadButton)->isEnabled());
 }
 
 TEST_F(MemberPageWindow, UploadButtonSendsEveryMemberAndShowsTheTally)
 {
     open(25);
-    type("编辑框4", "admin");
-    type("编辑框5", "secret");
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
     connectAndRead();
-    click("按钮8");
-    EXPECT_EQ(text("按钮8"), Utf("正在导出..."));
-    EXPECT_FALSE(window->control("按钮7")->isEnabled());
+    click(names::UploadButton);
+    EXPECT_EQ(text(names::UploadButton), Utf("正在导出..."));
+    EXPECT_FALSE(window->control(names::ReadButton)->isEnabled());
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
-    EXPECT_EQ(text("标签19"), Utf("已经成功导入：0，更新：25，失败：0"));
-    EXPECT_EQ(text("按钮8"), Utf("导入会员信息"));
-    EXPECT_TRUE(window->control("按钮7")->isEnabled());
-    EXPECT_TRUE(window->control("组合框1")->isEnabled());
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("已经成功导入：0，更新：25，失败：0"));
+    EXPECT_EQ(text(names::UploadButton), Utf("导入会员信息"));
+    EXPECT_TRUE(window->control(names::ReadButton)->isEnabled());
+    EXPECT_TRUE(window->control(names::SchemaCombo)->isEnabled());
     EXPECT_EQ(backend.members().size(), 25u);
 }
 
 TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
 {
     open(5);
-    type("编辑框4", "admin");
-    type("编辑框5", "secret");
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
     connectAndRead();
-    const QString accountLabel = text("标签20");
+    const QString accountLabel = text(names::AccountIdLabel);
     EXPECT_EQ(rightClickList().size(), 1u);  // nothing has failed yet
 
     backend.scriptReplies({"2", "-1", "2", "0", "2"});
-    click("按钮8");
+    click(names::UploadButton);
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
-    EXPECT_EQ(text("标签19"), Utf("已经成功导入：0，更新：3，失败：2"));
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("已经成功导入：0，更新：3，失败：2"));
     std::vector<MenuItem> items = rightClickList();
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].text, Utf("导出"));
@@ -240,9 +241,9 @@ TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
     backend.scriptReplies({"1", "-1"});
     rightClickList("重新导入失败的会员");
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
-    EXPECT_EQ(text("标签19"), Utf("已经成功导入：1，更新：0，失败：1"));
-    EXPECT_EQ(text("标签20"), accountLabel);
-    EXPECT_EQ(text("按钮8"), Utf("导入会员信息"));
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("已经成功导入：1，更新：0，失败：1"));
+    EXPECT_EQ(text(names::AccountIdLabel), accountLabel);
+    EXPECT_EQ(text(names::UploadButton), Utf("导入会员信息"));
     const auto received = backend.members();
     ASSERT_EQ(received.size(), 7u);
     EXPECT_EQ(received[5].rawBody, received[1].rawBody);
@@ -251,7 +252,7 @@ TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].text, Utf("重新导入失败的会员（1）"));
 
-    click("按钮8");  // a new bulk upload forgets the failed member
+    click(names::UploadButton);  // a new bulk upload forgets the failed member
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
     EXPECT_EQ(rightClickList().size(), 1u);
 }
@@ -281,11 +282,11 @@ TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
         showWindow();
         connectAndRead();
         if (c.upload) {
-            click("按钮8");
+            click(names::UploadButton);
             ASSERT_TRUE(WaitFor([&] { return silent.silentRequests() > silentBefore; }));
         } else {
             ASSERT_TRUE(database->lockForWriting("ims_fans"));
-            click("按钮7");
+            click(names::ReadButton);
             ASSERT_TRUE(WaitFor([&] { return database->lockWaiterPresent(); }));
         }
         const MemberRecord row = page->screen().memberAt(0);

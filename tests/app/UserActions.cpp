@@ -57,7 +57,7 @@ void PressOk(QMessageBox* box)
 
 // The completion list the dialog opens while a path is typed can come back after the user
 // dismissed it, and then swallows the click on Save; the user dismisses it and presses again,
-// until this showing of the dialog ends (the same dialog opens again for the next export).
+// until this showing of the dialog ends.
 // On a loaded machine a press can land as the dialog accepts the previous one, so that the dialog
 // asks whether to replace the file it has just been asked to write; the answer is yes, as the
 // user who pressed twice means it. The watch ends with this showing of the dialog.
@@ -162,7 +162,7 @@ std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cance
 {
     auto seen = std::make_shared<SeenDialog>();
     OnNextModal<QFileDialog>([seen, name, cancel](QFileDialog* dialog) {
-        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* field = dialog->findChild<QLineEdit*>();
         seen->shown = true;
         seen->nameFilters = dialog->nameFilters();
         seen->defaultSuffix = dialog->defaultSuffix();
@@ -183,6 +183,14 @@ std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cance
         PressSaveUntilClosed(dialog, field, name);
     });
     return seen;
+}
+
+void LookAtNextSaveDialog(const std::function<void(QFileDialog*)>& look)
+{
+    OnNextModal<QFileDialog>([look](QFileDialog* dialog) {
+        look(dialog);
+        dialog->reject();
+    });
 }
 
 void TypeWithInputMethod(QWidget* field, const QString& text)

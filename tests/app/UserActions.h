@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QFileDialog;
+
 namespace korvel::test {
 
 struct SeenBox {
@@ -47,6 +49,9 @@ struct SeenDialog {
 // Types `name` into the next save dialog's file-name field and presses Save; with an empty name
 // presses Escape instead. With `cancel` the name is typed and then Escape pressed.
 std::shared_ptr<SeenDialog> AnswerNextSaveDialog(const QString& name, bool cancel = false);
+
+// Hands the next save dialog to `look` while it is open, then cancels it.
+void LookAtNextSaveDialog(const std::function<void(QFileDialog*)>& look);
 
 // Types text the way an input method commits it, as Chinese is typed.
 void TypeWithInputMethod(QWidget* field, const QString& text);

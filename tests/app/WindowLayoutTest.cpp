@@ -20,6 +20,7 @@
 #include <QTreeView>
 
 #include "LayoutTable.h"
+#include "app/ControlNames.h"
 #include "app/MainWindow.h"
 
 namespace korvel::test {
@@ -104,7 +105,7 @@ TEST_F(WindowLayout, WindowHasItsSizePlaceAndTheIconAtEveryThemeSize)
         EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
         EXPECT_EQ(icon.pixmap(side).size(), QSize(side, side)) << "not drawn at " << side;
     }
-    QTabWidget* tabs = window.control<QTabWidget>("高级选择夹1");
+    QTabWidget* tabs = window.control<QTabWidget>(names::Tabs);
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->parentWidget(), &window);
     EXPECT_EQ(tabs->geometry(), QRect(9, 7, 976, 488));
@@ -202,13 +203,13 @@ TEST_F(WindowLayout, ListsHaveTheirColumnsInOrder)
     const std::vector<std::pair<const char*, int>> products = {
         {"序号", 50},   {"商品ID", 100}, {"图片地址", 100}, {"商品标题", 400},
         {"销售价", 80}, {"市场价", 80},  {"已售", 60},      {"评论", 50}};
-    auto* list = window.control<QTreeView>("超级列表框1");
+    auto* list = window.control<QTreeView>(names::ProductList);
     ASSERT_EQ(list->model()->columnCount(), 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(list->model()->headerData(i, Qt::Horizontal).toString(), Utf(products[i].first));
         EXPECT_EQ(list->header()->sectionSize(i), products[i].second);
     }
-    auto* members = window.control<QTreeView>("超级列表框2");
+    auto* members = window.control<QTreeView>(names::MemberList);
     ASSERT_EQ(members->model()->columnCount(), 19);
     EXPECT_EQ(members->model()->headerData(2, Qt::Horizontal).toString(), Utf("用户标识"));
     EXPECT_EQ(members->model()->headerData(17, Qt::Horizontal).toString(), Utf("头像"));
@@ -221,7 +222,7 @@ TEST_F(WindowLayout, ListsHaveTheirColumnsInOrder)
 
 TEST_F(WindowLayout, SchemaComboOffersBothGenerationsWithTheirValues)
 {
-    auto* combo = window.control<QComboBox>("组合框1");
+    auto* combo = window.control<QComboBox>(names::SchemaCombo);
     ASSERT_EQ(combo->count(), 2);
     EXPECT_EQ(combo->itemText(0), Utf("0.52版数据库"));
     EXPECT_EQ(combo->itemData(0).toInt(), 52);
@@ -244,9 +245,9 @@ TEST_F(WindowLayout, ProductImportPageShowsOnlyItsLabel)
 {
     window.tabs()->setCurrentIndex(4);
     QWidget* page = window.tabs()->widget(4);
-    EXPECT_TRUE(window.control("标签5")->isVisible());
-    EXPECT_FALSE(window.control("编辑框14")->isVisible());
-    EXPECT_FALSE(window.control("按钮11")->isVisible());
+    EXPECT_TRUE(window.control(names::ArticleLabel)->isVisible());
+    EXPECT_FALSE(window.control(names::ArticleType)->isVisible());
+    EXPECT_FALSE(window.control(names::ArticleImportButton)->isVisible());
     int visible = 0;
     for (QWidget* child : page->findChildren<QWidget*>()) {
         visible += child->isVisible() ? 1 : 0;
@@ -256,7 +257,7 @@ TEST_F(WindowLayout, ProductImportPageShowsOnlyItsLabel)
 
 TEST_F(WindowLayout, PasswordFieldsShowAnAsteriskPerCharacter)
 {
-    for (const char* name : {"编辑框5", "编辑框11"}) {
+    for (const char* name : {names::BackendPassword, names::DatabasePassword}) {
         auto* edit = window.control<QLineEdit>(name);
         edit->setText(QStringLiteral("secret"));
         EXPECT_EQ(edit->displayText(), QStringLiteral("******")) << name;
@@ -265,28 +266,31 @@ TEST_F(WindowLayout, PasswordFieldsShowAnAsteriskPerCharacter)
 
 TEST_F(WindowLayout, StartAndExportButtonsUseTheBoldFourteenPixelFace)
 {
-    for (const char* name : {"按钮1", "按钮2", "按钮3"}) {
+    for (const char* name : {names::StartButton, names::ExportIdsButton, names::ExportAllButton}) {
         const QFont font = window.control(name)->font();
         EXPECT_TRUE(font.bold()) << name;
         EXPECT_EQ(font.pixelSize(), 14) << name;
         EXPECT_EQ(font.family(), Utf("微软雅黑")) << name;
     }
-    for (const char* name : {"标签7", "标签8", "标签3", "标签13", "标签21", "标签14", "标签15", "标签16",
-                             "标签17", "标签18", "标签19", "标签20", "按钮6", "按钮7", "按钮8"}) {
+    for (const char* name : {names::ItemAreaStartLabel, names::ItemAreaEndLabel, names::TmallQueryStartLabel,
+                             names::TmallQueryEndLabel, names::WarningLabel, names::DatabaseHostLabel,
+                             names::DatabaseUserLabel, names::DatabasePasswordLabel, names::DatabaseNameLabel,
+                             names::DatabasePortLabel, names::MemberStatusLabel, names::AccountIdLabel,
+                             names::ConnectButton, names::ReadButton, names::UploadButton}) {
         EXPECT_TRUE(window.control(name)->font().bold()) << name;
     }
-    EXPECT_FALSE(window.control("标签4")->font().bold());
+    EXPECT_FALSE(window.control(names::ShopAddressLabel)->font().bold());
 }
 
 TEST_F(WindowLayout, TestAreaBoxScrollsVerticallyAndTheSettingsBoxesTakeSeveralLines)
 {
-    auto* scratch = window.control<QPlainTextEdit>("编辑框6");
+    auto* scratch = window.control<QPlainTextEdit>(names::TestText);
     EXPECT_EQ(scratch->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     window.tabs()->setCurrentIndex(3);
     EXPECT_TRUE(scratch->verticalScrollBar()->isVisible());
 
     window.tabs()->setCurrentIndex(1);
-    auto* marker = window.control<QPlainTextEdit>("编辑框2");
+    auto* marker = window.control<QPlainTextEdit>(names::ItemAreaStart);
     marker->clear();
     marker->setFocus();
     QTest::keyClicks(marker, QStringLiteral("<a>"));

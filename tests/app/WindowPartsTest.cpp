@@ -19,6 +19,7 @@
 
 #include "UserActions.h"
 #include "app/ApplicationSetup.h"
+#include "app/ControlNames.h"
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
@@ -32,7 +33,7 @@ TEST(GbkBoundary, TypedTextReachesTheCoreAsGbkAndWhatGbkCannotHoldBecomesAQuesti
 {
     MainWindow window;
     window.show();
-    auto* field = window.control<QLineEdit>("编辑框4");
+    auto* field = window.control<QLineEdit>(names::BackendUser);
     field->setFocus();
     TypeWithInputMethod(field, QString::fromUtf8("中€"));
     QTest::keyClicks(field, QStringLiteral("a"));
@@ -41,8 +42,8 @@ TEST(GbkBoundary, TypedTextReachesTheCoreAsGbkAndWhatGbkCannotHoldBecomesAQuesti
               "\xD6\xD0\x80"
               "a?\xA7\xDB");
 
-    SetControlText(window.control("标签19"), "\xC1\xAC\xBD\xD3");
-    EXPECT_EQ(window.control<QLabel>("标签19")->text(), QString::fromUtf8("连接"));
+    SetControlText(window.control(names::MemberStatusLabel), "\xC1\xAC\xBD\xD3");
+    EXPECT_EQ(window.control<QLabel>(names::MemberStatusLabel)->text(), QString::fromUtf8("连接"));
     EXPECT_EQ(FromGbk("\x81"), QString(QChar(0xFFFD)));
 }
 
@@ -55,7 +56,7 @@ TEST(ListModel, KeepsTheBytesItWasGivenAndShowsThemDecoded)
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QString::fromUtf8("中"));
     EXPECT_EQ(model.cell(5, 0), "");
     model.setCell(0, 9, "ignored");
-    EXPECT_EQ(model.columnCount(), 2);
+    EXPECT_EQ(model.columns(), 2);
 }
 
 TEST(ListModel, TellsTheViewAboutNewRowsInBatchesButCountsThemAtOnce)
@@ -94,19 +95,24 @@ TEST(MessageBoxes, HaveNoIconOneOkAndTheDefaultTitleWhenNoneIsGiven)
 TEST(QtTexts, TheSaveDialogAndTheMessageBoxSpeakChinese)
 {
     MainWindow window;
-    QFileDialog* dialog = window.saveDialog().dialog();
-    dialog->show();
-    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    ASSERT_NE(buttons, nullptr);
-    const auto shown = [](const QString& text) { return QString(text).remove(QStringLiteral("(&S)")); };
-    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)->text()), QString::fromUtf8("保存"));
-    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
-              QString::fromUtf8("查找范围："));
-    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
-                    ->text()
-                    .startsWith(QString::fromUtf8("文件名")));
-    dialog->hide();
+    bool looked = false;
+    LookAtNextSaveDialog([&looked](QFileDialog* dialog) {
+        looked = true;
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        ASSERT_NE(buttons, nullptr);
+        const auto shown = [](const QString& text) { return QString(text).remove(QStringLiteral("(&S)")); };
+        EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)->text()), QString::fromUtf8("保存"));
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(),
+                  QString::fromUtf8("查找范围："));
+        EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
+                        ->text()
+                        .startsWith(QString::fromUtf8("文件名")));
+        // The tests type into the dialog's one line edit, the file name field.
+        EXPECT_EQ(dialog->findChildren<QLineEdit*>().size(), 1);
+    });
+    EXPECT_FALSE(window.saveDialog().show());
+    EXPECT_TRUE(looked);
 
     QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QString::fromUtf8("确定"));
@@ -144,7 +150,7 @@ TEST(TestArea, ButtonWithoutCaptionChangesNothing)
     };
     const QStringList before = snapshot();
     BoxWatch boxes;
-    QTest::mouseClick(window.control<QPushButton>("按钮10"), Qt::LeftButton);
+    QTest::mouseClick(window.control<QPushButton>(names::TestButton), Qt::LeftButton);
     QTest::qWait(50);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(boxes.count(), 0);

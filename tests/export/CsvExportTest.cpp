@@ -66,7 +66,7 @@ TEST(CsvExport, EveryCellReadsBackAsTheSpreadsheetShouldShowIt)
     for (const CellCase& c : cases) {
         std::vector<std::string> row(8, "x");
         row[c.column] = Gbk(c.cell);
-        list.rows.push_back(row);
+        list.cells.push_back(row);
     }
     const CsvTable rows = Rows(ProductsCsv(list));
     ASSERT_EQ(rows.size(), cases.size());
@@ -81,7 +81,7 @@ TEST(CsvExport, EveryCellReadsBackAsTheSpreadsheetShouldShowIt)
 TEST(CsvExport, BytesThatAreNotGbkBecomeReplacementCharacters)
 {
     TableList list;
-    list.rows.push_back({"1", "2", "", "\xD6\xD0\x81\x20\x81", "", "", "", ""});
+    list.cells.push_back({"1", "2", "", "\xD6\xD0\x81\x20\x81", "", "", "", ""});
     const CsvTable rows = Rows(ProductsCsv(list));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][3], "中\uFFFD \uFFFD");
@@ -90,12 +90,12 @@ TEST(CsvExport, BytesThatAreNotGbkBecomeReplacementCharacters)
 TEST(CsvExport, FileLayoutIsBomHeaderAndCrLfRecords)
 {
     TableList list;
-    list.rows.push_back({"1", "101", "a", "t", "1", "2", "3", "4"});
+    list.cells.push_back({"1", "101", "a", "t", "1", "2", "3", "4"});
     EXPECT_EQ(ProductsCsv(list),
               Bom + "序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n1,101,a,t,1,2,3,4\r\n");
-    list.rows.push_back({"2", " 102 ", "", "", "", "", "", ""});
+    list.cells.push_back({"2", " 102 ", "", "", "", "", "", ""});
     EXPECT_EQ(ProductIdsCsv(list), Bom + "商品ID\r\n101\r\n102\r\n");
-    list.rows.clear();
+    list.cells.clear();
     EXPECT_EQ(ProductsCsv(list), Bom + "序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n");
     EXPECT_EQ(ProductIdsCsv(list), Bom + "商品ID\r\n");
 }

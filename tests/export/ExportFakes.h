@@ -15,12 +15,12 @@
 namespace korvel::test {
 
 struct TableList : ListView {
-    int columns = 8;
-    std::vector<std::vector<std::string>> rows;
+    int width = 8;
+    std::vector<std::vector<std::string>> cells;
 
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    int columnCount() const override { return columns; }
-    std::string cellText(int row, int column) const override { return rows.at(row).at(column); }
+    int rows() const override { return static_cast<int>(cells.size()); }
+    int columns() const override { return width; }
+    std::string cellText(int row, int column) const override { return cells.at(row).at(column); }
 };
 
 // What the dialog was set to each time it opened.

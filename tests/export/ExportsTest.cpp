@@ -26,7 +26,7 @@ protected:
     {
         std::ofstream(file, std::ios::binary) << bytes;
     }
-    void AddRow(std::vector<std::string> cells) { list.rows.push_back(std::move(cells)); }
+    void AddRow(std::vector<std::string> cells) { list.cells.push_back(std::move(cells)); }
     void AddIds(std::initializer_list<const char*> ids)
     {
         for (const char* id : ids)
@@ -112,7 +112,7 @@ TEST_F(ExportsTest, NamesEndingInCsvGetCsvAndEveryOtherNameTheTextFormat)
 
 TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
 {
-    list.columns = 3;
+    list.width = 3;
     AddRow({"a", "b", "c"});
     dialog.answers = {path("list.txt")};
     EXPECT_TRUE(ExportListToTextFile(dialog, list, 2, "|", "\n", box));
@@ -126,8 +126,8 @@ TEST_F(ExportsTest, ExistingFilesAreReplacedNeverAppendedTo)
     Write(path("all.txt"), std::string(1000, 'y'));
     AddIds({"9"});
     dialog.answers = {path("ids.txt"), path("all.txt")};
-    ExportProductIds(list, dialog, box);
-    ExportAllInformation(list, dialog, box);
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
     EXPECT_EQ(ReadFile(path("ids.txt")), "9\r\n");
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 1 + 8 * FieldSep.size() + 2);
 }
@@ -151,17 +151,17 @@ TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
     AddIds({"1"});
     dialog.whileOpen = [&] { AddIds({"2"}); };
     dialog.answers = {path("ids.txt"), path("all.txt"), path("ids.csv"), path("all.csv")};
-    ExportProductIds(list, dialog, box);
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
     EXPECT_EQ(ReadFile(path("ids.txt")), "1\r\n");
     EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品ID总数为：2！"));
 
-    ExportAllInformation(list, dialog, box);
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
     EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品总数为：3！"));
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 3 * (1 + 8 * FieldSep.size() + 2));
 
-    ExportProductIds(list, dialog, box);
+    EXPECT_TRUE(ExportProductIds(list, dialog, box));
     EXPECT_EQ(ReadFile(path("ids.csv")), "\xEF\xBB\xBF商品ID\r\n1\r\n2\r\n2\r\n");
-    ExportAllInformation(list, dialog, box);
+    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
     const std::string csv = ReadFile(path("all.csv"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 5) << "the header and the five rows";
 }

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         dir = tools::MakeTempDir("korvel-export");
-        list.rows.push_back({"1", "555", "", "", "", "", "", ""});
+        list.cells.push_back({"1", "555", "", "", "", "", "", ""});
     }
     void TearDown() override { fs::remove_all(dir); }
 

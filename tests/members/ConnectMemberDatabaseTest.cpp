@@ -8,11 +8,11 @@ namespace {
 // The client library reads its default port and socket once, when it starts: point both at the
 // test server before anything can start it, so "no port" and "no host" can be seen to reach it.
 [[maybe_unused]] const bool DefaultsPointAtTestServer = [] {
-    if (const char* port = std::getenv("KORVEL_TEST_MYSQL_PORT")) {
-        setenv("MYSQL_TCP_PORT", port, 1);
+    if (const auto port = TestMysqlPort()) {
+        setenv("MYSQL_TCP_PORT", std::to_string(*port).c_str(), 1);
     }
-    if (const char* socket = std::getenv("KORVEL_TEST_MYSQL_SOCKET")) {
-        setenv("MYSQL_UNIX_PORT", socket, 1);
+    if (const std::string socket = TestMysqlSocket(); !socket.empty()) {
+        setenv("MYSQL_UNIX_PORT", socket.c_str(), 1);
     }
     return true;
 }();
@@ -76,7 +76,7 @@ TEST_F(ConnectMemberDatabaseTest, PortTextsWithoutANumberLeaveTheLibraryDefault)
 
 TEST_F(ConnectMemberDatabaseTest, EmptyHostMeansTheLocalServerThroughItsSocket)
 {
-    if (std::getenv("KORVEL_TEST_MYSQL_SOCKET") == nullptr) {
+    if (TestMysqlSocket().empty()) {
         GTEST_SKIP() << "the test server's socket is not known";
     }
     screen.fields[MemberField::Host] = "";

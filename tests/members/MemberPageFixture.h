@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "MemberTestDatabase.h"
 #include "MemoryMemberScreen.h"
 #include "backend-stub/MemberTables.h"
 #include "members/ConnectMemberDatabase.h"
 #include "members/MemberSession.h"
 #include "members/ReadMembers.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
 

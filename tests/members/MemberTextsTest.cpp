@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "MemberTestDatabase.h"
 #include "members/ConnectMemberDatabase.h"
 #include "members/MemberQueries.h"
 #include "members/MemberResult.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel {
 namespace {

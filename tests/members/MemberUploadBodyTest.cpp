@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "MemberTestDatabase.h"
 #include "members/MemberUploadBody.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel {
 namespace {

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "MemberTestDatabase.h"
 #include "MemoryMemberScreen.h"
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
 #include "members/MemberResult.h"
 #include "members/UploadMembers.h"
+#include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
 

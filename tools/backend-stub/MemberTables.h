@@ -34,13 +34,13 @@ struct SeedMember {
 };
 
 // Runs one statement; false on failure.
-bool RunSql(MYSQL* db, const std::string& sql);
+[[nodiscard]] bool RunSql(MYSQL* db, const std::string& sql);
 
-bool CreateMemberTables052(MYSQL* db);
-bool CreateMemberTables060(MYSQL* db);
+[[nodiscard]] bool CreateMemberTables052(MYSQL* db);
+[[nodiscard]] bool CreateMemberTables060(MYSQL* db);
 // Inserts in batches; the connection's character set is switched to utf8 first.
-bool SeedMembers052(MYSQL* db, const std::vector<SeedMember>& members);
-bool SeedMembers060(MYSQL* db, const std::vector<SeedMember>& members);
+[[nodiscard]] bool SeedMembers052(MYSQL* db, const std::vector<SeedMember>& members);
+[[nodiscard]] bool SeedMembers060(MYSQL* db, const std::vector<SeedMember>& members);
 
 // `count` members of account `weid` with ids 1…count, Chinese names, every tenth one a top-level
 // member and the others referred by the member before them.

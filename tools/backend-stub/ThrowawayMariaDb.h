@@ -18,7 +18,7 @@ public:
     ThrowawayMariaDb& operator=(const ThrowawayMariaDb&) = delete;
 
     // False, with the reason in error(), when the server did not come up.
-    bool start();
+    [[nodiscard]] bool start();
     void stop();
 
     int port() const { return port_; }

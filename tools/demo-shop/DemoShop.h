@@ -111,7 +111,7 @@ public:
 
     // Makes the TLS material (unless given), binds 127.0.0.1 and serves from a background thread.
     // False when any of that fails.
-    bool start();
+    [[nodiscard]] bool start();
     // Stops serving; removes the throwaway TLS material it made.
     void stop();
 

@@ -2,34 +2,18 @@
 // before ">", prices with a blank before "</span>", the review count in a bare <span>.
 
 #include "demo-shop/ShopCatalog.h"
-#include "text/Gbk.h"
 #include "demo-shop/ShopPages.h"
+#include "support/ShopMarkup.h"
+#include "text/Gbk.h"
 
 namespace korvel::demo {
 namespace {
 
 std::string Entry(const DemoShopOptions& options, int page, int index)
 {
-    const ShopItem item = CatalogItem(options, Marketplace::Taobao, page, index);
-    const std::string link = "//item.taobao.com/item.htm?id=" + item.productId;
-    std::string out = "<dl class=\"item \" data-id=\"" + item.productId +
-                      "\">\n  <dt class=\"photo\">\n    <a href=\"" + link +
-                      "\" target=\"_blank\">\n      <img alt=\"" + item.title + "\"  src=\"//" +
-                      item.imageAddress + "\"  >\n    </a>\n  </dt>\n  <dd class=\"detail\">\n" +
-                      "    <a class=\"item-name\" href=\"" + link + "\" target=\"_blank\">" + item.title +
-                      "</a>\n    <div class=\"attribute\">\n      <div class=\"cprice-area\"><span "
-                      "class=\"symbol\">&yen;</span><span class=\"c-price\">" +
-                      item.salePrice + "</span></div>\n";
-    if (!item.marketPrice.empty())
-        out +=
-            "      <div class=\"sprice-area\"><span class=\"symbol\">&yen;</span><span class=\"s-price\">" +
-            item.marketPrice + "</span></div>\n";
-    if (!item.sold.empty())
-        out += "      <div class=\"sale-area\">已售：<span class=\"sale-num\">" + item.sold +
-               "</span>件</div>\n";
-    return out + "    </div>\n  </dd>\n  <dd class=\"rates\">\n    <div class=\"title\">\n      <h4>\n" +
-           "        评论(<a href=\"" + link + "&on_comment=1\" target=\"_blank\"><span>" + item.reviews +
-           "</span></a>)\n      </h4>\n    </div>\n    <p class=\"rate J_TRate\"></p>\n  </dd>\n</dl>\n\n";
+    const ShopItem item = ListedItem(options, Marketplace::Taobao, page, index);
+    return tools::TaobaoEntryMarkup({item.productId, item.imageAddress, item.title, item.salePrice,
+                                     item.marketPrice, item.sold, item.reviews});
 }
 
 std::string PageInfo(const DemoShopOptions& options, int page)
@@ -63,21 +47,23 @@ std::string Head(const DemoShopOptions& options, const std::string& shopUrl, int
 std::string TaobaoResultPage(const DemoShopOptions& options, const std::string& host, int page)
 {
     const std::string shopUrl = "//" + host + "/search.htm";
-    std::string out = Head(options, shopUrl, page);
-    out += markup::Marker(options, "<div class=\"shop-hesper-bd grid\">") + "\n<div class=\"item4line1\">\n";
+    // The entries come as GBK already; the rest of the page is written in UTF-8 and converted.
+    std::string out =
+        gbk::FromUtf8(Head(options, shopUrl, page) + markup::Marker(options, "<div class=\"shop-hesper-bd grid\">") +
+              "\n<div class=\"item4line1\">\n");
     if (markup::ListsEntries(options, page)) {
         for (int i = 0; i < options.itemsPerPage; ++i)
             out += Entry(options, page, i);
     } else {
-        out += "<p class=\"item-not-found\">很抱歉，没有找到符合条件的宝贝。</p>\n";
+        out += gbk::FromUtf8("<p class=\"item-not-found\">很抱歉，没有找到符合条件的宝贝。</p>\n");
     }
-    out += "</div>\n<div class=\"pagination\">\n";
+    std::string tail = "</div>\n<div class=\"pagination\">\n";
     if (options.doublePaging && page == 1)
-        out += "  " + PageInfo(options, page) + "\n";
-    out += markup::PageLinks(options, shopUrl, page) + "  " +
-           markup::Marker(options, "<!--END OF  pagination-->") +
-           "\n</div>\n</div>\n</div>\n</div>\n</div>\n</div>\n</body>\n</html>\n";
-    return gbk::FromUtf8(out);
+        tail += "  " + PageInfo(options, page) + "\n";
+    tail += markup::PageLinks(options, shopUrl, page) + "  " +
+            markup::Marker(options, "<!--END OF  pagination-->") +
+            "\n</div>\n</div>\n</div>\n</div>\n</div>\n</div>\n</body>\n</html>\n";
+    return out + gbk::FromUtf8(tail);
 }
 
 }  // namespace korvel::demo

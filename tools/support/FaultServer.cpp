@@ -228,7 +228,8 @@ bool FaultServer::play(Channel& channel, const FaultReply& reply)
             return false;
         case Act::Stall:
             channel.write(reply.bytes.data(), reply.bytes.size());
-            hold(std::chrono::hours(24));
+            // Never answered, whether the hold ends with the server's stop or not.
+            static_cast<void>(hold(std::chrono::hours(24)));
             return false;
         case Act::Drip:
             for (const char& byte : reply.bytes) {

@@ -70,8 +70,8 @@ public:
 private:
     void acceptLoop();
     void serve(int connection);
-    bool play(Channel& channel, const FaultReply& reply);
-    bool hold(std::chrono::milliseconds duration);
+    [[nodiscard]] bool play(Channel& channel, const FaultReply& reply);
+    [[nodiscard]] bool hold(std::chrono::milliseconds duration);
 
     Handler handler_;
     SSL_CTX* context_ = nullptr;

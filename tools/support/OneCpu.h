@@ -9,6 +9,6 @@ namespace korvel::tools {
 // than a kept request itself; the client and a remote server never pay that between them. On one
 // CPU the hand-over is a plain thread switch, so the figures show Korvel's own cost. Returns false
 // when the affinity could not be set (the figures then include the wake-ups).
-bool StayOnOneCpu();
+[[nodiscard]] bool StayOnOneCpu();
 
 }  // namespace korvel::tools

@@ -64,7 +64,8 @@ std::string TaobaoEntryMarkup(const ShopEntry& e)
                     "class=\"symbol\">&yen;</span><span class=\"c-price\">" +
                     e.salePrice + "</span></div>\n";
     if (!e.marketPrice.empty())
-        m += "      <div class=\"sprice-area\"><span class=\"s-price\">" + e.marketPrice + "</span></div>\n";
+        m += "      <div class=\"sprice-area\"><span class=\"symbol\">&yen;</span><span class=\"s-price\">" +
+             e.marketPrice + "</span></div>\n";
     if (!e.soldCount.empty())
         m += std::string("      <div class=\"sale-area\">") + kSold + "<span class=\"sale-num\">" +
              e.soldCount + "</span>" + kPieces + "</div>\n";

@@ -2,7 +2,7 @@
 
 // Taobao result-page entries as the shop servers write them (GBK bytes, 2014 markup: the picture
 // tag closed by two blanks and ">", a trailing blank in the price, the review count in a bare
-// span), for benchmarks and tests of item extraction.
+// span): the demo shop's pages, the benchmarks and the tests of item extraction all use these.
 
 #include <cstddef>
 #include <string>

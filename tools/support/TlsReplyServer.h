@@ -32,7 +32,7 @@ public:
 private:
     void acceptLoop();
     void serve(int connection);
-    bool answerRequests(SSL* ssl);
+    [[nodiscard]] bool answerRequests(SSL* ssl);
 
     SSL_CTX* context_ = nullptr;
     std::string reply_;

@@ -9,13 +9,10 @@
 #include <string>
 
 #include "members/MemberScreen.h"
+#include "support/TestEnvironment.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
-
-// The throwaway server's port, when one runs.
-std::optional<int> TestMysqlPort();
-// True when the run demands its servers (KORVEL_REQUIRE_SERVERS=1): a missing one then fails.
-bool ServersRequired();
 
 // In SetUp(): skips the test without a server, or fails it when servers are required.
 #define KORVEL_NEED_MYSQL()                                                             \
@@ -62,8 +59,5 @@ void PointAt(Screen& screen, const MemberTestDatabase& database)
     screen.fields[MemberField::Port] = std::to_string(database.port());
     screen.fields[MemberField::Database] = database.name();
 }
-
-// UTF-8 to GBK, for expectations written in readable Chinese.
-std::string Gbk(const std::string& utf8);
 
 }  // namespace korvel::test

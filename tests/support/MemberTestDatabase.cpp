@@ -1,6 +1,5 @@
-#include "MemberTestDatabase.h"
+#include "support/MemberTestDatabase.h"
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -8,21 +7,6 @@
 #include <stdexcept>
 
 namespace korvel::test {
-
-std::optional<int> TestMysqlPort()
-{
-    const char* port = std::getenv("KORVEL_TEST_MYSQL_PORT");
-    if (port == nullptr || *port == '\0') {
-        return std::nullopt;
-    }
-    return std::atoi(port);
-}
-
-bool ServersRequired()
-{
-    const char* required = std::getenv("KORVEL_REQUIRE_SERVERS");
-    return required != nullptr && std::string(required) == "1";
-}
 
 MemberTestDatabase::MemberTestDatabase()
 {
@@ -77,24 +61,6 @@ bool MemberTestDatabase::lockWaiterPresent()
 {
     return scalar("select count(*) from information_schema.processlist where db = '" + name_ +
                   "' and state like 'Waiting for table%'") != "0";
-}
-
-std::string Gbk(const std::string& utf8)
-{
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
-    char* from = in.data();
-    char* to = out.data();
-    size_t left = in.size();
-    size_t room = out.size();
-    const size_t done = iconv(cd, &from, &left, &to, &room);
-    iconv_close(cd);
-    if (done == static_cast<size_t>(-1)) {
-        throw std::runtime_error("not convertible to GBK: " + utf8);
-    }
-    out.resize(out.size() - room);
-    return out;
 }
 
 }  // namespace korvel::test

@@ -41,8 +41,8 @@ public:
     // Shown as "title: message".
     void showMessage(const std::string& message, const std::string& title) override;
 
-    int rowCount() const override { return static_cast<int>(rows_.size()); }
-    int columnCount() const override { return Columns; }
+    int rows() const override { return static_cast<int>(rows_.size()); }
+    int columns() const override { return Columns; }
     std::string cellText(int row, int column) const override;
 
 private:
