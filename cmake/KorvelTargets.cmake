@@ -1,11 +1,14 @@
 # Each module folder is one static library named korvel_<folder>; every .cpp in it belongs to it,
-# so adding a file never means editing a build script.
+# so adding a file never means editing a build script. DEPS are what its headers expose (other
+# modules); PRIVATE_DEPS what only its sources use (the third-party libraries, whose headers stay
+# out of every other module's and the window's sources).
 function(korvel_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_library(korvel_${name} STATIC ${sources})
   target_include_directories(korvel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(korvel_${name} PUBLIC ${ARG_DEPS})
+  target_link_libraries(korvel_${name} PRIVATE korvel_build_settings ${ARG_PRIVATE_DEPS})
 endfunction()
 
 # One GoogleTest executable per test folder: korvel-tests-<folder>. ctest names a parameterised
@@ -20,7 +23,7 @@ function(korvel_test_suite name)
     return()
   endif()
   add_executable(korvel-tests-${name} ${sources})
-  target_link_libraries(korvel-tests-${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+  target_link_libraries(korvel-tests-${name} PRIVATE korvel_build_settings ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   set(cases)
   set(labels)
   if(ARG_THREADED)
@@ -42,5 +45,5 @@ endfunction()
 function(korvel_benchmark name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   add_executable(korvel-bench-${name} ${name}.cpp)
-  target_link_libraries(korvel-bench-${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  target_link_libraries(korvel-bench-${name} PRIVATE korvel_build_settings ${ARG_DEPS} benchmark::benchmark)
 endfunction()

@@ -47,8 +47,8 @@ void SetControlText(QWidget* control, const std::string& gbk)
     const QString text = FromGbk(gbk);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
-    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        edit->setPlainText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
+        plain->setPlainText(text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {

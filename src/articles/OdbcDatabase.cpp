@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "articles/AccessConnection.h"
+#include "articles/OdbcConnection.h"
 
 namespace korvel {
 

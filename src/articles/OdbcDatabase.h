@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "articles/OdbcConnection.h"
-
 namespace korvel {
+
+// Declared only: its handles are the driver manager's types, which the window never needs.
+class OdbcConnection;
 
 class OdbcDatabase {
 public:

@@ -1,6 +1,7 @@
 #include "members/MemberDbConnection.h"
 
 #include <fcntl.h>
+#include <mysql.h>
 #include <sys/socket.h>
 #include <unistd.h>
 

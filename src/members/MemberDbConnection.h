@@ -6,13 +6,15 @@
 // Every wait on the server is bounded (MemberDbLimits) and can be cut short from another thread
 // (cancel()): the window must be able to close while a statement waits on a locked table.
 
-#include <mysql.h>
-
 #include <atomic>
 #include <chrono>
 #include <mutex>
 #include <optional>
 #include <string>
+
+// libmariadb's MYSQL, opaque here: the window and the other modules include this header, and only
+// the member module's own sources need the client library's.
+struct st_mysql;
 
 namespace korvel {
 
@@ -56,7 +58,7 @@ public:
     class Lease {
     public:
         explicit Lease(MemberDbConnection& owner) : owner_(owner), lock_(owner.mutex_) {}
-        MYSQL* handle() const { return owner_.handle_; }
+        st_mysql* handle() const { return owner_.handle_; }
         // Closes the connection, e.g. after a statement lost it; handle() is null from then on.
         void drop() { owner_.closeLocked(); }
 
@@ -69,10 +71,10 @@ public:
 
 private:
     void closeLocked();
-    void watchSocket(MYSQL* handle);
+    void watchSocket(st_mysql* handle);
 
     std::mutex mutex_;
-    MYSQL* handle_ = nullptr;
+    st_mysql* handle_ = nullptr;
     std::atomic<bool> connected_{false};
 
     // cancel() shuts a duplicate of the connection's socket: the duplicate stays valid whatever the

@@ -1,5 +1,7 @@
 #include "members/MemberResult.h"
 
+#include <mysql.h>
+
 #include <cstring>
 
 namespace korvel {

@@ -2,11 +2,12 @@
 
 // Turning the rows of a member statement's result into member-list rows.
 
-#include <mysql.h>
-
 #include <array>
 
 #include "members/MemberRecord.h"
+
+// libmariadb's MYSQL_RES, opaque here as in MemberDbConnection.h.
+struct st_mysql_res;
 
 namespace korvel {
 
@@ -17,9 +18,9 @@ std::string MemberRowCaption(long long k);
 // The position of each of the seventeen member columns in the result, found by name; -1 for a
 // column the result does not hold (its cell then stays empty).
 using MemberColumnPositions = std::array<int, MemberFieldCount>;
-MemberColumnPositions FindMemberColumns(MYSQL_RES* result);
+MemberColumnPositions FindMemberColumns(st_mysql_res* result);
 
-// The k-th row of a read: its caption and the cells in list order.
-MemberRecord MemberFromRow(MYSQL_ROW row, const MemberColumnPositions& positions, long long k);
+// The k-th row of a read (a MYSQL_ROW): its caption and the cells in list order.
+MemberRecord MemberFromRow(char** row, const MemberColumnPositions& positions, long long k);
 
 }  // namespace korvel

@@ -1,4 +1,5 @@
 #include <errmsg.h>
+#include <mysql.h>
 
 #include <cstdint>
 #include <memory>

@@ -1,26 +1,17 @@
 #pragma once
 
-// What libcurl calls back during one exchange: the body and header block as they arrive, the
-// redirect check, and the body that may go out only once.
+// What libcurl calls back as one exchange's reply arrives: the body and the header block, and the
+// redirect check. Free of libcurl's header, so the fuzz target of the header callback needs none.
 
-#include <curl/curl.h>
-
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "text/Text.h"
-#include "web/Transfer.h"
+#include "web/TransferNotes.h"
 
 namespace korvel {
-
-// A body handed to the client once: it cannot rewind it, so a resend it would make on its own
-// (after a reused connection dropped) fails the request instead of sending the body twice.
-struct OnceBody {
-    std::string_view bytes;
-    size_t sent = 0;
-    bool started = false;
-};
 
 struct Received {
     Bytes body;
@@ -33,7 +24,5 @@ struct Received {
 
 size_t TakeBody(char* data, size_t size, size_t count, void* user);
 size_t TakeHeader(char* data, size_t size, size_t count, void* user);
-size_t ReadOnce(char* buffer, size_t size, size_t count, void* user);
-int RewindOnce(void* user, curl_off_t offset, int origin);
 
 }  // namespace korvel

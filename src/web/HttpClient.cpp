@@ -9,6 +9,7 @@
 #include "web/HttpSettings.h"
 #include "web/ClientCallbacks.h"
 #include "web/HttpShare.h"
+#include "web/OnceBody.h"
 #include "web/Transfer.h"
 
 namespace korvel {

@@ -8,18 +8,13 @@
 #include "web/Cancellation.h"
 #include "web/HttpOutcome.h"
 #include "web/HttpSettings.h"
+#include "web/TransferNotes.h"
 
 namespace korvel {
 
 // Runs the transfer set up on `easy`; with a cancellation, cancel() ends it at once with
 // CURLE_ABORTED_BY_CALLBACK.
 CURLcode RunTransfer(CURL* easy, CURLM* multi, Cancellation* cancel);
-
-// What the client knows beyond libcurl's result code.
-struct TransferNotes {
-    bool bodyTooLarge = false;
-    bool redirectRefused = false;
-};
 
 HttpOutcome ReadOutcome(CURL* easy, CURLcode code, const char* errorText, const TransferNotes& notes);
 

@@ -92,7 +92,7 @@ TEST_F(Exports, BothExportsShareOneDialogThatProposesTheLastPath)
     ASSERT_TRUE(dialog->shown);
     EXPECT_EQ(dialog->nameFilters, (QStringList{TextFilter, CsvFilter}));
     EXPECT_EQ(dialog->defaultSuffix, QStringLiteral("txt"));
-    EXPECT_EQ(ReadAll(ids + ".txt"), "101\r\n102\r\n103\r\n");
+    EXPECT_EQ(ReadAll(ids + QStringLiteral(".txt")), "101\r\n102\r\n103\r\n");
     ASSERT_TRUE(box->shown);
     EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：3！"));
     EXPECT_EQ(box->title, Utf("导出成功"));

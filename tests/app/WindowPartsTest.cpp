@@ -143,7 +143,8 @@ TEST(TestArea, ButtonWithoutCaptionChangesNothing)
             if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"))) {
                 state << w->objectName() + QLatin1Char('=') +
                              QString::fromStdString(ControlText(w)).toHtmlEscaped() +
-                             (w->isVisible() ? "v" : "h") + (w->isEnabled() ? "e" : "d");
+                             QLatin1Char(w->isVisible() ? 'v' : 'h') +
+                             QLatin1Char(w->isEnabled() ? 'e' : 'd');
             }
         }
         return state;

@@ -83,7 +83,7 @@ TEST_P(ShopRecords, CollectorReadsWhatExpectedItemsPredicts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shops, ShopRecords, ::testing::ValuesIn(Cases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 // The comparison above would pass with both sides empty: pin down what the quirky shapes yield.
 TEST(ShopRecordsShape, MergedAndLostEntriesAreThoseTheLazyPatternsMake)

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "a\xA1\xA1"
                   "b",
                   "\xA1\xA1", std::nullopt, Pieces{"a", "b"}}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<SplitCase>& tested) { return tested.param.name; });
 
 TEST(SplitText, DefaultSeparatorIsAComma)
 {

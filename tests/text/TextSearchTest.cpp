@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"StartBehindRunOfDoubleBytes", "\xB0\xA1\xB0\xA1J", "J", 5, false, 5},
                     FindCase{"SoughtLongerThanRest", "abc", "bcd", 1, false, -1},
                     FindCase{"EmptySoughtFromLaterStart", "abc", "", 2, false, 1}),
-    [](const testing::TestParamInfo<FindCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<FindCase>& tested) { return tested.param.name; });
 
 TEST(FindTextReverse, ReturnsLastOccurrenceAtACharacterStart)
 {

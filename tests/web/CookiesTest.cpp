@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "b=2; a=xy", "b=2"},
                     MergeCase{"NameWithoutValue", "flag; a=1", "flag=on", "flag=on; a=1", "flag=on"},
                     MergeCase{"TrailingSeparator", "a=1;", "b=2;", "b=2; a=1", "b=2;"}),
-    [](const testing::TestParamInfo<MergeCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<MergeCase>& tested) { return tested.param.name; });
 
 TEST(CookieName, IsTheTrimmedTextBeforeTheFirstEquals)
 {

@@ -44,14 +44,14 @@ tools::FaultReply DemoShop::State::answer(const std::string& raw)
 {
     const RecordedRequest request = ParseShopRequest(raw);
     record(request);
-    const auto [now, pages] = snapshotWithPages();
+    const auto [now, cache] = snapshotWithPages();
     tools::FaultReply reply = AnswerNotFound();
     if (request.path == "/search.htm" && request.method == "POST")
-        reply = AnswerTaobaoResult(now, *pages, request);
+        reply = AnswerTaobaoResult(now, *cache, request);
     else if (request.path == "/search.htm" && request.method == "GET")
-        reply = AnswerTmallShop(now, *pages, request);
+        reply = AnswerTmallShop(now, *cache, request);
     else if (request.path == "/i/asynSearch.htm" && (request.method == "GET" || request.method == "POST"))
-        reply = AnswerTmallResult(now, *pages, request);
+        reply = AnswerTmallResult(now, *cache, request);
     reply.delay = now.delay;
     return reply;
 }
