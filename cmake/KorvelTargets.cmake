@@ -26,6 +26,12 @@ function(korvel_test_suite name)
   target_link_libraries(korvel-tests-${name} PRIVATE korvel_build_settings ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   set(cases)
   set(labels)
+  # An empty ENVIRONMENT value would vanish from the list and take TIMEOUT's place; one variable
+  # at most, so the list needs no escaping.
+  set(environment)
+  if(ARG_ENVIRONMENT)
+    set(environment ENVIRONMENT ${ARG_ENVIRONMENT})
+  endif()
   if(ARG_THREADED)
     add_dependencies(korvel-tests-threaded korvel-tests-${name})
     set(labels LABELS threaded)
@@ -38,7 +44,7 @@ function(korvel_test_suite name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     ${cases}
-    PROPERTIES ${labels} ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 300)
+    PROPERTIES ${labels} TIMEOUT 300 ${environment})
 endfunction()
 
 # One benchmark program per source file: bench/foo.cpp becomes korvel-bench-foo.
