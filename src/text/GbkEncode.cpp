@@ -45,7 +45,8 @@ EncodeTable Build()
 
 void Append(std::string& out, char32_t c)
 {
-    static const EncodeTable table = Build();
+    // Never destroyed: a detached thread (a server's connection) may still encode at exit.
+    static const EncodeTable& table = *new EncodeTable(Build());
     const std::uint16_t bytes = c < 0x10000 ? table[c] : Unheld;
     if (bytes >= 0x100)
         out += static_cast<char>(bytes >> 8);

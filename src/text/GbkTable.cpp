@@ -89,7 +89,8 @@ Converter OpenConverter()
 
 const Table& SharedTable()
 {
-    static const Table table = Build();
+    // Never destroyed: a detached thread may still decode at exit.
+    static const Table& table = *new Table(Build());
     return table;
 }
 
