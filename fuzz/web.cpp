@@ -97,7 +97,7 @@ void CheckRequestHeaders(const std::string& callerHeaders, const std::string& ur
 }
 
 // The block as the client hands it over, line by line, to the callback that keeps the last hop's
-// lines and refuses a redirect to the marketplace's login.
+// lines and refuses a redirect to the marketplace's login or a body announced over the limit.
 std::string KeptBlock(const std::string& raw)
 {
     const std::function<bool(std::string_view)> follow = [](std::string_view to) {
@@ -105,12 +105,14 @@ std::string KeptBlock(const std::string& raw)
     };
     Received received;
     received.followAllowed = &follow;
+    received.maxBodyBytes = 1 << 20;
     for (std::size_t from = 0; from < raw.size();) {
         const std::size_t end = std::min(raw.find('\n', from), raw.size() - 1) + 1;
         std::string line = raw.substr(from, end - from);
         const std::size_t taken = TakeHeader(line.data(), 1, line.size(), &received);
-        Require(taken == line.size() || (taken == 0 && IsLoginAddress(received.refusedLocation)),
-                "only a redirect to a login is refused");
+        Require(taken == line.size() ||
+                    (taken == 0 && (IsLoginAddress(received.refusedLocation) || received.notes.bodyTooLarge)),
+                "only a redirect to a login or a body over the limit is refused");
         from = end;
     }
     for (std::size_t at = received.headers.find('\n'); at != std::string::npos;
