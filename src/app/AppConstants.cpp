@@ -1,7 +1,7 @@
 #include "app/AppConstants.h"
 
 #include "app/GbkCodec.h"
-#include "web/Overrides.h"
+#include "base/Overrides.h"
 
 namespace korvel {
 

@@ -14,7 +14,7 @@
 #include "app/AppConstants.h"
 #include "app/ControlNames.h"
 #include "app/UiBridge.h"
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 
 class QAction;
 class QMenu;

@@ -6,7 +6,7 @@
 
 #include "app/ControlNames.h"
 #include "app/Pages.h"
-#include "web/Overrides.h"
+#include "base/Overrides.h"
 
 namespace korvel {
 namespace {

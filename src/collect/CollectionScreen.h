@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 
 namespace korvel {
 

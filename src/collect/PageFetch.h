@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {

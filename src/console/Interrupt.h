@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 
 namespace korvel::console {
 

@@ -13,7 +13,7 @@
 
 #include "members/MemberDbConnection.h"
 #include "members/MemberRecord.h"
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 
 namespace korvel {
 

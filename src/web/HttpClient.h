@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "text/Text.h"
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "text/Text.h"
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {

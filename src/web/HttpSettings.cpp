@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "web/Overrides.h"
+#include "base/Overrides.h"
 
 namespace korvel {
 namespace {

@@ -16,13 +16,18 @@ int AbortWhenCancelled(void* cancel, curl_off_t, curl_off_t, curl_off_t, curl_of
     return static_cast<const Cancellation*>(cancel)->cancelled() ? 1 : 0;
 }
 
+void WakeTransfer(void* multi)
+{
+    curl_multi_wakeup(static_cast<CURLM*>(multi));
+}
+
 // Keeps the transfer wakeable by cancel() for as long as it is attached.
 class Attachment {
 public:
     Attachment(Cancellation* cancel, CURLM* multi) : cancel_(cancel), multi_(multi)
     {
         if (cancel_)
-            cancel_->attach(multi_);
+            cancel_->attach(WakeTransfer, multi_);
     }
     ~Attachment()
     {

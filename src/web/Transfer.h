@@ -5,7 +5,7 @@
 
 #include <curl/curl.h>
 
-#include "web/Cancellation.h"
+#include "base/Cancellation.h"
 #include "web/HttpOutcome.h"
 #include "web/HttpSettings.h"
 #include "web/TransferNotes.h"

@@ -1,6 +1,4 @@
-#include "web/Cancellation.h"
-
-#include <curl/curl.h>
+#include "base/Cancellation.h"
 
 #include <algorithm>
 
@@ -10,8 +8,8 @@ void Cancellation::cancel()
 {
     std::lock_guard lock(mutex_);
     cancelled_.store(true, std::memory_order_release);
-    for (void* multi : waiting_)
-        curl_multi_wakeup(static_cast<CURLM*>(multi));
+    for (const Waiter& waiter : waiting_)
+        waiter.wake(waiter.context);
     changed_.notify_all();
 }
 
@@ -21,16 +19,17 @@ bool Cancellation::sleepFor(std::chrono::milliseconds duration)
     return !changed_.wait_for(lock, duration, [this] { return cancelled(); });
 }
 
-void Cancellation::attach(void* multi)
+void Cancellation::attach(Wake wake, void* context)
 {
     std::lock_guard lock(mutex_);
-    waiting_.push_back(multi);
+    waiting_.push_back({wake, context});
 }
 
-void Cancellation::detach(void* multi)
+void Cancellation::detach(void* context)
 {
     std::lock_guard lock(mutex_);
-    waiting_.erase(std::find(waiting_.begin(), waiting_.end(), multi));
+    waiting_.erase(std::find_if(waiting_.begin(), waiting_.end(),
+                                [context](const Waiter& waiter) { return waiter.context == context; }));
 }
 
 }  // namespace korvel

@@ -24,16 +24,22 @@ public:
     // Waits for `duration`; false when cancelled before it has passed.
     [[nodiscard]] bool sleepFor(std::chrono::milliseconds duration);
 
-    // The HTTP client's part: while a transfer waits on `multi` (a CURLM handle), cancel() wakes
-    // it. detach() returns only when no wake-up of that handle is under way.
-    void attach(void* multi);
-    void detach(void* multi);
+    // A wait that a flag alone cannot end (a transfer blocked in poll) registers how to wake it:
+    // cancel() calls `wake(context)` for every attached waiter. detach() returns only when no
+    // wake-up of that waiter is under way.
+    using Wake = void (*)(void* context);
+    void attach(Wake wake, void* context);
+    void detach(void* context);
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::atomic<bool> cancelled_{false};
-    std::vector<void*> waiting_;
+    struct Waiter {
+        Wake wake;
+        void* context;
+    };
+    std::vector<Waiter> waiting_;
 };
 
 }  // namespace korvel

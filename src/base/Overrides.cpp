@@ -1,4 +1,4 @@
-#include "web/Overrides.h"
+#include "base/Overrides.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,41 @@
+#pragma once
+
+// One collection of one shop as a record: what was asked, how it ended and what it found. The
+// window, korvel-collect and the history all read the same record; none keeps a copy of its own.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "collect/Product.h"
+#include "collect/ShopAddress.h"
+
+namespace korvel {
+
+enum class RunEnd {
+    Complete,     // every page collected
+    Incomplete,   // products collected, but pages lost (named in lostPages)
+    Failed,       // ended by a failure before or at page 1 (failureCause says why)
+    Interrupted,  // cancelled: the window closed or Ctrl+C
+};
+
+// A page after page 1 that did not give its products, with the cause as the user reads it (GBK).
+struct LostPage {
+    int page = 0;
+    std::string cause;
+};
+
+struct CollectionRun {
+    std::string shopHost;  // as the run read it from the address
+    ShopFamily family = ShopFamily::Taobao;
+    std::chrono::system_clock::time_point started;
+    std::chrono::system_clock::time_point ended;
+    int pageCount = 0;       // as page 1 gave it; 0 when page 1 failed
+    int pagesCollected = 0;  // pages whose products arrived
+    std::vector<LostPage> lostPages;
+    RunEnd end = RunEnd::Interrupted;
+    std::string failureCause;  // GBK; empty unless Failed
+    std::vector<Product> products;
+};
+
+}  // namespace korvel
