@@ -32,7 +32,8 @@ inline std::vector<Product> Numbered(std::vector<Product> products)
     return products;
 }
 
-inline CollectionRun Run(std::vector<Product> products, RunEnd end = RunEnd::Complete, std::string host = "shop.taobao.com")
+inline CollectionRun ShopRun(std::vector<Product> products, RunEnd end = RunEnd::Complete,
+                             std::string host = "shop.taobao.com")
 {
     CollectionRun run;
     run.shopHost = std::move(host);
