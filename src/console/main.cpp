@@ -9,6 +9,7 @@
 #include "Arguments.h"
 #include "ConsoleScreen.h"
 #include "ExportTargets.h"
+#include "HistoryCommands.h"
 #include "Interrupt.h"
 #include "Terminal.h"
 #include "collect/RunCollection.h"
@@ -158,5 +159,8 @@ int main(int argc, char** argv)
         std::printf("korvel-collect %s\n", KORVEL_VERSION);
         return Collected;
     }
+    if (parsed.command->report != CollectCommand::Report::None)
+        return parsed.command->report == CollectCommand::Report::Changes ? ReportChanges(*parsed.command)
+                                                                          : ListRuns(*parsed.command);
     return Collect(*parsed.command, interrupt);
 }
