@@ -126,8 +126,8 @@ Sizes Measure(const char* label, const std::string& gbk, const std::string& patt
     std::printf("%s: %zu bytes, %zu entries; matches ours %zu, re2 %zu, std::regex %zu; %zu rounds\n", label,
                 gbk.size(), ids, ours, viaRe2, viaStd, s.ours.rounds());
     std::printf("%s_ms: ours %.3f, re2 %.3f, std_regex %.3f, memmem %.3f (ours %.0f MB/s)\n", label,
-                s.ours.median() * 1e3, s.re2.median() * 1e3, s.stdRegex.median() * 1e3, s.memmem.median() * 1e3,
-                gbk.size() / 1e6 / s.ours.median());
+                s.ours.median() * 1e3, s.re2.median() * 1e3, s.stdRegex.median() * 1e3,
+                s.memmem.median() * 1e3, gbk.size() / 1e6 / s.ours.median());
     return s;
 }
 
@@ -187,11 +187,11 @@ int main()
     const std::string pattern = SevenGroupPattern();
     // A page is a tenth of a millisecond of work: many short batches. The area takes our engine a
     // tenth of a second and std::regex nearly two: a few long rounds.
-    const Sizes page = Measure("page60", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(60, true)),
-                               pattern, 0.005, {});
+    const Sizes page = Measure(
+        "page60", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(60, true)), pattern, 0.005, {});
     const Sizes area =
-        Measure("area20000", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(20000, true)), pattern,
-                0.05, {.minSecondsPerSide = 0.5, .minRounds = 7});
+        Measure("area20000", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(20000, true)),
+                pattern, 0.05, {.minSecondsPerSide = 0.5, .minRounds = 7});
     const Pathological bad = MeasurePathological(pattern);
 
     const Lower re2 = LowerOf(page.re2, page.ours, area.re2, area.ours);

@@ -300,7 +300,6 @@ int main(int argc, char** argv)
     const korvel::bench::Series& read = (*reads)[0];
     const korvel::bench::Series& upload = (*uploads)[0];
     const korvel::bench::Series& raw = (*uploads)[1];
-    for (std::size_t i = 0; i < upload.rounds(); ++i) std::printf("DBG %.3f %.3f\n", upload.values()[i], raw.values()[i]);
     std::printf("member_read_rows = %d\n", readRows);
     std::printf("member_read_rounds = %zu\nmember_upload_rounds = %zu\n", read.rounds(), upload.rounds());
     korvel::bench::PrintFigure("member_read_seconds", read.median(), 3);
@@ -310,7 +309,7 @@ int main(int argc, char** argv)
     std::printf("member_upload_on_one_cpu = %d\n", oneCpu ? 1 : 0);
     korvel::bench::PrintFigure("member_upload_per_s", kUploadMembers / upload.median(), 0);
     korvel::bench::PrintFigure("raw_libcurl_upload_per_s", kUploadMembers / raw.median(), 0);
-    korvel::bench::PrintGoalFigure("member_upload_vs_raw_ratio", korvel::bench::RatioOfMedians(raw, upload), 3,
-                                   korvel::bench::Quotients(raw, upload));
+    korvel::bench::PrintGoalFigure("member_upload_vs_raw_ratio", korvel::bench::RatioOfMedians(raw, upload),
+                                   3, korvel::bench::Quotients(raw, upload));
     return 0;
 }

@@ -62,9 +62,9 @@ int main()
     const std::size_t expectedRows = demo::ExpectedItems(options, demo::Marketplace::Taobao).size();
 
     bench::Series keptRequests, freshRequests;
-    const auto rounds = bench::Interleave({Run(shop, true, expectedRows, keptRequests),
-                                           Run(shop, false, expectedRows, freshRequests)},
-                                          {.minSecondsPerSide = 0.5, .minRounds = 3});
+    const auto rounds = bench::Interleave(
+        {Run(shop, true, expectedRows, keptRequests), Run(shop, false, expectedRows, freshRequests)},
+        {.minSecondsPerSide = 0.5, .minRounds = 3});
     ResetHttpSettings();
     if (!rounds) {
         std::fprintf(stderr, "a run did not collect all %zu products\n", expectedRows);
@@ -74,8 +74,8 @@ int main()
     const bench::Series& fresh = (*rounds)[1];
     const double roundTrip = 2 * std::chrono::duration<double>(OneWay).count();
     // Each kept run against the limit its own requests set.
-    const bench::Series vsLimit =
-        bench::EachRound(kept, keptRequests, [&](double seconds, double n) { return seconds / (n * roundTrip); });
+    const bench::Series vsLimit = bench::EachRound(
+        kept, keptRequests, [&](double seconds, double n) { return seconds / (n * roundTrip); });
     std::printf("client_and_server_on_one_cpu = %d\n", oneCpu ? 1 : 0);
     std::printf("wan_round_trip_ms = %.0f\n", roundTrip * 1000);
     std::printf("wan_pages = %d\n", Pages);

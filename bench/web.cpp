@@ -36,7 +36,8 @@ constexpr char Host[] = "bench.taobao.com";
 constexpr char Marker[] = "J_KorvelBenchEnd";
 
 const std::string ShopPageFile =
-    std::string(KORVEL_SOURCE_DIR) + "/../shared/fixtures/real-shop-pages/tmall-search-browser-saved-2018.html.php";
+    std::string(KORVEL_SOURCE_DIR) +
+    "/../shared/fixtures/real-shop-pages/tmall-search-browser-saved-2018.html.php";
 
 // A real shop page in GBK, repeated to one megabyte, the marker last; empty when the page cannot be
 // read (a megabyte of zero bytes would be searched and converted in no time, and mislead).
@@ -74,8 +75,8 @@ bench::Measure TextOperation(std::function<bool()> operation)
 bench::Measure Requests(bool reuse)
 {
     const std::string url = std::string("https://") + Host + "/item?id=1";
-    auto batch = bench::PerCall([url] { return HttpRequest(url).size() == 2048; }, 0.01,
-                                bench::Timing::ProcessCpu);
+    auto batch =
+        bench::PerCall([url] { return HttpRequest(url).size() == 2048; }, 0.01, bench::Timing::ProcessCpu);
     return [url, reuse, batch]() mutable {
         SetConnectionReuse(reuse);
         if (reuse && HttpRequest(url).size() != 2048)

@@ -91,13 +91,14 @@ int main(int argc, char** argv)
     }
     korvel::bench::Series overheads, gaps;
     // A run lasts a few tenths of a second: nine of them cost little and settle the median.
-    const auto rounds = korvel::bench::Interleave({[&] {
-        const Figures f = Run(window);
-        overheads.add(f.overheadMs);
-        gaps.add(f.maxGapMs);
-        return window.productList().rows() == kProducts ? f.overheadMs / 1000 : -1;
-    }},
-                                                  {.minSecondsPerSide = 0.5, .minRounds = 9});
+    const auto rounds = korvel::bench::Interleave(
+        {[&] {
+            const Figures f = Run(window);
+            overheads.add(f.overheadMs);
+            gaps.add(f.maxGapMs);
+            return window.productList().rows() == kProducts ? f.overheadMs / 1000 : -1;
+        }},
+        {.minSecondsPerSide = 0.5, .minRounds = 9});
     if (!rounds) {
         std::fprintf(stderr, "korvel-bench-window: %d rows instead of %d\n", window.productList().rows(),
                      kProducts);
