@@ -57,7 +57,7 @@ int main()
 
     // A kept run lasts a few hundredths of a second: enough rounds that its median settles.
     const auto rounds = bench::Interleave({Run(true, expectedRows), Run(false, expectedRows)},
-                                          {.minSecondsPerSide = 0.5, .minRounds = 15});
+                                          {.minSecondsPerSide = 0.5, .minRounds = 21});
     ResetHttpSettings();
     if (!rounds) {
         std::fprintf(stderr, "a run did not collect all %zu products\n", expectedRows);

@@ -191,7 +191,7 @@ int main()
         "page60", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(60, true)), pattern, 0.005, {});
     const Sizes area =
         Measure("area20000", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(20000, true)),
-                pattern, 0.05, {.minSecondsPerSide = 0.5, .minRounds = 7});
+                pattern, 0.05, {.minSecondsPerSide = 0.5, .minRounds = 11});
     const Pathological bad = MeasurePathological(pattern);
 
     const Lower re2 = LowerOf(page.re2, page.ours, area.re2, area.ours);
