@@ -19,7 +19,9 @@ std::string Utf8Of(const std::string& gbk)
     return utf8;
 }
 
-std::string CsvCell(const std::string& gbk, CellKind kind)
+}  // namespace
+
+std::string CsvCellText(const std::string& gbk, CellKind kind)
 {
     switch (kind) {
         case CellKind::Number:
@@ -31,6 +33,8 @@ std::string CsvCell(const std::string& gbk, CellKind kind)
     }
     return Utf8Of(gbk);
 }
+
+namespace {
 
 ProductColumn ColumnAt(int column)
 {
@@ -51,7 +55,7 @@ std::string ProductsCsv(const ListView& list)
     const int rows = list.rows();
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column)
-            fields[column] = CsvCell(list.cellText(row, column), ColumnAt(column).kind);
+            fields[column] = CsvCellText(list.cellText(row, column), ColumnAt(column).kind);
         AppendCsvRecord(csv, fields);
     }
     return csv;
@@ -68,7 +72,7 @@ std::string ProductIdsCsv(const std::vector<std::string>& ids)
     std::string csv = Utf8ByteOrderMark;
     AppendCsvRecord(csv, {column.title});
     for (const std::string& id : ids)
-        AppendCsvRecord(csv, {CsvCell(id, column.kind)});
+        AppendCsvRecord(csv, {CsvCellText(id, column.kind)});
     return csv;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/ExportScreen.h"
+#include "export/ProductColumns.h"
 
 namespace korvel {
 
@@ -19,6 +20,9 @@ std::string ProductsCsv(const ListView& list);
 std::string ProductIdsCsv(const ListView& list);
 // The same for IDs already taken from the list (GBK).
 std::string ProductIdsCsv(const std::vector<std::string>& ids);
+
+// One cell as the CSV holds it: the page's GBK bytes tidied as the column's kind says.
+std::string CsvCellText(const std::string& gbk, CellKind kind);
 
 // True for a path whose name ends in ".csv" in any case: the exports write CSV there.
 bool IsCsvPath(const std::string& path);

@@ -11,8 +11,6 @@
 
 namespace korvel {
 
-namespace {
-
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -25,6 +23,8 @@ bool WriteAll(int fd, std::string_view bytes)
     }
     return true;
 }
+
+namespace {
 
 bool WriteAndClose(int fd, std::string_view bytes, bool sync)
 {

@@ -10,4 +10,7 @@ namespace korvel {
 // targets (a device, a pipe) are written directly. False when the file could not be written.
 [[nodiscard]] bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// Writes every byte to the descriptor, through interrupted and partial writes.
+[[nodiscard]] bool WriteAll(int fd, std::string_view bytes);
+
 }  // namespace korvel
