@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "DemoShopRun.h"
+#include "export/CsvReader.h"
 #include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
@@ -233,6 +234,29 @@ TEST_F(CollectCliTest, InterruptingEndsAtOnceAndLeavesTheExports)
     EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(5));
     EXPECT_EQ(done.status, 130) << done.errors;
     EXPECT_EQ(ReadFile(dir + "/ids.txt"), "earlier");
+}
+
+// Titles a rival shop may write so that a spreadsheet runs them: the CSV keeps each one a text.
+TEST_F(CollectCliTest, CsvTitlesNeverRunAsFormulas)
+{
+    demo::DemoShopOptions options;
+    options.pages = 1;
+    options.titles = {{{1, 0}, "=HYPERLINK(\"http://x.example/?q\",\"点击\")"},
+                      {{1, 1}, "&#61;HYPERLINK(1)"},
+                      {{1, 2}, "-2+3 减价"},
+                      {{1, 3}, "&#9;@SUM(1)"},
+                      {{1, 4}, "价格=1+1"}};
+    Shop().setOptions(options);
+    const auto done = Collect({TaobaoHost, "--csv", dir + "/all.csv"});
+    ASSERT_EQ(done.status, 0) << done.errors;
+    const std::string csv = ReadFile(dir + "/all.csv");
+    const auto table = ReadCsv(csv.substr(std::min<size_t>(3, csv.size())));
+    ASSERT_TRUE(table.has_value() && table->size() == 21u) << csv;
+    const std::vector<std::string> titles = {"'=HYPERLINK(\"http://x.example/?q\",\"点击\")", "'=HYPERLINK(1)",
+                                             "'-2+3 减价", "'\t@SUM(1)", "价格=1+1"};
+    for (size_t i = 0; i < titles.size(); ++i)
+        EXPECT_EQ(table->at(i + 1).at(3), titles[i]);
+    EXPECT_NE(table->at(1).at(4).front(), '\'') << "prices stay numbers";
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ struct DemoShopOptions {
     bool doublePaging = false;  // page 1 carries the paging element twice
     MarketPrices marketPrices = MarketPrices::All;
     std::set<std::pair<int, int>> withoutSaleNum;  // (page, 0-based index) entries lacking "sale-num"
+    // (page, 0-based index) → the title's raw HTML instead of the catalogue's (UTF-8; served as GBK)
+    std::map<std::pair<int, int>, std::string> titles;
     bool upperCaseMarkers = false;       // item-area and asynSearch-link markers written in capitals
     bool omitAsynLink = false;           // the Tmall shop page lacks the asynSearch link
     std::chrono::milliseconds delay{0};  // before every answer: a slow shop
