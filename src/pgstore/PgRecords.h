@@ -1,0 +1,28 @@
+#pragma once
+
+// The rows behind a run and a batch's shops, for PgStore's own sources.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch/BatchLedger.h"
+#include "pgstore/Pg.h"
+
+namespace korvel::pg {
+
+// A text[] literal of hosts (DNS names: nothing in them needs quoting).
+std::string HostArray(const std::vector<std::string>& hosts);
+
+int OutcomeCode(batch::ShopOutcome outcome);
+
+// Rows of (host, stage, outcome, run) as states in the order of `hosts`.
+std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::vector<std::string>& hosts);
+
+// The run, its lost pages and its products (through COPY), inside the caller's transaction; the
+// run's id.
+std::int64_t RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion);
+
+std::optional<CollectionRun> LoadRun(Connection& connection, std::int64_t run);
+
+}  // namespace korvel::pg
