@@ -24,7 +24,7 @@ struct ShopState {
     std::string host;
     ShopStage stage = ShopStage::Pending;
     std::optional<ShopOutcome> outcome;  // once recorded
-    std::int64_t run = 0;                // once recorded
+    std::int64_t run = 0;                // once recorded: the shop's run number, from 1
 };
 
 enum class BatchStart {
@@ -43,12 +43,12 @@ public:
     virtual std::optional<std::vector<ShopState>> begin(const std::string& batch, const std::vector<std::string>& hosts,
                                                         BatchStart start) = 0;
     // Records the run in the history and the shop as recorded with its outcome, in one
-    // transaction; the run's number.
+    // transaction; the run's number among the shop's runs (as --runs and --changes show it).
     virtual std::optional<std::int64_t> record(const std::string& batch, const CollectionRun& run,
                                                ShopOutcome outcome) = 0;
     virtual bool markDelivered(const std::string& batch, const std::string& host) = 0;
     // A recorded run, read back to deliver its files again after a kill.
-    virtual std::optional<CollectionRun> loadRun(std::int64_t run) = 0;
+    virtual std::optional<CollectionRun> loadRun(const std::string& host, std::int64_t run) = 0;
 
     virtual std::string lastError() const = 0;
 };

@@ -12,12 +12,16 @@
 namespace korvel::batch {
 namespace {
 
-constexpr std::string_view ShopStart = "{\"type\":\"shop\"";
+constexpr std::string_view ShopStart = "{\"type\":\"shop\",\"shop\":\"";
 constexpr std::string_view RunField = ",\"run\":";
 
-// A shop line ends with its run: `,"run":N}`.
-std::optional<std::int64_t> RunOf(std::string_view line)
+// A shop line starts with its host (a DNS name: nothing in it is escaped) and ends with its run:
+// `{"type":"shop","shop":"HOST",…,"run":N}`.
+std::optional<ShopRun> RunOf(std::string_view line)
 {
+    const size_t hostEnd = line.find('"', ShopStart.size());
+    if (hostEnd == std::string_view::npos)
+        return std::nullopt;
     const size_t at = line.rfind(RunField);
     if (at == std::string_view::npos || !line.ends_with('}'))
         return std::nullopt;
@@ -27,7 +31,7 @@ std::optional<std::int64_t> RunOf(std::string_view line)
     const auto [end, error] = std::from_chars(first, last, run);
     if (error != std::errc() || end != last)
         return std::nullopt;
-    return run;
+    return ShopRun(line.substr(ShopStart.size(), hostEnd - ShopStart.size()), run);
 }
 
 }  // namespace
@@ -103,7 +107,7 @@ bool JsonLinesFile::cutBack()
     return ::ftruncate(fd_, static_cast<off_t>(end_)) == 0 && ::lseek(fd_, static_cast<off_t>(end_), SEEK_SET) >= 0;
 }
 
-bool JsonLinesFile::append(std::string_view lines, std::int64_t run)
+bool JsonLinesFile::append(std::string_view lines, const ShopRun& run)
 {
     if (!owned_)
         return WriteAll(fd_, lines);

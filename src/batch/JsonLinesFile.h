@@ -10,8 +10,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace korvel::batch {
+
+// A shop's run: its host and its number among the shop's runs.
+using ShopRun = std::pair<std::string, std::int64_t>;
 
 class JsonLinesFile {
 public:
@@ -23,10 +27,10 @@ public:
     ~JsonLinesFile();
 
     // The runs whose shop line the file already holds (after the cut).
-    const std::set<std::int64_t>& runsPresent() const { return runs_; }
+    const std::set<ShopRun>& runsPresent() const { return runs_; }
 
     // Writes one shop's lines whole; false when they could not all reach the file.
-    [[nodiscard]] bool append(std::string_view lines, std::int64_t run);
+    [[nodiscard]] bool append(std::string_view lines, const ShopRun& run);
 
 private:
     JsonLinesFile(int fd, bool owned) : fd_(fd), owned_(owned) {}
@@ -36,14 +40,14 @@ private:
     int fd_ = -1;
     bool owned_ = false;
     std::uint64_t end_ = 0;  // past the last whole shop
-    std::set<std::int64_t> runs_;
+    std::set<ShopRun> runs_;
 };
 
 // The offset just past the last whole shop line of `text` (0 when there is none), and the runs of
 // the shop lines before it. Exposed for the tests: a file is read through it in pieces.
 struct LastShop {
     std::uint64_t end = 0;
-    std::set<std::int64_t> runs;
+    std::set<ShopRun> runs;
 };
 void ScanLines(std::string_view text, std::uint64_t offset, LastShop& found);
 

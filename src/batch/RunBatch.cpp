@@ -28,8 +28,9 @@ public:
         if (plan_.csvFolder && !PlaceShopCsv(*plan_.csvFolder, run))
             return "cannot write " + ShopCsvPath(*plan_.csvFolder, shop.host);
         JsonLinesFile* jsonl = plan_.jsonLines;
-        if (jsonl && !jsonl->runsPresent().contains(shop.run) &&
-            !jsonl->append(JsonLines(BlockOf(run, *shop.outcome, shop.run)), shop.run))
+        const ShopRun key(shop.host, shop.run);
+        if (jsonl && !jsonl->runsPresent().contains(key) &&
+            !jsonl->append(JsonLines(BlockOf(run, *shop.outcome, shop.run)), key))
             return "cannot write the JSON Lines";
         if (!ledger_.markDelivered(plan_.id, shop.host))
             return "the store failed: " + ledger_.lastError();
@@ -43,7 +44,7 @@ public:
         for (ShopState& shop : shops) {
             if (shop.stage != ShopStage::Recorded)
                 continue;
-            const auto run = ledger_.loadRun(shop.run);
+            const auto run = ledger_.loadRun(shop.host, shop.run);
             if (!run)
                 return StoreFailed(ledger_);
             if (std::string error = deliver(shop, *run); !error.empty())

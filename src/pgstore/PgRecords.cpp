@@ -129,18 +129,19 @@ std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::v
     return states;
 }
 
-std::int64_t RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion)
+RecordedRun RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion)
 {
     const std::int64_t shop = ShopId(connection, run.shopHost);
     const std::string shopText = std::to_string(shop);
     const Result inserted = connection.exec(
         "INSERT INTO run(shop, number, family, started_ms, ended_ms, outcome, page_count, pages_collected,"
         " product_count, failure_cause, version) SELECT $1, coalesce(max(number), 0) + 1, $2, $3, $4, $5, $6, $7,"
-        " $8, $9::bytea, $10 FROM run WHERE shop = $1 RETURNING id",
+        " $8, $9::bytea, $10 FROM run WHERE shop = $1 RETURNING id, number",
         {shopText, run.family == ShopFamily::Tmall ? "1" : "0", Milliseconds(run.started), Milliseconds(run.ended),
          std::to_string(EndCode(run.end)), std::to_string(run.pageCount), std::to_string(run.pagesCollected),
          std::to_string(run.products.size()), HexBytes(run.failureCause), programVersion});
-    const std::int64_t id = inserted.integer(0, 0);
+    const RecordedRun recorded{inserted.integer(0, 0), inserted.integer(0, 1)};
+    const std::int64_t id = recorded.id;
     for (const LostPage& lost : run.lostPages)
         connection.exec("INSERT INTO lost_page(run, page, cause) VALUES($1, $2, $3::bytea)",
                         {std::to_string(id), std::to_string(lost.page), HexBytes(lost.cause)});
@@ -148,18 +149,18 @@ std::int64_t RecordRun(Connection& connection, const CollectionRun& run, const s
         connection.copyIn("COPY run_product(run, position, item, picture, title, sale_price, market_price, sold,"
                           " reviews, page) FROM STDIN (FORMAT binary)",
                           ProductRows(id, run.products));
-    return id;
+    return recorded;
 }
 
-std::optional<CollectionRun> LoadRun(Connection& connection, std::int64_t id)
+CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number)
 {
-    const std::string key = std::to_string(id);
     const Result head = connection.exec(
         "SELECT s.host, r.family, r.started_ms, r.ended_ms, r.outcome, r.page_count, r.pages_collected,"
-        " r.failure_cause FROM run r JOIN shop s ON s.id = r.shop WHERE r.id = $1",
-        {key});
+        " r.failure_cause, r.id FROM run r JOIN shop s ON s.id = r.shop WHERE s.host = $1::bytea AND r.number = $2",
+        {HexBytes(host), std::to_string(number)});
     if (head.rows() != 1)
-        throw PgFailure{"run " + key + " is not in the store"};
+        throw PgFailure{"run " + std::to_string(number) + " of " + host + " is not in the store"};
+    const std::string key = head.text(0, 8);
     CollectionRun run;
     run.shopHost = head.bytes(0, 0);
     run.family = head.integer(0, 1) == 1 ? ShopFamily::Tmall : ShopFamily::Taobao;

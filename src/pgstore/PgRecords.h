@@ -19,10 +19,15 @@ int OutcomeCode(batch::ShopOutcome outcome);
 // Rows of (host, stage, outcome, run) as states in the order of `hosts`.
 std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::vector<std::string>& hosts);
 
-// The run, its lost pages and its products (through COPY), inside the caller's transaction; the
-// run's id.
-std::int64_t RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion);
+struct RecordedRun {
+    std::int64_t id = 0;      // the row
+    std::int64_t number = 0;  // among the shop's runs, from 1
+};
 
-std::optional<CollectionRun> LoadRun(Connection& connection, std::int64_t run);
+// The run, its lost pages and its products (through COPY), inside the caller's transaction.
+RecordedRun RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion);
+
+// The shop's run with that number.
+CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number);
 
 }  // namespace korvel::pg

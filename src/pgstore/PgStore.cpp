@@ -61,7 +61,8 @@ std::optional<std::vector<ShopState>> PgStore::begin(const std::string& batch, c
                               " AND host = ANY($2::text[]) AND stage <> 0 AND ($3::boolean OR outcome <> 0)",
                               {batch, list, start == BatchStart::Fresh ? "true" : "false"});
         const Result found = connection_->exec(
-            "SELECT host, stage, outcome, run FROM batch_shop WHERE batch = $1 AND host = ANY($2::text[])",
+            "SELECT b.host, b.stage, b.outcome, r.number FROM batch_shop b LEFT JOIN run r ON r.id = b.run"
+            " WHERE b.batch = $1 AND b.host = ANY($2::text[])",
             {batch, list});
         auto states = StatesInListOrder(found, hosts);
         transaction.commit();
@@ -76,17 +77,19 @@ std::optional<std::int64_t> PgStore::record(const std::string& batch, const Coll
         Transaction transaction(*connection_);
         // A second attempt at the same shop (a retried task racing a slow one) adds nothing.
         const Result done = connection_->exec(
-            "SELECT stage, run FROM batch_shop WHERE batch = $1 AND host = $2 FOR UPDATE", {batch, run.shopHost});
+            "SELECT b.stage, r.number FROM batch_shop b LEFT JOIN run r ON r.id = b.run"
+            " WHERE b.batch = $1 AND b.host = $2 FOR UPDATE OF b",
+            {batch, run.shopHost});
         if (done.rows() == 1 && done.integer(0, 0) != 0 && !done.isNull(0, 1)) {
             transaction.commit();
             return done.integer(0, 1);
         }
-        const std::int64_t id = RecordRun(*connection_, run, version_);
+        const RecordedRun recorded = RecordRun(*connection_, run, version_);
         connection_->exec("INSERT INTO batch_shop(batch, host, stage, outcome, run) VALUES($1, $2, 1, $3, $4)"
                           " ON CONFLICT (batch, host) DO UPDATE SET stage = 1, outcome = $3, run = $4",
-                          {batch, run.shopHost, std::to_string(OutcomeCode(outcome)), std::to_string(id)});
+                          {batch, run.shopHost, std::to_string(OutcomeCode(outcome)), std::to_string(recorded.id)});
         transaction.commit();
-        return id;
+        return recorded.number;
     });
 }
 
@@ -98,9 +101,9 @@ bool PgStore::markDelivered(const std::string& batch, const std::string& host)
     });
 }
 
-std::optional<CollectionRun> PgStore::loadRun(std::int64_t run)
+std::optional<CollectionRun> PgStore::loadRun(const std::string& host, std::int64_t run)
 {
-    return guarded([&]() -> std::optional<CollectionRun> { return LoadRun(*connection_, run); });
+    return guarded([&]() -> std::optional<CollectionRun> { return LoadRun(*connection_, host, run); });
 }
 
 }  // namespace korvel::pg

@@ -30,7 +30,7 @@ public:
     std::optional<std::int64_t> record(const std::string& batch, const CollectionRun& run,
                                        batch::ShopOutcome outcome) override;
     bool markDelivered(const std::string& batch, const std::string& host) override;
-    std::optional<CollectionRun> loadRun(std::int64_t run) override;
+    std::optional<CollectionRun> loadRun(const std::string& host, std::int64_t run) override;
     std::string lastError() const override { return error_; }
 
 private:

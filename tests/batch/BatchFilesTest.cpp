@@ -38,13 +38,14 @@ protected:
 };
 
 const std::string ShopA = "{\"type\":\"product\",\"id\":\"1\",\"run\":7}\n{\"type\":\"shop\",\"shop\":\"a\",\"run\":7}\n";
+const std::string Appended = "{\"type\":\"shop\",\"shop\":\"z\",\"run\":99}\n";
 const std::string ShopB = "{\"type\":\"shop\",\"shop\":\"b\",\"cause\":\"x\\n,\\\"run\\\":9}\",\"run\":12}\n";
 
 struct CutCase {
     const char* name;
     std::string before;
     std::string after;
-    std::set<std::int64_t> runs;
+    std::set<ShopRun> runs;
 };
 
 class JsonLinesCuts : public BatchFiles, public testing::WithParamInterface<CutCase> {};
@@ -57,18 +58,18 @@ TEST_P(JsonLinesCuts, KeepWholeShopsOnly)
         auto file = JsonLinesFile::Open(path("out.jsonl"), false);
         ASSERT_TRUE(file);
         EXPECT_EQ(file->runsPresent(), c.runs);
-        ASSERT_TRUE(file->append("{\"type\":\"shop\",\"run\":99}\n", 99));
+        ASSERT_TRUE(file->append(Appended, {"z", 99}));
     }
-    EXPECT_EQ(read("out.jsonl"), c.after + "{\"type\":\"shop\",\"run\":99}\n");
+    EXPECT_EQ(read("out.jsonl"), c.after + Appended);
 }
 
 const CutCase CutCases[] = {
     {"empty", "", "", {}},
-    {"whole_shops", ShopA + ShopB, ShopA + ShopB, {7, 12}},
-    {"half_a_product_line", ShopA + "{\"type\":\"prod", ShopA, {7}},
-    {"products_without_their_shop", ShopA + "{\"type\":\"product\",\"run\":12}\n", ShopA, {7}},
-    {"shop_line_cut", ShopA + ShopB.substr(0, ShopB.size() - 3), ShopA, {7}},
-    {"shop_line_without_break", ShopA + ShopB.substr(0, ShopB.size() - 1), ShopA, {7}},
+    {"whole_shops", ShopA + ShopB, ShopA + ShopB, {{"a", 7}, {"b", 12}}},
+    {"half_a_product_line", ShopA + "{\"type\":\"prod", ShopA, {{"a", 7}}},
+    {"products_without_their_shop", ShopA + "{\"type\":\"product\",\"run\":12}\n", ShopA, {{"a", 7}}},
+    {"shop_line_cut", ShopA + ShopB.substr(0, ShopB.size() - 3), ShopA, {{"a", 7}}},
+    {"shop_line_without_break", ShopA + ShopB.substr(0, ShopB.size() - 1), ShopA, {{"a", 7}}},
     {"nothing_whole", "{\"type\":\"product\"}\n{\"ty", "", {}},
 };
 
@@ -81,7 +82,7 @@ TEST_F(BatchFiles, JsonLinesAcrossReadPieces)
     std::string many;
     for (int run = 1; run <= 3000; ++run)
         many += "{\"type\":\"product\",\"title\":\"" + std::string(40, 'x') + "\",\"run\":" + std::to_string(run) +
-                "}\n{\"type\":\"shop\",\"run\":" + std::to_string(run) + "}\n";
+                "}\n{\"type\":\"shop\",\"shop\":\"s\",\"run\":" + std::to_string(run) + "}\n";
     write("out.jsonl", many + "{\"type\":\"product\",\"run\":3001}\n");
     auto file = JsonLinesFile::Open(path("out.jsonl"), false);
     ASSERT_TRUE(file);

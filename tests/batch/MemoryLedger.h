@@ -31,22 +31,28 @@ public:
         if (failing)
             return std::nullopt;
         runs.push_back(run);
-        shops[run.shopHost] = ShopState{run.shopHost, ShopStage::Recorded, outcome, std::int64_t(runs.size())};
-        return std::int64_t(runs.size());
+        const std::int64_t number = ++numbers[run.shopHost];
+        shops[run.shopHost] = ShopState{run.shopHost, ShopStage::Recorded, outcome, number};
+        return number;
     }
     bool markDelivered(const std::string&, const std::string& host) override
     {
         shops[host].stage = ShopStage::Delivered;
         return !failing;
     }
-    std::optional<CollectionRun> loadRun(std::int64_t run) override
+    std::optional<CollectionRun> loadRun(const std::string& host, std::int64_t run) override
     {
-        return run >= 1 && run <= std::int64_t(runs.size()) ? std::optional(runs[run - 1]) : std::nullopt;
+        for (const CollectionRun& recorded : runs) {
+            if (recorded.shopHost == host && --run == 0)
+                return recorded;
+        }
+        return std::nullopt;
     }
     std::string lastError() const override { return "disk I/O error"; }
 
     std::map<std::string, ShopState> shops;
     std::vector<CollectionRun> runs;
+    std::map<std::string, std::int64_t> numbers;
     bool failing = false;
 };
 

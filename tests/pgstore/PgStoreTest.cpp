@@ -110,12 +110,12 @@ TEST_F(PgStoreTest, RunsReadBackByteForByte)
     for (const CollectionRun& run : std::vector{SampleRun("a.tmall.com", RunEnd::Incomplete, 25), SampleRun("b.tmall.com", RunEnd::Failed, 0)}) {
         const auto id = store->record("day", run, ShopOutcome::Incomplete);
         ASSERT_TRUE(id) << store->lastError();
-        const auto back = store->loadRun(*id);
+        const auto back = store->loadRun(run.shopHost, *id);
         ASSERT_TRUE(back) << store->lastError();
         ExpectSameRun(*back, run);
     }
-    EXPECT_FALSE(store->loadRun(999));
-    EXPECT_NE(store->lastError().find("999"), std::string::npos);
+    EXPECT_FALSE(store->loadRun("a.tmall.com", 2));
+    EXPECT_NE(store->lastError().find("run 2 of a.tmall.com"), std::string::npos) << store->lastError();
 }
 
 TEST_F(PgStoreTest, RunningAShardAgainChangesNoRowCount)
