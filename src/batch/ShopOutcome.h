@@ -7,16 +7,21 @@
 
 namespace korvel::batch {
 
+// The values are the stores' codes: never renumbered.
 enum class ShopOutcome {
-    Complete,    // every page
-    Incomplete,  // products, but pages lost
-    Failed,      // nothing: page 1 failed
-    Blocked,     // the marketplace answered with a login or slider page, or 429 after every retry
+    Complete = 0,    // every page
+    Incomplete = 1,  // products, but pages lost
+    Failed = 2,      // nothing: page 1 failed
+    Blocked = 3,     // the marketplace answered with a login or slider page, or 429 after every retry
 };
 
 // "complete", "incomplete", "failed", "blocked".
 std::string_view OutcomeName(ShopOutcome outcome);
 std::optional<ShopOutcome> OutcomeNamed(std::string_view name);
+
+// As the stores keep it: 0 complete, 1 incomplete, 2 failed, 3 blocked.
+int OutcomeCode(ShopOutcome outcome);
+ShopOutcome OutcomeFromCode(long long code);
 
 // Three blocked shops in a row (within one run of the command) stop the batch: the marketplace
 // has noticed it, and going on would only deepen the block.

@@ -10,8 +10,6 @@ namespace {
 
 using Clock = std::chrono::system_clock;
 
-constexpr batch::ShopOutcome Outcomes[] = {batch::ShopOutcome::Complete, batch::ShopOutcome::Incomplete,
-                                           batch::ShopOutcome::Failed, batch::ShopOutcome::Blocked};
 constexpr RunEnd Ends[] = {RunEnd::Complete, RunEnd::Incomplete, RunEnd::Failed, RunEnd::Interrupted};
 
 std::string Milliseconds(Clock::time_point at)
@@ -103,22 +101,13 @@ std::string HostArray(const std::vector<std::string>& hosts)
     return list + "}";
 }
 
-int OutcomeCode(batch::ShopOutcome outcome)
-{
-    for (int code = 0; code < 4; ++code) {
-        if (Outcomes[code] == outcome)
-            return code;
-    }
-    return 2;
-}
-
 std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::vector<std::string>& hosts)
 {
     std::map<std::string, batch::ShopState> byHost;
     for (int row = 0; row < rows.rows(); ++row) {
         batch::ShopState state{rows.text(row, 0), batch::ShopStage(rows.integer(row, 1)), std::nullopt, 0};
         if (!rows.isNull(row, 2))
-            state.outcome = Outcomes[rows.integer(row, 2) & 3];
+            state.outcome = batch::OutcomeFromCode(rows.integer(row, 2));
         if (!rows.isNull(row, 3))
             state.run = rows.integer(row, 3);
         byHost[state.host] = state;

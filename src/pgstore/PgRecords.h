@@ -14,8 +14,6 @@ namespace korvel::pg {
 // A text[] literal of hosts (DNS names: nothing in them needs quoting).
 std::string HostArray(const std::vector<std::string>& hosts);
 
-int OutcomeCode(batch::ShopOutcome outcome);
-
 // Rows of (host, stage, outcome, run) as states in the order of `hosts`.
 std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::vector<std::string>& hosts);
 

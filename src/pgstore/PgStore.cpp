@@ -87,7 +87,7 @@ std::optional<std::int64_t> PgStore::record(const std::string& batch, const Coll
         const RecordedRun recorded = RecordRun(*connection_, run, version_);
         connection_->exec("INSERT INTO batch_shop(batch, host, stage, outcome, run) VALUES($1, $2, 1, $3, $4)"
                           " ON CONFLICT (batch, host) DO UPDATE SET stage = 1, outcome = $3, run = $4",
-                          {batch, run.shopHost, std::to_string(OutcomeCode(outcome)), std::to_string(recorded.id)});
+                          {batch, run.shopHost, std::to_string(batch::OutcomeCode(outcome)), std::to_string(recorded.id)});
         transaction.commit();
         return recorded.number;
     });
