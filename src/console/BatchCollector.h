@@ -1,0 +1,34 @@
+#pragma once
+
+// One shop of a batch collected exactly as the single-shop command collects it, quietly (the
+// batch has its own progress), paced with the batch's other shops.
+
+#include <functional>
+
+#include "batch/Pace.h"
+#include "batch/RunBatch.h"
+#include "QuietScreen.h"
+#include "collect/PageFetch.h"
+
+namespace korvel::console {
+
+class BatchCollector : public batch::ShopCollector {
+public:
+    // `page` hears of each page the run turns to (page, page count).
+    // `stop` (Ctrl+C) ends the shop in flight at once.
+    BatchCollector(FetchPolicy policy, batch::Pace& pace, Cancellation& stop, std::function<void(int, int)> page)
+        : policy_(std::move(policy)), pace_(pace), stop_(stop), page_(std::move(page))
+    {
+    }
+    batch::CollectedShop collect(const std::string& host) override;
+
+private:
+    batch::CollectedShop collect(batch::CollectedShop shop, QuietScreen& screen);
+
+    FetchPolicy policy_;
+    batch::Pace& pace_;
+    Cancellation& stop_;
+    std::function<void(int, int)> page_;
+};
+
+}  // namespace korvel::console
