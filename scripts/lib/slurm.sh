@@ -28,6 +28,7 @@ SelectType=select/cons_tres
 SelectTypeParameters=CR_CPU
 MpiDefault=none
 ReturnToService=2
+RequeueExit=5
 SchedulerParameters=batch_sched_delay=0,sched_interval=1,bf_interval=1
 StateSaveLocation=$SLURM_DIR/state
 SlurmdSpoolDir=$SLURM_DIR/spool
