@@ -49,6 +49,9 @@ struct BatchResult {
 
 ShopOutcome OutcomeOf(const CollectedShop& shop);
 
+// A run the marketplace stopped at page 1: a login or slider check, or 429 after every retry.
+bool IsBlockedRun(const CollectionRun& run);
+
 BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation);
 

@@ -9,7 +9,6 @@
 #include <set>
 #include <string_view>
 
-#include "batch/RunList.h"
 #include "export/CsvExport.h"
 #include "export/FileWriting.h"
 
@@ -51,7 +50,7 @@ std::string ShopCsvPath(const std::string& folder, const std::string& host)
 
 bool PlaceShopCsv(const std::string& folder, const CollectionRun& run)
 {
-    return WriteWholeFile(ShopCsvPath(folder, run.shopHost), ProductsCsv(RunList(run)));
+    return WriteWholeFile(ShopCsvPath(folder, run.shopHost), ProductsCsv(run.products));
 }
 
 int RemoveLeftovers(const std::string& folder, const std::vector<std::string>& hosts)

@@ -1,47 +1,45 @@
 #include "BatchCollector.h"
 
-#include <algorithm>
-
 #include "collect/RunCollection.h"
 
 namespace korvel::console {
+namespace {
+
+// Keeps the run's products and tells of its pages.
+class ShopObserver : public ProductCollector {
+public:
+    explicit ShopObserver(const std::function<void(int, int)>& page) : page_(page) {}
+    void pageStarted(int page, int pageCount) override { page_(page, pageCount); }
+
+private:
+    const std::function<void(int, int)>& page_;
+};
+
+}  // namespace
 
 batch::CollectedShop BatchCollector::collect(const std::string& host)
 {
-    batch::CollectedShop shop;
-    shop.run.shopHost = host;
-    shop.run.family = ClassifyShopAddress(host).value_or(ShopFamily::Taobao);
-    QuietScreen screen(host, page_);
-    Cancellation& cancel = screen.cancellation();
+    // The batch's stop ends this shop's own cancellation, which the run's requests watch.
+    Cancellation cancel;
     stop_.attach([](void* run) { static_cast<Cancellation*>(run)->cancel(); }, &cancel);
-    const batch::CollectedShop collected = collect(shop, screen);
+    batch::CollectedShop shop = collect(host, cancel);
     stop_.detach(&cancel);
-    return collected;
+    return shop;
 }
 
-batch::CollectedShop BatchCollector::collect(batch::CollectedShop shop, QuietScreen& screen)
+batch::CollectedShop BatchCollector::collect(const std::string& host, Cancellation& cancel)
 {
+    batch::CollectedShop shop;
+    shop.run.shopHost = host;
     // Between shops the batch's pace holds; between a shop's pages its page delay does.
-    if (stop_.cancelled() || !pace_.awaitTurn(screen.cancellation()))
+    if (stop_.cancelled() || !pace_.awaitTurn(cancel))
         return shop;
-    shop.run.started = std::chrono::system_clock::now();
-    const RunOutcome outcome = RunCollection(screen, policy_);
+    ShopObserver observer(page_);
+    shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
     pace_.requestEnded();
-    shop.run.ended = std::chrono::system_clock::now();
-    if (outcome == RunOutcome::Abandoned || stop_.cancelled())
-        return shop;
-    shop.run.products = screen.products();
-    shop.run.pageCount = outcome == RunOutcome::Failed ? 0 : std::max(screen.pages(), 1);
-    shop.run.pagesCollected = shop.run.pageCount;
-    if (outcome == RunOutcome::Failed) {
-        shop.run.end = RunEnd::Failed;
-        shop.run.failureCause = screen.message();
-    } else if (outcome == RunOutcome::CollectedWithLosses) {
-        shop.run.end = RunEnd::Incomplete;
-        shop.run.lostPages.push_back({0, screen.message()});
-    } else {
-        shop.run.end = RunEnd::Complete;
-    }
+    shop.run.shopHost = host;
+    shop.run.products = std::move(observer.products);
+    shop.blocked = batch::IsBlockedRun(shop.run);
     return shop;
 }
 

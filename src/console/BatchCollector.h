@@ -7,15 +7,14 @@
 
 #include "batch/Pace.h"
 #include "batch/RunBatch.h"
-#include "QuietScreen.h"
 #include "collect/PageFetch.h"
 
 namespace korvel::console {
 
 class BatchCollector : public batch::ShopCollector {
 public:
-    // `page` hears of each page the run turns to (page, page count).
-    // `stop` (Ctrl+C) ends the shop in flight at once.
+    // `stop` (Ctrl+C) ends the shop in flight at once; `page` hears of each page the run turns to
+    // (page, page count).
     BatchCollector(FetchPolicy policy, batch::Pace& pace, Cancellation& stop, std::function<void(int, int)> page)
         : policy_(std::move(policy)), pace_(pace), stop_(stop), page_(std::move(page))
     {
@@ -23,7 +22,7 @@ public:
     batch::CollectedShop collect(const std::string& host) override;
 
 private:
-    batch::CollectedShop collect(batch::CollectedShop shop, QuietScreen& screen);
+    batch::CollectedShop collect(const std::string& host, Cancellation& cancel);
 
     FetchPolicy policy_;
     batch::Pace& pace_;

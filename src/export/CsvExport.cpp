@@ -34,36 +34,20 @@ std::string CsvCellText(const std::string& gbk, CellKind kind)
     return Utf8Of(gbk);
 }
 
-namespace {
-
-ProductColumn ColumnAt(int column)
+std::string ProductsCsv(const std::vector<Product>& products)
 {
-    return column < static_cast<int>(ProductListColumns.size()) ? ProductListColumns[column]
-                                                                : ProductColumn{"", CellKind::Address};
-}
-
-}  // namespace
-
-std::string ProductsCsv(const ListView& list)
-{
-    const int columns = list.columns();
+    constexpr int columns = static_cast<int>(ProductListColumns.size());
     std::vector<std::string> fields(columns);
     for (int column = 0; column < columns; ++column)
-        fields[column] = ColumnAt(column).title;
+        fields[column] = ProductListColumns[column].title;
     std::string csv = Utf8ByteOrderMark;
     AppendCsvRecord(csv, fields);
-    const int rows = list.rows();
-    for (int row = 0; row < rows; ++row) {
+    for (const Product& product : products) {
         for (int column = 0; column < columns; ++column)
-            fields[column] = CsvCellText(list.cellText(row, column), ColumnAt(column).kind);
+            fields[column] = CsvCellText(ProductCell(product, column), ProductListColumns[column].kind);
         AppendCsvRecord(csv, fields);
     }
     return csv;
-}
-
-std::string ProductIdsCsv(const ListView& list)
-{
-    return ProductIdsCsv(ProductIds(list));
 }
 
 std::string ProductIdsCsv(const std::vector<std::string>& ids)
@@ -74,11 +58,6 @@ std::string ProductIdsCsv(const std::vector<std::string>& ids)
     for (const std::string& id : ids)
         AppendCsvRecord(csv, {CsvCellText(id, column.kind)});
     return csv;
-}
-
-bool IsCsvPath(const std::string& path)
-{
-    return path.size() >= 4 && ToLowerAscii(path.substr(path.size() - 4)) == ".csv";
 }
 
 }  // namespace korvel

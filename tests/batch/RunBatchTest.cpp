@@ -7,6 +7,7 @@
 #include "MemoryLedger.h"
 #include "batch/RunBatch.h"
 #include "batch/ShopBlock.h"
+#include "collect/CauseTexts.h"
 
 namespace korvel::batch {
 namespace {
@@ -158,6 +159,26 @@ TEST_F(RunBatchTest, StoreFailureStopsBeforeAnyRequest)
     ledger.failing = true;
     EXPECT_EQ(run({"a.taobao.com"}), batch_exit::StoreUnreachable);
     EXPECT_TRUE(collector.asked.empty());
+}
+
+TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
+{
+    CollectionRun run;
+    run.end = RunEnd::Failed;
+    const std::pair<std::string, bool> causes[] = {
+        {cause_text::Verification, true},
+        {std::string(cause_text::HttpStatusPrefix) + "429" + cause_text::RetriedPrefix + "2" + cause_text::RetriedSuffix, true},
+        {std::string(cause_text::HttpStatusPrefix) + "403", false},
+        {cause_text::ConnectionRefused, false},
+        {"", false},
+    };
+    for (const auto& [cause, blocked] : causes) {
+        run.failureCause = cause;
+        EXPECT_EQ(IsBlockedRun(run), blocked) << cause;
+    }
+    run.failureCause = cause_text::Verification;
+    run.end = RunEnd::Incomplete;
+    EXPECT_FALSE(IsBlockedRun(run));
 }
 
 }  // namespace
