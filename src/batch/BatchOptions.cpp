@@ -92,6 +92,10 @@ BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const E
     std::set<std::string> seen;
     for (size_t i = 0; i < args.size(); ++i) {
         auto [name, value] = NameAndValue(args[i]);
+        if (name == "-h" || name == "--help") {
+            command.help = true;
+            continue;
+        }
         if (!name.starts_with("-"))
             return {std::nullopt, "a batch takes its shops from the list, not \"" + name + "\""};
         if (!seen.insert(name).second)

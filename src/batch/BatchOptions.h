@@ -24,6 +24,7 @@ struct BatchCommand {
     std::chrono::milliseconds delay{1000};
     int retries = 2;
     BatchStart start = BatchStart::Continue;
+    bool help = false;
 };
 
 struct BatchArguments {

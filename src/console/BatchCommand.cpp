@@ -129,6 +129,10 @@ int RunBatchCommand(const std::vector<std::string>& args, InterruptWatch& interr
         return batch_exit::BadArguments;
     }
     const BatchCommand& command = *parsed.command;
+    if (command.help) {
+        std::fputs(BatchUsage, stdout);
+        return batch_exit::AllComplete;
+    }
     const auto text = ReadList(command.list);
     if (!text)
         return Say(batch_exit::BadArguments, "cannot read the shop list " + command.list);

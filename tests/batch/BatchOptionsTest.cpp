@@ -72,6 +72,8 @@ TEST(BatchOptions, ReadEveryValue)
     EXPECT_EQ(defaults.delay, std::chrono::milliseconds(1000));
     EXPECT_EQ(defaults.shard.count, 1u);
     EXPECT_EQ(defaults.start, BatchStart::Continue);
+    EXPECT_FALSE(defaults.help);
+    EXPECT_TRUE(ParseBatchArguments({"--batch", "-", "-h"}, environment).command->help);
 }
 
 TEST(AsksForBatch, LooksAtOptionsOnly)
