@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "batch/RetryAfter.h"
+
 namespace korvel::batch {
 
 PaceClock::time_point NextStart(const PaceMarks& marks, std::chrono::milliseconds delay, std::uint64_t shards)
@@ -44,6 +46,13 @@ void Pace::holdOff(std::chrono::milliseconds wait)
 {
     const std::lock_guard lock(mutex_);
     marks_.notBefore = std::max(marks_.notBefore, PaceClock::now() + wait);
+}
+
+void PacedRequests::after(const HttpOutcome& outcome)
+{
+    pace_.requestEnded();
+    if (const auto wait = RetryAfterOf(outcome, std::chrono::system_clock::now()))
+        pace_.holdOff(*wait);
 }
 
 }  // namespace korvel::batch

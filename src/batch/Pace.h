@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "base/Cancellation.h"
+#include "collect/PageFetch.h"
 
 namespace korvel::batch {
 
@@ -39,6 +40,18 @@ private:
     PaceMarks marks_;
     const std::chrono::milliseconds delay_;
     const std::uint64_t shards_;
+};
+
+// The pace as every request of a collection meets it, retries included; a 429 or 503 asking to
+// wait holds back every later request of the batch.
+class PacedRequests : public RequestGate {
+public:
+    explicit PacedRequests(Pace& pace) : pace_(pace) {}
+    bool before(Cancellation& cancel) override { return pace_.awaitTurn(cancel); }
+    void after(const HttpOutcome& outcome) override;
+
+private:
+    Pace& pace_;
 };
 
 }  // namespace korvel::batch

@@ -176,4 +176,11 @@ std::optional<seconds> ParseRetryAfter(std::string_view value, system_clock::tim
     return std::clamp(wait, seconds(0), LongestRetryAfter);
 }
 
+std::optional<seconds> RetryAfterOf(const HttpOutcome& outcome, system_clock::time_point now)
+{
+    if (outcome.failure != HttpFailure::None || (outcome.status != 429 && outcome.status != 503))
+        return std::nullopt;
+    return ParseRetryAfter(outcome.retryAfter, now);
+}
+
 }  // namespace korvel::batch

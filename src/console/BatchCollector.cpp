@@ -31,12 +31,11 @@ batch::CollectedShop BatchCollector::collect(const std::string& host, Cancellati
 {
     batch::CollectedShop shop;
     shop.run.shopHost = host;
-    // Between shops the batch's pace holds; between a shop's pages its page delay does.
-    if (stop_.cancelled() || !pace_.awaitTurn(cancel))
+    if (stop_.cancelled())
         return shop;
     ShopObserver observer(page_);
+    // Every request, whichever shop or retry makes it, waits for the batch's pace.
     shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
-    pace_.requestEnded();
     shop.run.shopHost = host;
     shop.run.products = std::move(observer.products);
     shop.blocked = batch::IsBlockedRun(shop.run);

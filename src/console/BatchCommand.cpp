@@ -107,7 +107,6 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     BatchView view(stderr);
     FetchPolicy policy;
     policy.retries = command.retries;
-    policy.pageDelay = command.delay * static_cast<std::int64_t>(command.shard.count);
     Pace pace(command.delay, command.shard.count);
     BatchCollector collector(policy, pace, stop, [&view](int page, int pages) { view.pageStarted(page, pages); });
     const BatchResult result = RunBatch(plan, *ledger, collector, view, stop);

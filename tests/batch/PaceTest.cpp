@@ -91,6 +91,21 @@ const PaceCase PaceCases[] = {
 INSTANTIATE_TEST_SUITE_P(Batch, PaceTurns, testing::ValuesIn(PaceCases),
                          [](const auto& tested) { return std::string(tested.param.name); });
 
+TEST(RetryAfterOf, OnlyTooManyRequestsAndUnavailable)
+{
+    HttpOutcome outcome;
+    outcome.retryAfter = "30";
+    const std::pair<int, std::optional<seconds>> statuses[] = {
+        {429, seconds(30)}, {503, seconds(30)}, {500, std::nullopt}, {200, std::nullopt}, {301, std::nullopt}};
+    for (const auto& [status, wait] : statuses) {
+        outcome.status = status;
+        EXPECT_EQ(RetryAfterOf(outcome, Now), wait) << status;
+    }
+    outcome.status = 429;
+    outcome.failure = HttpFailure::IncompleteBody;
+    EXPECT_EQ(RetryAfterOf(outcome, Now), std::nullopt);
+}
+
 TEST(Pace, CancellingEndsTheWait)
 {
     Pace pace(milliseconds(3600000), 1);
