@@ -66,8 +66,9 @@ Connection::Connection(const std::string& uri, int connectSeconds)
 {
     const std::string timeout = std::to_string(connectSeconds);
     // The URI's own settings win over these defaults (expand_dbname takes it whole).
-    const char* keys[] = {"connect_timeout", "application_name", "dbname", nullptr};
-    const char* values[] = {timeout.c_str(), "korvel-collect", uri.c_str(), nullptr};
+    const char* keys[] = {"connect_timeout", "application_name", "keepalives_idle", "keepalives_count",
+                          "dbname", nullptr};
+    const char* values[] = {timeout.c_str(), "korvel-collect", "30", "4", uri.c_str(), nullptr};
     conn_ = PQconnectdbParams(keys, values, 1);
     if (conn_ == nullptr)
         throw PgFailure{"out of memory connecting to the store"};
@@ -79,6 +80,9 @@ Connection::Connection(const std::string& uri, int connectSeconds)
     }
     try {
         exec("SET client_min_messages = warning");
+        // No wait on the server is unbounded: a statement or a lock held elsewhere ends in a
+        // failure the batch reports (exit 1, retry) rather than a hang.
+        exec("SET statement_timeout = '120s'");
     } catch (const PgFailure&) {
         PQfinish(conn_);
         throw;
