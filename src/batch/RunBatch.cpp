@@ -114,6 +114,9 @@ BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& 
         return *stopped;
     watcher.begun(*shops);
     BlockedStreak streak;
+    std::vector<bool> earlier;
+    for (const ShopState& shop : *shops)
+        earlier.push_back(shop.stage != ShopStage::Pending);
     for (ShopState& shop : *shops) {
         if (shop.stage != ShopStage::Pending)
             continue;
@@ -121,6 +124,16 @@ BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& 
             return {batch_exit::Interrupted, ""};
         if (auto stopped = batch.collect(shop, collector, streak))
             return *stopped;
+    }
+    for (size_t i = 0; i < shops->size(); ++i) {
+        const ShopState& shop = (*shops)[i];
+        if (!earlier[i] || shop.outcome == ShopOutcome::Complete)
+            continue;
+        const auto run = ledger.loadRun(shop.host, shop.run);
+        if (!run)
+            return StoreFailed(ledger);
+        watcher.endedEarlier(shop.host, *shop.outcome, static_cast<long long>(run->products.size()),
+                             BlockOf(*run, *shop.outcome, shop.run).cause.value_or(""));
     }
     const bool allComplete = std::all_of(shops->begin(), shops->end(),
                                          [](const ShopState& s) { return s.outcome == ShopOutcome::Complete; });

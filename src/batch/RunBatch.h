@@ -32,6 +32,10 @@ public:
     // `cause` as UTF-8; empty when complete.
     virtual void shopEnded(const std::string& host, ShopOutcome outcome, long long products,
                            const std::string& cause) = 0;
+    // At the end: a shop an earlier run of the batch left incomplete, failed or blocked, so that
+    // every shop behind exit status 4 is named with its cause.
+    virtual void endedEarlier(const std::string& host, ShopOutcome outcome, long long products,
+                              const std::string& cause) = 0;
 };
 
 struct BatchPlan {

@@ -55,6 +55,15 @@ void BatchView::shopEnded(const std::string& host, batch::ShopOutcome outcome, l
     redraw();
 }
 
+void BatchView::endedEarlier(const std::string& host, batch::ShopOutcome outcome, long long products,
+                             const std::string& cause)
+{
+    const std::lock_guard lock(mutex_);
+    std::fprintf(out_, "%s%s (an earlier run)\n", drawn_ ? "\r\x1b[K" : "",
+                 batch::ShopLine(host, outcome, products, cause).c_str());
+    drawn_ = false;
+}
+
 void BatchView::redraw()
 {
     if (!terminal_)

@@ -23,6 +23,8 @@ public:
     void shopEnded(const std::string& host, batch::ShopOutcome outcome, long long products,
                    const std::string& cause) override;
     // From the collecting thread: the page in flight.
+    void endedEarlier(const std::string& host, batch::ShopOutcome outcome, long long products,
+                      const std::string& cause) override;
     void pageStarted(int page, int pages);
     // Ends the redrawn line so what follows starts on a line of its own.
     void finish();

@@ -49,6 +49,10 @@ public:
     {
         ended.push_back(host + " " + std::string(OutcomeName(outcome)) + (cause.empty() ? "" : " " + cause));
     }
+    void endedEarlier(const std::string& host, ShopOutcome outcome, long long, const std::string& cause) override
+    {
+        ended.push_back("earlier " + host + " " + std::string(OutcomeName(outcome)) + " " + cause);
+    }
     std::vector<std::string> ended;
 };
 
@@ -123,8 +127,11 @@ TEST_F(RunBatchTest, NotCompleteShopsWaitForRetryFailed)
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(watcher.ended, (Hosts{"a.taobao.com complete", "failed.taobao.com failed HTTP 429",
                                     "lost.tmall.com incomplete timeout"}));
+    watcher.ended.clear();
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked.size(), 3u);
+    // Nothing collected this time, yet every shop behind the status is named.
+    EXPECT_EQ(watcher.ended, (Hosts{"earlier failed.taobao.com failed HTTP 429", "earlier lost.tmall.com incomplete timeout"}));
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}, BatchStart::RetryFailed),
               batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "failed.taobao.com", "lost.tmall.com", "failed.taobao.com",
