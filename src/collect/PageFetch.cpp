@@ -22,10 +22,12 @@ std::chrono::milliseconds PauseBefore(int retry, const FetchPolicy& policy)
     return pause + std::chrono::milliseconds(static_cast<long>(jitter() % (2 * spread + 1)) - spread);
 }
 
-FetchedPage TryOnce(const PageRequest& request, Cancellation& cancel)
+FetchedPage TryOnce(const PageRequest& request, CookieSession* session, Cancellation& cancel)
 {
     FetchedPage page;
+    page.withSession = session != nullptr;
     HttpOptions options;
+    options.session = session;
     options.postText = request.body;
     options.cancel = &cancel;
     options.outcome = &page.outcome;
@@ -64,12 +66,12 @@ bool IsPassingFailure(const HttpOutcome& outcome)
 
 FetchedPage FetchPage(const PageRequest& request, const FetchPolicy& policy, Cancellation& cancel)
 {
-    FetchedPage page = TryOnce(request, cancel);
+    FetchedPage page = TryOnce(request, policy.session, cancel);
     for (int retry = 0; retry < policy.retries && IsPassingFailure(page.outcome); ++retry) {
         if (!cancel.sleepFor(PauseBefore(retry, policy)))
             break;
         const int made = retry + 1;
-        page = TryOnce(request, cancel);
+        page = TryOnce(request, policy.session, cancel);
         page.retries = made;
     }
     return page;

@@ -18,6 +18,10 @@ std::optional<long> Count(const std::string& text, long most)
 // Applies one option that takes a value; an error text when the value is not one it takes.
 std::string Apply(CollectCommand& command, const std::string& option, const std::string& value)
 {
+    if (option == "--cookies" || option == "--import-cookies") {
+        (option == "--cookies" ? command.cookiesFile : command.importCookies) = value;
+        return value.empty() ? option + " needs a value" : "";
+    }
     if (option == "--ids" || option == "--all" || option == "--csv") {
         auto& file = option == "--ids" ? command.idsFile : option == "--all" ? command.allFile : command.csvFile;
         file = value;
@@ -37,7 +41,7 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
 bool TakesValue(const std::string& option)
 {
     return option == "--ids" || option == "--all" || option == "--csv" || option == "--delay" ||
-           option == "--retries";
+           option == "--retries" || option == "--cookies" || option == "--import-cookies";
 }
 
 }  // namespace
@@ -92,12 +96,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
             haveShop = true;
         }
     }
-    if (!haveShop && !command.help && !command.version)
+    if (command.importCookies && (haveShop || command.cookiesFile))
+        return {std::nullopt, "--import-cookies takes no shop and no --cookies"};
+    if (!haveShop && !command.help && !command.version && !command.importCookies)
         return {std::nullopt, "no shop given"};
     return {command, ""};
 }
 
 const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
+       korvel-collect --import-cookies SOURCE
 
 Collects every product of a Taobao or Tmall shop (SHOP is its host, e.g. shop123.taobao.com) the
 way Korvel's start button does, then writes the chosen exports. Progress and messages go to stderr:
@@ -111,6 +118,15 @@ Options:
   --delay MS     pause before each result page after the first, in milliseconds (default 0)
   --retries N    further tries of a page that failed in passing: a broken connection, a time-out,
                  HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
+  --cookies FILE
+                 carry the session in FILE (Netscape cookies.txt, as curl and browser extensions
+                 write it) for this run: only its cookies of taobao.com and tmall.com are sent,
+                 the file is never written and the kept session is neither read nor changed
+  --import-cookies SOURCE
+                 (no SHOP) add the marketplace's cookies from SOURCE to the kept session that
+                 every run without --cookies carries: a cookies.txt FILE, firefox[:PROFILE],
+                 chromium[:PROFILE] or chrome[:PROFILE] (PROFILE: a profile folder or its name;
+                 the default profile when omitted); exit 0 when any was imported, else 1
   -h, --help     show this text and exit
   --version      show the version and exit
 A FILE of "-" means standard output. An option may be given once, as "--name VALUE" or
@@ -118,7 +134,8 @@ A FILE of "-" means standard output. An option may be given once, as "--name VAL
 
 Exit status:
   0    collected, every page
-  1    the run failed; its message and cause are on stderr
+  1    the run failed; its message and cause are on stderr ("登录状态已失效，请重新登录" when the
+       marketplace asked a run with a session to sign in); or nothing was imported, and why
   2    bad arguments
   3    an export path cannot be written (nothing was requested), or an export failed
   4    collected, but pages were lost; the pages and the cause are on stderr
@@ -126,6 +143,9 @@ Exit status:
 
 Each request connects within 15 s, gives up when less than 1 KB arrives in 20 s and takes at most
 120 s in all.
+
+The kept session is $XDG_DATA_HOME/korvel/cookies.txt (~/.local/share/korvel/cookies.txt), readable
+by its owner alone; delete the file to forget it. Cookie values are never printed.
 )";
 
 }  // namespace korvel::console

@@ -10,6 +10,7 @@
 #include "ConsoleScreen.h"
 #include "ExportTargets.h"
 #include "Interrupt.h"
+#include "SessionCommands.h"
 #include "Terminal.h"
 #include "collect/RunCollection.h"
 #include "export/CsvExport.h"
@@ -125,10 +126,15 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     Terminal terminal(stderr);
     ConsoleScreen screen(command.shop, DefaultCollectionSettings(), terminal);
     interrupt.watch(screen.cancellation());
+    const RunSession session = OpenRunSession(command);
+    if (!session.usable)
+        return BadArguments;
     FetchPolicy policy;
     policy.retries = command.retries;
     policy.pageDelay = command.delay;
+    policy.session = session.session.get();
     const RunOutcome outcome = RunCollection(screen, policy);
+    ReportSessionSave(session);
     if (outcome == RunOutcome::Abandoned || interrupt.interrupted())
         return Interrupted;
     if (outcome == RunOutcome::Failed)
@@ -158,5 +164,7 @@ int main(int argc, char** argv)
         std::printf("korvel-collect %s\n", KORVEL_VERSION);
         return Collected;
     }
+    if (parsed.command->importCookies)
+        return ImportCookies(*parsed.command->importCookies);
     return Collect(*parsed.command, interrupt);
 }

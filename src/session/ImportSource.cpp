@@ -1,5 +1,7 @@
 #include "session/ImportSource.h"
 
+#include <cstring>
+
 #include "session/BrowserCookies.h"
 #include "session/CookieStore.h"
 
@@ -10,7 +12,7 @@ ImportResult FromFile(const std::string& path)
 {
     StoredCookies read = ReadCookiesFile(path);
     if (!read.result.ok())
-        return {{}, ImportFailure::FileUnreadable, path, 0};
+        return {{}, ImportFailure::FileUnreadable, path + ": " + std::strerror(read.result.error), 0};
     return {std::move(read.cookies), ImportFailure::None, {}, 0};
 }
 

@@ -25,7 +25,7 @@ enum class ImportFailure {
     ProfileNotFound,   // detail: where it was looked for
     NoDatabase,        // the profile holds no cookie database; detail: the folder
     DatabaseUnusable,  // detail: the database's own error
-    FileUnreadable,    // detail: the file
+    FileUnreadable,    // detail: the file and why
     Keyring,           // values sealed with the desktop keyring's key, which cannot be had
     CannotDecrypt,     // values that do not open with any key the browser uses on Linux
     NoneFound,         // read, but no marketplace cookie in it
