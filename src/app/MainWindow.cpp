@@ -15,6 +15,7 @@
 #include "app/PagePlacement.h"
 #include "app/Pages.h"
 #include "app/SaveDialogComponent.h"
+#include "app/SignInMenu.h"
 
 namespace korvel {
 namespace {
@@ -92,6 +93,7 @@ void MainWindow::wirePages()
     wireShopCollectionPage();
     AttachMemberPage(*this);
     AttachArticleImport(*this);
+    AttachSignIn(*this);
 }
 
 void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)

@@ -10,6 +10,7 @@
 #include "app/WindowCollectionScreen.h"
 #include "collect/RunCollection.h"
 #include "export/Exports.h"
+#include "session/KeptSession.h"
 
 namespace korvel {
 namespace {
@@ -53,8 +54,11 @@ void MainWindow::runCollection()
     {
         WindowCollectionScreen screen(*this);
         runCancel_ = &screen.cancellation();
+        const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
+        FetchPolicy policy;
+        policy.session = session.get();
         // The run has shown how it ended; the window has nothing to add.
-        static_cast<void>(RunCollection(screen));
+        static_cast<void>(RunCollection(screen, policy));
         runCancel_ = nullptr;
     }
     collecting_ = false;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "session/ImportSource.h"
+#include "session/ImportIntoStore.h"
 
 namespace korvel::console {
 namespace {
@@ -89,25 +89,19 @@ void ReportSessionSave(const RunSession& run)
 int ImportCookies(const std::string& text)
 {
     const ImportSource source = ParseImportSource(text);
-    ImportResult imported = ReadImportSource(source);
-    if (imported.failure != ImportFailure::None) {
-        std::fprintf(stderr, "korvel-collect: nothing imported from %s: %s\n", text.c_str(),
-                     ImportProblem(imported, source).c_str());
-        return 1;
-    }
     const std::string path = DefaultStorePath();
-    StoredCookies kept = LoadStore(path);
-    if (!kept.result.ok()) {
-        std::fprintf(stderr, "korvel-collect: nothing imported: %s\n", StoreProblem(kept.result).c_str());
+    const StoreImport done = ImportIntoStore(source, path);
+    if (done.read.failure != ImportFailure::None) {
+        std::fprintf(stderr, "korvel-collect: nothing imported from %s: %s\n", text.c_str(),
+                     ImportProblem(done.read, source).c_str());
         return 1;
     }
-    AddCookies(kept.cookies, imported.cookies);
-    if (const StoreResult saved = SaveStore(path, kept.cookies); !saved.ok()) {
-        std::fprintf(stderr, "korvel-collect: nothing imported: %s\n", StoreProblem(saved).c_str());
+    if (!done.saved.ok()) {
+        std::fprintf(stderr, "korvel-collect: nothing imported: %s\n", StoreProblem(done.saved).c_str());
         return 1;
     }
     std::fprintf(stderr, "korvel-collect: %zu cookies of taobao.com and tmall.com imported into %s\n",
-                 imported.cookies.size(), path.c_str());
+                 done.read.cookies.size(), path.c_str());
     return 0;
 }
 

@@ -43,4 +43,12 @@ std::optional<StoreResult> KeptSession::saveFailure() const
     return saveFailure_;
 }
 
+std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path)
+{
+    StoredCookies kept = LoadStore(path);
+    if (kept.cookies.empty())
+        return nullptr;
+    return std::make_unique<KeptSession>(std::move(kept.cookies), path);
+}
+
 }  // namespace korvel

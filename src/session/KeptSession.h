@@ -5,6 +5,7 @@
 // unexpired cookies only) and, for the store's session, written back at once. Safe to use from
 // the collection's worker while the window reads it.
 
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -33,5 +34,9 @@ private:
     std::string storePath_;
     std::optional<StoreResult> saveFailure_;
 };
+
+// The store's session for a run, written back as it changes; none when the store holds no cookie
+// (or cannot be read: the run then goes as it always did).
+std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path = DefaultStorePath());
 
 }  // namespace korvel
