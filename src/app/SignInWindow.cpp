@@ -46,8 +46,8 @@ Cookie FromBrowser(const QNetworkCookie& c)
     return cookie;
 }
 
-// KORVEL_CONNECT_TO's "HOST:PORT:ADDRESS:PORT" entries as the browser's host rules. Tabs, not
-// spaces, inside a rule: Qt splits the flags at spaces.
+// KORVEL_CONNECT_TO's "HOST:PORT:ADDRESS:PORT" entries as the browser's host rules, quoted: Qt
+// splits the flags at spaces outside quotes.
 QByteArray HostRules()
 {
     QByteArray rules;
@@ -55,7 +55,7 @@ QByteArray HostRules()
         const QStringList parts = entry.split(QLatin1Char(':'));
         if (parts.size() != 4)
             continue;
-        rules += (rules.isEmpty() ? "" : ",") + QStringLiteral("MAP\t%1:%2\t%3:%4").arg(parts[0], parts[1], parts[2], parts[3]).toUtf8();
+        rules += (rules.isEmpty() ? "" : ",") + QStringLiteral("MAP %1:%2 %3:%4").arg(parts[0], parts[1], parts[2], parts[3]).toUtf8();
     }
     return rules;
 }
@@ -87,7 +87,7 @@ void SignInWindow::PrepareBrowser()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (const QByteArray rules = HostRules(); !rules.isEmpty())
-        flags += " --host-resolver-rules=" + rules;
+        flags += " \"--host-resolver-rules=" + rules + "\"";
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     // Chromium's sandbox refuses to start as root.
     if (::geteuid() == 0)
@@ -107,32 +107,43 @@ SignInWindow::SignInWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
     layout->addWidget(view_, 1);
+    // The cookies of a response may come in just after the browser has moved on: each one that
+    // comes once it has left the sign-in pages is kept too.
     connect(profile_->cookieStore(), &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie& c) {
-        if (IsMarketplaceDomain(c.domain().toStdString()))
+        if (IsMarketplaceDomain(c.domain().toStdString())) {
             AddCookies(cookies_, {FromBrowser(c)});
+            keepIfLeft();
+        }
     });
     connect(page, &QWebEnginePage::certificateError, this, [](QWebEngineCertificateError error) {
         if (IssuedByExtraCa(error))
             error.acceptCertificate();
     });
-    connect(view_, &QWebEngineView::loadFinished, this, &SignInWindow::pageLoaded);
+    connect(view_, &QWebEngineView::urlChanged, this, [this](const QUrl& url) {
+        left_ = url.scheme() == QStringLiteral("https") && !url.host().isEmpty() && !IsSignInHost(url.host());
+        keepIfLeft();
+    });
 }
 
-SignInWindow::~SignInWindow() = default;
+// The page goes before the profile it was made with.
+SignInWindow::~SignInWindow()
+{
+    delete view_;
+}
 
 void SignInWindow::start()
 {
+    left_ = false;
     view_->load(QUrl(QString::fromLatin1(SignInPage)));
     show();
     raise();
 }
 
 // Left the sign-in pages with the marketplace's cookies: signed in.
-void SignInWindow::pageLoaded(bool ok)
+void SignInWindow::keepIfLeft()
 {
-    const QUrl url = view_->url();
     const std::vector<Cookie> kept = KeptCookies(cookies_, UnixNow());
-    if (!ok || url.scheme() != QStringLiteral("https") || IsSignInHost(url.host()) || kept.empty())
+    if (!left_ || kept.empty())
         return;
     const std::string path = DefaultStorePath();
     StoredCookies stored = LoadStore(path);
@@ -158,7 +169,7 @@ SignInWindow::~SignInWindow() = default;
 
 void SignInWindow::start() {}
 
-void SignInWindow::pageLoaded(bool) {}
+void SignInWindow::keepIfLeft() {}
 
 #endif
 

@@ -38,12 +38,13 @@ signals:
     void signedIn();
 
 private:
-    void pageLoaded(bool ok);
+    void keepIfLeft();
 
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
     QLabel* status_ = nullptr;
     std::vector<Cookie> cookies_;  // the marketplace's, as the browser has them
+    bool left_ = false;            // the browser has left the sign-in pages
 };
 
 }  // namespace korvel
