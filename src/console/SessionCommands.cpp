@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
+
+#include "collect/CauseTexts.h"
 #include "session/ImportIntoStore.h"
 
 namespace korvel::console {
@@ -84,6 +87,13 @@ void ReportSessionSave(const RunSession& run)
     if (const auto failure = run.session->saveFailure())
         std::fprintf(stderr, "korvel-collect: the session's new cookies were not kept: %s\n",
                      StoreProblem(*failure).c_str());
+}
+
+bool SignInExpired(const RunSession& session, const CollectionRun& run)
+{
+    return session.session && std::any_of(run.lostPages.begin(), run.lostPages.end(), [](const LostPage& lost) {
+               return lost.cause.find(cause_text::SessionExpired) != std::string::npos;
+           });
 }
 
 int ImportCookies(const std::string& text)

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Arguments.h"
+#include "collect/CollectionRun.h"
 #include "session/KeptSession.h"
 
 namespace korvel::console {
@@ -19,6 +20,9 @@ RunSession OpenRunSession(const CollectCommand& command);
 
 // A line on stderr when the kept session could not be written back during the run.
 void ReportSessionSave(const RunSession& session);
+
+// The marketplace asked the run's session to sign in again on a page it lost.
+bool SignInExpired(const RunSession& session, const CollectionRun& run);
 
 // --import-cookies SOURCE: the exit status, 0 when any cookie was imported.
 int ImportCookies(const std::string& source);

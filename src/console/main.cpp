@@ -62,7 +62,9 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
         case ExportsResult::Written:
             break;
     }
-    return run.end == RunEnd::Incomplete ? PagesLost : Collected;
+    if (run.end == RunEnd::Incomplete)
+        return SignInExpired(session, run) ? RunFailed : PagesLost;
+    return Collected;
 }
 
 }  // namespace

@@ -186,6 +186,17 @@ TEST_F(SignedInCollection, SaysTheSignInHasExpiredWhenTheShopAsksAgain)
     EXPECT_EQ(done.status, 1);
     EXPECT_NE(done.errors.find("登录状态已失效，请重新登录"), std::string::npos) << done.errors;
     EXPECT_EQ(done.errors.find("signed-out-long-ago"), std::string::npos);
+
+    // Signed in for page 1, asked again on page 2: the run fails all the same.
+    std::ofstream(store) << ".taobao.com\tTRUE\t/\tTRUE\t0\tcookie2\t" << demo::SessionCookieValue << "\n";
+    demo::DemoShopOptions midway = shop_->options();
+    midway.faults = {{2, demo::PageFault::LoginRedirect}};
+    shop_->setOptions(midway);
+    const Finished page2 = Collect({ShopHost, "--retries", "0"});
+    midway.faults.clear();
+    shop_->setOptions(midway);
+    EXPECT_EQ(page2.status, 1);
+    EXPECT_NE(page2.errors.find("登录状态已失效，请重新登录"), std::string::npos) << page2.errors;
 }
 
 }  // namespace
