@@ -60,7 +60,7 @@ bool WriteAll(int fd, const std::string& text)
 std::string DefaultStorePath()
 {
     const char* data = std::getenv("XDG_DATA_HOME");
-    // The specification of the variable ignores a relative path.
+    // The XDG base directory rules ignore a relative path.
     if (data != nullptr && data[0] == '/')
         return std::string(data) + "/korvel/cookies.txt";
     const char* home = std::getenv("HOME");
