@@ -40,7 +40,7 @@ int PortNumber(std::string_view digits)
 bool StartsWith(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) { return (a | 0x20) == b; });
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char wanted, char c) { return (c | 0x20) == wanted; });
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -311,6 +312,71 @@ TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         database->unlockTables();
     }
+}
+
+// The address set from the list's menu is kept in the configuration folder and read by the next
+// window; one that is no address is refused with its reason and changes nothing.
+TEST_F(MemberPageWindow, TheBackEndAddressIsSetFromTheMenuAndKeptAcrossARestart)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    unsetenv("KORVEL_BACKEND_HOST");
+    open(1);
+    EXPECT_EQ(page->session().backendHost(), "members.korvel.example");
+
+    auto box = AnswerNextBox();
+    TypeIntoNextInputDialog(Utf("https://members.example/app"));
+    rightClickList("后台地址");
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_TRUE(box->text.startsWith(Utf("后台地址无效：https://members.example/app\n"))) << box->text.toStdString();
+    EXPECT_EQ(page->session().backendHost(), "members.korvel.example");
+
+    TypeIntoNextInputDialog(Utf("https://members.example:8443"));
+    rightClickList("后台地址");
+    EXPECT_EQ(page->session().backendHost(), "https://members.example:8443");
+    showWindow();  // a restart
+    EXPECT_EQ(page->session().backendHost(), "https://members.example:8443");
+    setenv("KORVEL_BACKEND_HOST", backend.host().c_str(), 1);  // the variable wins
+    showWindow();
+    EXPECT_EQ(page->session().backendHost(), backend.host());
+    window.reset();
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+// Plain http to another machine: before the session's first upload the window says what will cross
+// the network in clear text; "停止" sends nothing, "继续" sends, and nothing is asked again.
+TEST_F(MemberPageWindow, BeforeClearTextToAnotherMachineTheWindowAsksOnce)
+{
+    const std::string port = backend.host().substr(backend.host().find(':') + 1);
+    setenv("KORVEL_CONNECT_TO", ("members.example:" + port + ":127.0.0.1:" + port).c_str(), 1);
+    setenv("KORVEL_BACKEND_HOST", ("members.example:" + port).c_str(), 1);
+    open(2);
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
+    connectAndRead();
+
+    auto question = AnswerNextQuestion(Utf("停止"));
+    click(names::UploadButton);
+    ASSERT_TRUE(question->shown);
+    EXPECT_EQ(question->title, Utf("明文传送"));
+    EXPECT_TRUE(question->text.contains(Utf("明文"))) << question->text.toStdString();
+    EXPECT_EQ(question->buttons, 2);
+    EXPECT_EQ(backend.requestCount(), 0);
+    EXPECT_TRUE(window->control(names::UploadButton)->isEnabled());
+
+    question = AnswerNextQuestion(Utf("继续"));
+    click(names::UploadButton);
+    ASSERT_TRUE(question->shown);
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    {
+        BoxWatch boxes;
+        click(names::UploadButton);
+        ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+        EXPECT_EQ(boxes.count(), 0);
+    }
+    unsetenv("KORVEL_CONNECT_TO");
+    EXPECT_EQ(backend.requestCount(), 4);
 }
 
 // The longest time the window's thread went without running a 5 ms timer.
