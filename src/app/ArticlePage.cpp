@@ -9,7 +9,7 @@
 
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
-#include "app/GbkTableModel.h"
+#include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "articles/ImportArticles.h"
 #include "text/Text.h"

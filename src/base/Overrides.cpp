@@ -33,4 +33,9 @@ std::string ShopHost()
     return Read("KORVEL_SHOP_HOST");
 }
 
+std::string StoreFile()
+{
+    return Read("KORVEL_STORE");
+}
+
 }  // namespace korvel::overrides

@@ -19,4 +19,7 @@ std::string BackendHost();
 // KORVEL_SHOP_HOST: the shop host in the address field at start.
 std::string ShopHost();
 
+// KORVEL_STORE: the shop history's file, in place of the one under $XDG_DATA_HOME.
+std::string StoreFile();
+
 }  // namespace korvel::overrides

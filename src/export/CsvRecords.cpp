@@ -25,6 +25,20 @@ void AppendField(std::string& out, std::string_view field)
     out += '"';
 }
 
+bool IsPlainDecimal(std::string_view field)
+{
+    if (!field.empty() && (field.front() == '-' || field.front() == '+'))
+        field.remove_prefix(1);
+    const size_t point = field.find('.');
+    const std::string_view whole = field.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : field.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    const bool hasDigits = !whole.empty() || !fraction.empty();
+    return hasDigits && digits(whole) && digits(fraction) && (point == std::string_view::npos || !fraction.empty());
+}
+
 constexpr std::array<std::string_view, 6> Blanks = {" ", "\t", "\r", "\n", "\u3000", "\u00A0"};
 
 // Length of the blank `text` starts with (ends with, when `atEnd`), or 0.
@@ -39,12 +53,20 @@ size_t BlankLength(std::string_view text, bool atEnd)
 
 }  // namespace
 
+std::string SpreadsheetSafe(std::string_view field)
+{
+    constexpr std::string_view FormulaStarts = "=+-@\t\r";
+    if (field.empty() || FormulaStarts.find(field.front()) == std::string_view::npos || IsPlainDecimal(field))
+        return std::string(field);
+    return "'" + std::string(field);
+}
+
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
 {
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out += ',';
-        AppendField(out, fields[i]);
+        AppendField(out, SpreadsheetSafe(fields[i]));
     }
     out += "\r\n";
 }

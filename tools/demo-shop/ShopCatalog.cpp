@@ -74,6 +74,8 @@ bool ShowsSaleNum(const DemoShopOptions& options, int page, int index)
 
 ShopItem CatalogItem(const DemoShopOptions& options, Marketplace family, int page, int index)
 {
+    if (options.firstItemOnEveryPage && index == 0)
+        page = 1;
     const std::uint64_t n = ProductNumber(page, index);
     const auto mix = static_cast<std::uint64_t>(page) * 7919 + static_cast<std::uint64_t>(index) * 104729;
     const std::uint64_t cents = 990 + mix % 99000;
@@ -87,6 +89,8 @@ ShopItem CatalogItem(const DemoShopOptions& options, Marketplace family, int pag
                         (tmall ? "_!!0-item_pic.jpg_180x180.jpg" : "_!!0-item_pic.jpg_240x240.jpg");
     item.title = std::to_string(800 + mix % 200) + "# " + Pick(kPrefixes, mix / 7) + Pick(kGoods, n) +
                  Pick(kSuffixes, static_cast<std::uint64_t>(index));
+    if (const auto title = options.titles.find({page, index}); title != options.titles.end())
+        item.title = title->second;
     // The Taobao pages of those years left a blank before the closing tag of a price.
     item.salePrice = Money(cents) + (tmall ? "" : " ");
     if (ShowsMarketPrice(options, family, page, index))

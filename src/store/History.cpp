@@ -1,0 +1,106 @@
+#include "store/History.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "store/Schema.h"
+#include "store/StoreFailureText.h"
+#include "store/StoreQueries.h"
+
+namespace korvel {
+namespace {
+
+// Runs a store operation and turns what SQLite threw into the user's words.
+template <typename Operation>
+auto Guarded(Operation operation) -> StoreResult<decltype(operation())>
+{
+    try {
+        return operation();
+    } catch (const store::SqliteFailure& failure) {
+        return store::ErrorFrom(failure);
+    }
+}
+
+// The same for a reading: all its queries see one state of the file.
+template <typename Operation>
+auto GuardedRead(store::Database& db, Operation operation) -> StoreResult<decltype(operation())>
+{
+    return Guarded([&] {
+        store::ReadTransaction snapshot(db);
+        return operation();
+    });
+}
+
+std::string VersionDetail(const store::StoreRefused& refused)
+{
+    return "user_version " + std::to_string(refused.version) + " > " + std::to_string(store::SchemaVersion);
+}
+
+}  // namespace
+
+History::History(std::unique_ptr<store::Database> db) : db_(std::move(db)) {}
+
+History::~History() = default;
+
+StoreResult<std::unique_ptr<History>> History::Open(const std::string& path)
+{
+    std::error_code ignored;  // a folder that cannot be made fails the open, which says why
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    try {
+        auto db = std::make_unique<store::Database>(path);
+        store::PrepareStore(*db);
+        return std::unique_ptr<History>(new History(std::move(db)));
+    } catch (const store::SqliteFailure& failure) {
+        return store::ErrorFrom(failure);
+    } catch (const store::StoreRefused& refused) {
+        if (refused.newerVersion)
+            return store::ErrorOf(StoreFailure::NewerVersion, VersionDetail(refused));
+        return store::ErrorOf(StoreFailure::NotAStore, "");
+    }
+}
+
+StoreResult<Done> History::record(const CollectionRun& run, const std::string& programVersion)
+{
+    return Guarded([&] {
+        store::RecordRun(*db_, run, programVersion);
+        return Done{};
+    });
+}
+
+StoreResult<std::vector<std::string>> History::shops()
+{
+    return GuardedRead(*db_, [&] { return store::ShopHosts(*db_); });
+}
+
+StoreResult<std::vector<RunSummary>> History::runs(const std::string& host)
+{
+    return GuardedRead(*db_, [&] {
+        std::vector<RunSummary> summaries;
+        for (store::StoredRun& run : store::StoredRuns(*db_, host))
+            summaries.push_back(std::move(run.summary));
+        return summaries;
+    });
+}
+
+StoreResult<ChangeReport> History::changes(const std::string& host)
+{
+    return GuardedRead(*db_, [&] { return store::ShopChanges(*db_, host); });
+}
+
+StoreResult<std::vector<SeriesPoint>> History::series(const std::string& host, const std::string& id)
+{
+    return GuardedRead(*db_, [&] { return store::ProductSeries(*db_, host, id); });
+}
+
+StoreResult<std::vector<Product>> History::products(const std::string& host, std::int64_t number)
+{
+    return GuardedRead(*db_, [&] {
+        for (const store::StoredRun& run : store::StoredRuns(*db_, host)) {
+            if (run.summary.number == number)
+                return store::RunProducts(*db_, run);
+        }
+        return std::vector<Product>{};
+    });
+}
+
+}  // namespace korvel
