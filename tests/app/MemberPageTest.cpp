@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -320,7 +321,12 @@ TEST_F(MemberPageWindow, TheBackEndAddressIsSetFromTheMenuAndKeptAcrossARestart)
 {
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());
-    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    // The suite's own configuration folder comes back however the test ends.
+    struct Restore {
+        QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        ~Restore() { qputenv("XDG_CONFIG_HOME", before); }
+    } restore;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     unsetenv("KORVEL_BACKEND_HOST");
     open(1);
     EXPECT_EQ(page->session().backendHost(), "members.korvel.example");
@@ -341,7 +347,6 @@ TEST_F(MemberPageWindow, TheBackEndAddressIsSetFromTheMenuAndKeptAcrossARestart)
     showWindow();
     EXPECT_EQ(page->session().backendHost(), backend.host());
     window.reset();
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 // Plain http to another machine: before the session's first upload the window says what will cross
