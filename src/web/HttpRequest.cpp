@@ -9,9 +9,10 @@
 namespace korvel {
 namespace {
 
-// A server answering "301 Moved" again and again would otherwise be followed until the stack runs
-// out; past this many repeats the last response's body is returned.
-constexpr int MaxOwnFollowUps = 10;
+// A server answering "301 Moved" again and again would otherwise be asked forever; past this many
+// repeats the request fails as one with too many redirects (the client's own following stops at the
+// same count) and the last response's body is returned.
+constexpr int MaxOwnFollowUps = MaxRedirects;
 
 // The outputs of one request; the caller's variables where given, else stand-ins.
 struct Outputs {
@@ -75,14 +76,21 @@ Bytes HttpRequest(const std::string& url, int method, HttpOptions options)
                       options.location ? options.location : &location,
                       options.rawHeaders ? options.rawHeaders : &rawHeaders};
 
+    HttpOutcome outcome;
+    if (options.outcome == nullptr)
+        options.outcome = &outcome;
     std::string address = url;
     for (int followUps = 0;; ++followUps) {
         std::optional<Bytes> body = RequestOnce(address, method, options, out);
         if (!body)
             return {};
         const bool cancelled = options.cancel && options.cancel->cancelled();
-        if (followUps == MaxOwnFollowUps || cancelled || !IsMoved301(*out.rawHeaders))
+        if (cancelled || options.outcome->failure != HttpFailure::None || !IsMoved301(*out.rawHeaders))
             return std::move(*body);
+        if (followUps == MaxOwnFollowUps) {
+            options.outcome->failure = HttpFailure::TooManyRedirects;
+            return std::move(*body);
+        }
         address = FollowUpAddress(*out.location, address);
         out.location->clear();
     }
