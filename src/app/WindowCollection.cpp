@@ -10,7 +10,6 @@
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
 #include "app/ProductTableModel.h"
-#include "collect/Messages.h"
 #include "collect/RunMessages.h"
 
 namespace korvel {
@@ -70,7 +69,7 @@ void WindowCollection::start()
 {
     if (job_)
         return;
-    SetControlText(startButton_, collect_text::ButtonRunning);
+    startButton_->setText(QStringLiteral("正在采集请稍等..."));
     startButton_->setEnabled(false);
     job_ = std::make_unique<CollectionJob>(inputs_, *this);
 }
@@ -147,7 +146,7 @@ void WindowCollection::showFinished(const CollectionRun& run)
     job_.reset();
     if (run.end == RunEnd::Complete || run.end == RunEnd::Incomplete)
         setTotal(TotalCaption(run.productCount));
-    SetControlText(startButton_, collect_text::ButtonIdle);
+    startButton_->setText(QStringLiteral("开始采集"));
     startButton_->setEnabled(true);
     present();
     if (run.end == RunEnd::Interrupted)
