@@ -4,7 +4,7 @@
 // made before any handler runs. Other code finds a control by its own name, as ControlNames.h lists
 // them (control<QLabel>(names::MemberStatusLabel)), reads and writes texts as GBK (ControlText.h), shows
 // message boxes through showMessage() and, from a worker thread, reaches the window only through
-// ui().call(…).
+// ui().post(…).
 
 #include <QWidget>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "Arguments.h"
 
+#include "HistoryArguments.h"
+
 #include <charconv>
 #include <set>
 
@@ -18,6 +20,8 @@ std::optional<long> Count(const std::string& text, long most)
 // Applies one option that takes a value; an error text when the value is not one it takes.
 std::string Apply(CollectCommand& command, const std::string& option, const std::string& value)
 {
+    if (IsHistoryOption(option))
+        return ApplyHistoryOption(command, option, value);
     if (option == "--ids" || option == "--all" || option == "--csv") {
         auto& file = option == "--ids" ? command.idsFile : option == "--all" ? command.allFile : command.csvFile;
         file = value;
@@ -37,7 +41,7 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
 bool TakesValue(const std::string& option)
 {
     return option == "--ids" || option == "--all" || option == "--csv" || option == "--delay" ||
-           option == "--retries";
+           option == "--retries" || IsHistoryOption(option);
 }
 
 }  // namespace
@@ -78,6 +82,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
             return {std::nullopt, arg + " given twice"};
         } else if (options && (name == "--help" || name == "--version")) {
             (name == "--help" ? command.help : command.version) = true;
+        } else if (options && name == "--no-store") {
+            command.noStore = true;
         } else if (options && TakesValue(name)) {
             if (i + 1 >= args.size())
                 return {std::nullopt, arg + " needs a value"};
@@ -92,12 +98,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
             haveShop = true;
         }
     }
-    if (!haveShop && !command.help && !command.version)
+    if (std::string error = CheckHistoryOptions(command, haveShop); !error.empty())
+        return {std::nullopt, error};
+    if (!haveShop && !command.help && !command.version && command.report == CollectCommand::Report::None)
         return {std::nullopt, "no shop given"};
     return {command, ""};
 }
 
 const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
+       korvel-collect --changes SHOP [--store FILE] [--jsonl FILE|-] [--csv FILE]
+       korvel-collect --runs SHOP [--store FILE]
 
 Collects every product of a Taobao or Tmall shop (SHOP is its host, e.g. shop123.taobao.com) the
 way Korvel's start button does, then writes the chosen exports. Progress and messages go to stderr:
@@ -111,6 +121,13 @@ Options:
   --delay MS     pause before each result page after the first, in milliseconds (default 0)
   --retries N    further tries of a page that failed in passing: a broken connection, a time-out,
                  HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
+  --store FILE   the shop history to record the run in (created when missing); by default
+                 $KORVEL_STORE, else $XDG_DATA_HOME/korvel/korvel.sqlite (~/.local/share/korvel/)
+  --no-store     record nothing
+  --changes SHOP what changed between the shop's latest run with products and the complete run
+                 before it: a table on stdout, or --jsonl (one JSON object per change) and --csv
+  --runs SHOP    the shop's recorded runs, oldest first, one tab-separated line each: number,
+                 start, end (UTC), outcome, pages collected/pages, lost pages, products
   -h, --help     show this text and exit
   --version      show the version and exit
 A FILE of "-" means standard output. An option may be given once, as "--name VALUE" or
@@ -123,6 +140,9 @@ Exit status:
   3    an export path cannot be written (nothing was requested), or an export failed
   4    collected, but pages were lost; the pages and the cause are on stderr
   130  interrupted (Ctrl+C); no export was written, existing files are untouched
+A run that ends is recorded in the history; a history that cannot be written costs one line on
+stderr and nothing else. --changes and --runs exit 0 with their report (also when there is nothing
+to compare yet, said on stderr), 1 when the history cannot be read, 2 for bad arguments.
 
 Each request connects within 15 s, gives up when less than 1 KB arrives in 20 s and takes at most
 120 s in all.

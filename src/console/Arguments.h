@@ -18,6 +18,11 @@ struct CollectCommand {
     int retries = 2;
     bool help = false;
     bool version = false;
+    // The shop history (HistoryArguments.h): a report instead of a collection, and its store.
+    enum class Report { None, Changes, Runs } report = Report::None;
+    std::optional<std::string> storeFile;
+    std::optional<std::string> jsonlFile;
+    bool noStore = false;
 };
 
 // The command, or the reason it is not one.

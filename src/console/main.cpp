@@ -11,6 +11,7 @@
 #include "ConsoleExports.h"
 #include "ConsoleView.h"
 #include "ExportTargets.h"
+#include "HistoryCommands.h"
 #include "Interrupt.h"
 #include "Terminal.h"
 #include "collect/CollectionJob.h"
@@ -79,5 +80,8 @@ int main(int argc, char** argv)
         std::printf("korvel-collect %s\n", KORVEL_VERSION);
         return Collected;
     }
+    if (parsed.command->report != CollectCommand::Report::None)
+        return parsed.command->report == CollectCommand::Report::Changes ? ReportChanges(*parsed.command)
+                                                                          : ListRuns(*parsed.command);
     return Collect(*parsed.command, interrupt);
 }

@@ -5,10 +5,13 @@ namespace {
 
 using Field = std::string Product::*;
 
+using FirstProducts = std::unordered_map<std::string_view, const Product*>;
+
 // Each ID's first product in the run.
-std::unordered_map<std::string, const Product*> FirstById(const std::vector<Product>& products)
+FirstProducts FirstById(const std::vector<Product>& products)
 {
-    std::unordered_map<std::string, const Product*> first;
+    FirstProducts first;
+    first.reserve(products.size());
     for (const Product& product : products)
         first.try_emplace(product.id, &product);
     return first;

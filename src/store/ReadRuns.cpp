@@ -1,5 +1,6 @@
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -48,6 +49,7 @@ std::unordered_map<std::int64_t, Product> StatesAt(Database& db, const StoredRun
         " WHERE p.shop = ?1 AND s.first_run <= ?2 AND s.last_run >= ?2");
     select.bind(1, run.shop).bind(2, run.id);
     std::unordered_map<std::int64_t, Product> states;
+    states.reserve(size_t(run.summary.productCount));
     while (select.step()) {
         Product& product = states[select.integer(0)];
         product.id = select.bytes(1);
@@ -66,6 +68,12 @@ std::unordered_map<std::int64_t, Product> Repeats(Database& db, std::int64_t run
     while (select.step())
         ReadFields(select, 1, repeats[select.integer(0)]);
     return repeats;
+}
+
+// Where the product at `at` first occurred in the run.
+size_t FirstPosition(const std::vector<std::int64_t>& sequence, size_t at)
+{
+    return size_t(std::find(sequence.begin(), sequence.end(), sequence[at]) - sequence.begin());
 }
 
 }  // namespace
@@ -145,18 +153,24 @@ std::vector<Product> RunProducts(Database& db, const StoredRun& run)
         return {};
     const std::vector<std::int64_t> sequence = ReadVarints(select.view(0));
     const std::vector<int> pages = DecodePages(select.view(1));
-    const auto states = StatesAt(db, run);
+    auto states = StatesAt(db, run);
     const auto repeats = Repeats(db, run.id);
     std::vector<Product> products;
     products.reserve(sequence.size());
     for (size_t i = 0; i < sequence.size(); ++i) {
-        const auto state = states.find(sequence[i]);
+        auto state = states.find(sequence[i]);
         if (state == states.end())
             throw SqliteFailure{SQLITE_CORRUPT, "run without its product's state"};
         const auto position = std::int64_t(i) + 1;
         const auto repeat = repeats.find(position);
-        Product& product = products.emplace_back(repeat != repeats.end() ? repeat->second : state->second);
-        product.id = state->second.id;
+        if (repeat == repeats.end()) {
+            // Only a product's first occurrence reads its state: the later ones are repeats.
+            products.push_back(std::move(state->second));
+        } else {
+            products.push_back(repeat->second);
+            products.back().id = products[FirstPosition(sequence, i)].id;
+        }
+        Product& product = products.back();
         product.position = int(position);
         product.page = i < pages.size() ? pages[i] : 0;
     }
@@ -174,8 +188,10 @@ LowestPrices LowestBefore(Database& db, const StoredRun& run)
         const auto price = ReadDecimal(select.view(1));
         if (!price)
             continue;
-        auto [found, added] = lowest.try_emplace(select.bytes(0), LowestPrice{*price, select.bytes(1)});
-        if (!added && CompareDecimals(*price, found->second.value) < 0)
+        const auto found = lowest.find(select.bytes(0));
+        if (found == lowest.end())
+            lowest.emplace(select.bytes(0), LowestPrice{*price, select.bytes(1)});
+        else if (CompareDecimals(*price, found->second.value) < 0)
             found->second = {*price, select.bytes(1)};
     }
     return lowest;

@@ -1,0 +1,153 @@
+// The shop history: recording a large run, the changes between two large runs, one product's
+// series in a year of daily runs, and what an unchanged product costs on disk. Each figure is the
+// median of several measurements; _spread is (max − min) ÷ median.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/History.h"
+#include "support/ThrowawayTls.h"
+
+namespace {
+
+using namespace korvel;
+namespace fs = std::filesystem;
+
+constexpr int Repeats = 7;
+constexpr char Host[] = "bench.taobao.com";
+
+std::vector<Product> Products(int count, int run, int changedPerMille)
+{
+    std::vector<Product> products(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Product& p = products[size_t(i)];
+        p.id = std::to_string(600'000'000'000LL + i);
+        p.picture = "//img.alicdn.com/bao/uploaded/i" + std::to_string(i % 4) + "/" + p.id + ".jpg";
+        p.title = "\xc1\xac\xd2\xc2\xc8\xb9 " + std::to_string(i) + " \xd0\xc2\xbf\xee";  // 连衣裙 … 新款
+        const bool changed = (i * 7919 + run * 104729) % 1000 < changedPerMille;
+        p.salePrice = std::to_string(100 + i % 400 + (changed ? run % 50 : 0)) + ".00";
+        p.marketPrice = std::to_string(200 + i % 400) + ".00";
+        p.sold = std::to_string(i % 900);
+        p.reviews = std::to_string(i % 300);
+        p.page = i / 60 + 1;
+        p.position = i + 1;
+    }
+    return products;
+}
+
+CollectionRun Run(std::vector<Product> products)
+{
+    CollectionRun run;
+    run.shopHost = Host;
+    run.end = RunEnd::Complete;
+    run.pageCount = int(products.size() / 60 + 1);
+    run.pagesCollected = run.pageCount;
+    run.products = std::move(products);
+    return run;
+}
+
+std::unique_ptr<History> Open(const std::string& path)
+{
+    auto opened = History::Open(path);
+    if (!opened.ok()) {
+        std::fprintf(stderr, "cannot open %s\n", path.c_str());
+        std::exit(1);
+    }
+    return std::move(opened.value());
+}
+
+void Record(History& history, const CollectionRun& run)
+{
+    if (!history.record(run, "bench").ok()) {
+        std::fprintf(stderr, "recording failed\n");
+        std::exit(1);
+    }
+}
+
+double Ms(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Print(const char* name, std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const double median = values[values.size() / 2];
+    std::printf("%s = %.2f\n%s_spread = %.2f\n", name, median, name, (values.back() - values.front()) / median);
+}
+
+void RecordBench(const std::string& dir)
+{
+    const CollectionRun run = Run(Products(50'000, 1, 0));
+    std::vector<double> times;
+    for (int i = 0; i < Repeats; ++i) {
+        const std::string path = dir + "/record" + std::to_string(i) + ".sqlite";
+        auto history = Open(path);
+        times.push_back(Ms([&] { Record(*history, run); }));
+    }
+    Print("history_record_50k_ms", times);
+}
+
+void ChangesBench(const std::string& dir)
+{
+    auto history = Open(dir + "/changes.sqlite");
+    Record(*history, Run(Products(50'000, 1, 0)));
+    Record(*history, Run(Products(50'000, 2, 50)));
+    std::vector<double> times;
+    size_t changes = 0;
+    for (int i = 0; i < Repeats; ++i)
+        times.push_back(Ms([&] { changes = history->changes(Host).value().changes.size(); }));
+    std::printf("changes between the two runs: %zu\n", changes);
+    Print("history_changes_50k_ms", times);
+}
+
+void SeriesBench(const std::string& dir)
+{
+    auto history = Open(dir + "/series.sqlite");
+    for (int run = 1; run <= 365; ++run)
+        Record(*history, Run(Products(1000, run, 20)));
+    std::vector<double> times;
+    size_t points = 0;
+    for (int i = 0; i < Repeats * 3; ++i) {
+        const std::string id = std::to_string(600'000'000'000LL + (i * 137) % 1000);
+        times.push_back(Ms([&] { points = history->series(Host, id).value().size(); }));
+    }
+    std::printf("points in a series: %zu\n", points);
+    Print("history_series_ms", times);
+}
+
+void BytesBench(const std::string& dir)
+{
+    const CollectionRun run = Run(Products(50'000, 1, 0));
+    std::vector<double> bytes;
+    const std::string path = dir + "/bytes.sqlite";
+    std::uintmax_t before = 0;
+    for (int i = 0; i <= Repeats; ++i) {
+        Open(path)->record(run, "bench").ok();  // closing the last connection folds the WAL in
+        const std::uintmax_t size = fs::file_size(path);
+        if (i > 0)
+            bytes.push_back(double(size - before) / double(run.products.size()));
+        before = size;
+    }
+    Print("history_bytes_per_unchanged_product", bytes);
+}
+
+}  // namespace
+
+int main()
+{
+    const std::string dir = tools::MakeTempDir("korvel-bench-history");
+    RecordBench(dir);
+    ChangesBench(dir);
+    SeriesBench(dir);
+    BytesBench(dir);
+    fs::remove_all(dir);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// A shop's changes for other programs and spreadsheets: UTF-8, titles with their HTML character
+// references decoded. JSON Lines carry one object per change with the keys shop, id, kind, before,
+// after, delta, percent, title, run_before and run_after; the CSV has the same columns under a
+// header row, with a byte-order mark, through the product CSV's record writer.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/History.h"
+
+namespace korvel {
+
+// One change as text: every field UTF-8.
+struct ChangeRow {
+    std::string shop;
+    std::string id;
+    std::string kind;  // ChangeKindName
+    std::optional<std::string> before;
+    std::optional<std::string> after;
+    std::optional<std::string> delta;
+    std::optional<std::string> percent;
+    std::string title;
+    std::int64_t runBefore = 0;
+    std::int64_t runAfter = 0;
+};
+
+std::vector<ChangeRow> ChangeRows(const ChangeReport& report);
+std::string ChangesJsonLines(const std::vector<ChangeRow>& rows);
+std::string ChangesCsv(const std::vector<ChangeRow>& rows);
+
+}  // namespace korvel

@@ -1,0 +1,156 @@
+// korvel-collect's history reports on a store this test fills itself: the formats, exit statuses
+// and the lines on stderr.
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "store/History.h"
+#include "store/StoreTempDir.h"
+#include "store/StoreTestSupport.h"
+#include "support/ChildEnvironment.h"
+#include "support/TestGbk.h"
+
+namespace korvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char Host[] = "shop.taobao.com";
+
+struct Finished {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class ChangesCliTest : public ::testing::Test {
+protected:
+    // korvel-collect beside this test, in a UTF-8 locale, without any KORVEL_* variable.
+    Finished Run(std::vector<std::string> args) const
+    {
+        const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
+        args.insert(args.begin(), program);
+        std::vector<char*> argv = EnvironmentPointers(args);
+        std::vector<std::string> env = ChildEnvironment();
+        std::vector<char*> envp = EnvironmentPointers(env);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, dir.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, dir.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        Finished finished;
+        int status = 0;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0 &&
+            ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            finished.status = WEXITSTATUS(status);
+        posix_spawn_file_actions_destroy(&actions);
+        finished.output = ReadAll(dir.file("out"));
+        finished.errors = ReadAll(dir.file("err"));
+        return finished;
+    }
+
+    void Record(const std::vector<CollectionRun>& runs) const
+    {
+        auto history = History::Open(store);
+        ASSERT_TRUE(history.ok());
+        for (const CollectionRun& run : runs)
+            ASSERT_TRUE(history.value()->record(run, "3.8").ok());
+    }
+
+    StoreTempDir dir;
+    std::string store = dir.file("history.sqlite");
+};
+
+TEST_F(ChangesCliTest, JsonLinesAndCsvCarryEveryChange)
+{
+    CollectionRun latest = ShopRun({Item("2", "90", "7", Gbk("新款 &amp; 热卖")), Item("3", "5")});
+    Record({ShopRun({Item("1", "1", "5", "gone"), Item("2", "100.00", "4", "old")}), latest});
+
+    const Finished jsonl = Run({"--changes", Host, "--store", store, "--jsonl", "-"});
+    EXPECT_EQ(jsonl.status, 0) << jsonl.errors;
+    EXPECT_EQ(jsonl.output,
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"price\",\"before\":\"100.00\",\"after\":\"90\","
+              "\"delta\":-10.00,\"percent\":-10.00,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"title\",\"before\":\"old\",\"after\":\"新款 & 热卖\","
+              "\"delta\":null,\"percent\":null,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"sold\",\"before\":\"4\",\"after\":\"7\","
+              "\"delta\":3,\"percent\":null,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"lowest\",\"before\":\"100.00\",\"after\":\"90\","
+              "\"delta\":-10.00,\"percent\":-10.00,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"3\",\"kind\":\"new\",\"before\":null,\"after\":\"T\","
+              "\"delta\":null,\"percent\":null,\"title\":\"T\",\"run_before\":1,\"run_after\":2}\n"
+              "{\"shop\":\"shop.taobao.com\",\"id\":\"1\",\"kind\":\"removed\",\"before\":\"gone\",\"after\":null,"
+              "\"delta\":null,\"percent\":null,\"title\":\"gone\",\"run_before\":1,\"run_after\":2}\n");
+
+    const Finished csv = Run({"--changes", Host, "--store", store, "--csv", dir.file("changes.csv")});
+    EXPECT_EQ(csv.status, 0) << csv.errors;
+    const std::string written = ReadAll(dir.file("changes.csv"));
+    EXPECT_TRUE(written.starts_with("\xEF\xBB\xBFshop,id,kind,before,after,delta,percent,title,run_before,run_after\r\n"
+                                    "shop.taobao.com,2,price,100.00,90,-10.00,-10.00,新款 & 热卖,1,2\r\n"))
+        << written;
+
+    const Finished table = Run({"--changes", Host, "--store", store});
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.output.find("price        2  100.00 -> 90  -10.00 (-10.00%)  新款 & 热卖"), std::string::npos)
+        << table.output;
+}
+
+TEST_F(ChangesCliTest, LostPagesAreNamedAndNothingToCompareIsNoFailure)
+{
+    CollectionRun incomplete = ShopRun({Item("1", "1")}, RunEnd::Incomplete);
+    incomplete.lostPages = {{3, Gbk("连接超时")}};
+    Record({incomplete});
+    for (const char* format : {"--jsonl", "--csv"}) {
+        const Finished done = Run({"--changes", Host, "--store", store, format, dir.file("out.txt")});
+        EXPECT_EQ(done.status, 0);
+        EXPECT_EQ(done.errors,
+                  "第 3 页未能取得（连接超时），该页上的商品不算作已下架\n"
+                  "korvel-collect: nothing to compare yet: shop.taobao.com has no complete run before run 1\n");
+    }
+    const Finished runs = Run({"--runs", Host, "--store", store});
+    EXPECT_EQ(runs.status, 0);
+    EXPECT_EQ(runs.output, "1\t1970-01-01T00:00:00Z\t1970-01-01T00:00:00Z\tincomplete\t1/1\t3\t1\n");
+}
+
+TEST_F(ChangesCliTest, BadArgumentsAndUnreadableStores)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--changes", Host, "--store", store, "--no-store"},
+        {"--changes", Host, "--runs", Host},
+        {"--changes", Host, "other.taobao.com"},
+        {"--runs", Host, "--csv", "x.csv"},
+        {"--jsonl", "-", Host},
+        {Host, "--store", store, "--no-store"},
+        {"--changes", ""},
+    };
+    for (const auto& args : bad)
+        EXPECT_EQ(Run(args).status, 2) << args[0] << " " << args[1] << " " << args.back();
+
+    std::ofstream(dir.file("text.sqlite")) << "not a database, but long enough to have a header of its own......"
+                                              "................................................................";
+    for (const char* command : {"--changes", "--runs"}) {
+        const Finished done = Run({command, Host, "--store", dir.file("text.sqlite")});
+        EXPECT_EQ(done.status, 1);
+        EXPECT_TRUE(done.errors.starts_with("korvel-collect: 该文件不是 Korvel 的历史记录")) << done.errors;
+    }
+    const Finished fresh = Run({"--changes", Host, "--store", dir.file("new/fresh.sqlite")});
+    EXPECT_EQ(fresh.status, 0);
+    EXPECT_TRUE(fs::exists(dir.file("new/fresh.sqlite")));
+}
+
+}  // namespace
+}  // namespace korvel::test
