@@ -1,6 +1,6 @@
 #include "members/MemberJobs.h"
 #include "members/MemberUploadBody.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 #include "web/HttpRequest.h"
 
 namespace korvel {
