@@ -22,14 +22,14 @@ constexpr const char* kInputFields[] = {names::ShopAddress, names::ItemAreaStart
 
 }  // namespace
 
-WindowInputs::WindowInputs(MainWindow& window) : window_(window)
+WindowInputs::WindowInputs(MainWindow& window, QObject* owner) : window_(window)
 {
     for (const char* name : kInputFields) {
         QWidget* field = window.control(name);
         if (auto* line = qobject_cast<QLineEdit*>(field))
-            QObject::connect(line, &QLineEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(line, &QLineEdit::textChanged, owner, [this] { refresh(); });
         if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-            QObject::connect(plain, &QPlainTextEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(plain, &QPlainTextEdit::textChanged, owner, [this] { refresh(); });
     }
     refresh();
 }
@@ -55,7 +55,7 @@ WindowCollection::WindowCollection(MainWindow& window)
       startButton_(window.control<QPushButton>(names::StartButton)),
       totalLabel_(window.control<QLabel>(names::TotalLabel)),
       pageCountLabel_(window.control<QLabel>(names::PageCountLabel)),
-      inputs_(window),
+      inputs_(window, this),
       totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
 {
 }
