@@ -10,7 +10,6 @@
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
 #include "app/ProductTableModel.h"
-#include "collect/Messages.h"
 #include "collect/RunMessages.h"
 
 namespace korvel {
@@ -23,14 +22,14 @@ constexpr const char* kInputFields[] = {names::ShopAddress, names::ItemAreaStart
 
 }  // namespace
 
-WindowInputs::WindowInputs(MainWindow& window) : window_(window)
+WindowInputs::WindowInputs(MainWindow& window, QObject* owner) : window_(window)
 {
     for (const char* name : kInputFields) {
         QWidget* field = window.control(name);
         if (auto* line = qobject_cast<QLineEdit*>(field))
-            QObject::connect(line, &QLineEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(line, &QLineEdit::textChanged, owner, [this] { refresh(); });
         if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-            QObject::connect(plain, &QPlainTextEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(plain, &QPlainTextEdit::textChanged, owner, [this] { refresh(); });
     }
     refresh();
 }
@@ -56,7 +55,7 @@ WindowCollection::WindowCollection(MainWindow& window)
       startButton_(window.control<QPushButton>(names::StartButton)),
       totalLabel_(window.control<QLabel>(names::TotalLabel)),
       pageCountLabel_(window.control<QLabel>(names::PageCountLabel)),
-      inputs_(window),
+      inputs_(window, this),
       totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
 {
 }
@@ -70,7 +69,7 @@ void WindowCollection::start()
 {
     if (job_)
         return;
-    SetControlText(startButton_, collect_text::ButtonRunning);
+    startButton_->setText(QStringLiteral("正在采集请稍等..."));
     startButton_->setEnabled(false);
     session_ = KeptSessionFromStore();
     FetchPolicy policy;
@@ -150,7 +149,7 @@ void WindowCollection::showFinished(const CollectionRun& run)
     job_.reset();
     if (run.end == RunEnd::Complete || run.end == RunEnd::Incomplete)
         setTotal(TotalCaption(run.productCount));
-    SetControlText(startButton_, collect_text::ButtonIdle);
+    startButton_->setText(QStringLiteral("开始采集"));
     startButton_->setEnabled(true);
     present();
     if (run.end == RunEnd::Interrupted)

@@ -30,7 +30,8 @@ class MainWindow;
 // The five fields the run reads, copied under a lock whenever one changes.
 class WindowInputs : public CollectionSettingsSource {
 public:
-    explicit WindowInputs(MainWindow& window);
+    // Kept current while `owner` lives.
+    WindowInputs(MainWindow& window, QObject* owner);
     CollectionInputs current() const override;
 
 private:

@@ -1,7 +1,7 @@
 #include "members/BackendAddress.h"
 #include "members/MemberJobs.h"
 #include "members/MemberUploadBody.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 #include "web/HttpRequest.h"
 
 namespace korvel {

@@ -3,7 +3,7 @@
 #include "store/OpenStore.h"
 #include "store/StoreFailureText.h"
 #include "store/StoreQueries.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel {
 namespace {
