@@ -225,6 +225,7 @@ int main(int argc, char** argv)
         Type(window, korvel::names::BackendUser, "admin");
         Type(window, korvel::names::BackendPassword, "secret");
         window.control<QPushButton>(korvel::names::ConnectButton)->click();
+        WaitUntil([&] { return !page->session().connecting; });
         if (!page->session().connection().connected()) {
             Fail("the member page could not connect");
         }
@@ -242,9 +243,10 @@ int main(int argc, char** argv)
         Type(window, korvel::names::AccountId, "2");
         TimeRead(window, *page);
         std::vector<std::string> bodies;
-        for (int row = 0; row < window.memberList().rows(); ++row) {
-            bodies.push_back(
-                korvel::BuildMemberUploadBody(page->screen().memberAt(row), "admin", "secret", "1"));
+        for (const korvel::MemberBatch& batch : page->screen().members()) {
+            for (const korvel::MemberRecord& member : *batch) {
+                bodies.push_back(korvel::BuildMemberUploadBody(member, "admin", "secret", "1"));
+            }
         }
         uploadSeconds = rawSeconds = 1e9;
         for (int round = 0; round < kRounds; ++round) {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "app/ControlText.h"
-#include "app/GbkTableModel.h"
+#include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "articles/ImportArticles.h"
 

@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "app/GbkTableModel.h"
 #include "app/PagePlacement.h"
 
 namespace korvel {
@@ -104,7 +104,7 @@ QStringList ColumnTitles(const std::vector<ListColumn>& columns)
     return titles;
 }
 
-QTreeView* MakeListView(QWidget* parent, const char* name, QRect at, GbkTableModel* model,
+QTreeView* MakeListView(QWidget* parent, const char* name, QRect at, QAbstractItemModel* model,
                         const std::vector<ListColumn>& columns)
 {
     auto* view = Place(new QTreeView(parent), name, at);

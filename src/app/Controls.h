@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <vector>
 
+class QAbstractItemModel;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,8 +20,6 @@ class QTreeView;
 class QWidget;
 
 namespace korvel {
-
-class GbkTableModel;
 
 // A caption too wide for the label in the window's face is set narrower, never cut off.
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect at, const char* caption);
@@ -44,7 +43,7 @@ struct ListColumn {
 };
 QStringList ColumnTitles(const std::vector<ListColumn>& columns);
 // A report-style list over `model`, which must have the same columns.
-QTreeView* MakeListView(QWidget* parent, const char* name, QRect at, GbkTableModel* model,
+QTreeView* MakeListView(QWidget* parent, const char* name, QRect at, QAbstractItemModel* model,
                         const std::vector<ListColumn>& columns);
 
 // Bold, and for a label a caption still fitted to it.

@@ -5,15 +5,12 @@
 namespace korvel {
 namespace {
 
-constexpr int kFlushIntervalMs = 50;
 const std::string kNoCell;
 
 }  // namespace
 
 GbkTableModel::GbkTableModel(QStringList titles, QObject* parent)
-    : QAbstractTableModel(parent),
-      titles_(std::move(titles)),
-      announce_(kFlushIntervalMs, [this] { announcePending(); })
+    : BatchedTableModel(parent), titles_(std::move(titles))
 {
 }
 
@@ -21,7 +18,7 @@ void GbkTableModel::clear()
 {
     beginResetModel();
     rows_.clear();
-    shownRows_ = 0;
+    forgetShownRows();
     endResetModel();
 }
 
@@ -34,7 +31,7 @@ void GbkTableModel::appendRow(std::vector<std::string> cells)
 {
     cells.resize(titles_.size());
     rows_.push_back(std::move(cells));
-    announce_.poke();
+    rowsAppended();
 }
 
 void GbkTableModel::setCell(int row, int column, const std::string& gbk)
@@ -43,7 +40,7 @@ void GbkTableModel::setCell(int row, int column, const std::string& gbk)
         return;
     }
     rows_[row][column] = gbk;
-    if (row < shownRows_) {
+    if (shown(row)) {
         const QModelIndex at = index(row, column);
         emit dataChanged(at, at, {Qt::DisplayRole});
     }
@@ -54,29 +51,9 @@ const std::string& GbkTableModel::cell(int row, int column) const
     return valid(row, column) ? rows_[row][column] : kNoCell;
 }
 
-void GbkTableModel::flush()
-{
-    announce_.flush();
-}
-
-void GbkTableModel::announcePending()
-{
-    if (shownRows_ >= rows()) {
-        return;
-    }
-    beginInsertRows({}, shownRows_, rows() - 1);
-    shownRows_ = rows();
-    endInsertRows();
-}
-
 bool GbkTableModel::valid(int row, int column) const
 {
     return row >= 0 && row < rows() && column >= 0 && column < columns();
-}
-
-int GbkTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : shownRows_;
 }
 
 int GbkTableModel::columnCount(const QModelIndex& parent) const
@@ -86,7 +63,7 @@ int GbkTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant GbkTableModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= shownRows_) {
+    if (role != Qt::DisplayRole || !index.isValid() || !shown(index.row())) {
         return {};
     }
     return FromGbk(cell(index.row(), index.column()));

@@ -13,8 +13,10 @@
 #include "app/GbkTableModel.h"
 #include "app/MemberPage.h"
 #include "app/PagePlacement.h"
+#include "app/ProductTableModel.h"
 #include "app/Pages.h"
 #include "app/SaveDialogComponent.h"
+#include "app/WindowCollection.h"
 
 namespace korvel {
 namespace {
@@ -48,7 +50,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildPages()
 {
-    products_ = new GbkTableModel(ColumnTitles(ProductColumns()), this);
+    products_ = new ProductTableModel(this);
     members_ = new GbkTableModel(ColumnTitles(MemberColumns()), this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QString::fromUtf8(names::Tabs));
@@ -108,15 +110,12 @@ void MainWindow::showError(const std::string& gbkMessage, const std::string& gbk
     }
 }
 
-// A collection run may be processing events inside its handler when the window closes: from here
-// on its requests end at once, it stops and shows nothing, and workers stop reaching into the
-// window.
+// From here on a running collection's requests end at once and it shows nothing, and workers stop
+// reaching into the window.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     bridge_.close();
-    if (runCancel_) {
-        runCancel_->cancel();
-    }
+    collection_->stop();
     event->accept();
 }
 

@@ -4,7 +4,7 @@
 // made before any handler runs. Other code finds a control by its own name, as ControlNames.h lists
 // them (control<QLabel>(names::MemberStatusLabel)), reads and writes texts as GBK (ControlText.h), shows
 // message boxes through showMessage() and, from a worker thread, reaches the window only through
-// ui().call(…).
+// ui().post(…).
 
 #include <QWidget>
 #include <memory>
@@ -14,7 +14,6 @@
 #include "app/AppConstants.h"
 #include "app/ControlNames.h"
 #include "app/UiBridge.h"
-#include "base/Cancellation.h"
 
 class QAction;
 class QMenu;
@@ -23,7 +22,9 @@ class QTabWidget;
 namespace korvel {
 
 class GbkTableModel;
+class ProductTableModel;
 class SaveDialogComponent;
+class WindowCollection;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -40,7 +41,7 @@ public:
     }
     QTabWidget* tabs() const { return tabs_; }
 
-    GbkTableModel& productList() const { return *products_; }         // 超级列表框1
+    ProductTableModel& productList() const { return *products_; }     // 超级列表框1
     GbkTableModel& memberList() const { return *members_; }           // 超级列表框2
     SaveDialogComponent& saveDialog() const { return *saveDialog_; }  // 通用对话框1
 
@@ -56,7 +57,7 @@ public:
 
     UiBridge& ui() { return bridge_; }
     bool closing() const { return bridge_.closing(); }
-    bool collecting() const { return collecting_; }
+    bool collecting() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,13 +75,12 @@ private:
     AppConstants constants_;
     UiBridge bridge_;
     QTabWidget* tabs_ = nullptr;
-    GbkTableModel* products_ = nullptr;
+    ProductTableModel* products_ = nullptr;
     GbkTableModel* members_ = nullptr;
     std::unique_ptr<SaveDialogComponent> saveDialog_;
     QMenu* memberMenu_ = nullptr;
     QAction* memberExport_ = nullptr;
-    bool collecting_ = false;
-    Cancellation* runCancel_ = nullptr;  // the running collection's, while one runs
+    std::unique_ptr<WindowCollection> collection_;
 };
 
 }  // namespace korvel

@@ -2,18 +2,14 @@
 #include "app/ControlNames.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QPushButton>
-#include <QThread>
 #include <QTreeView>
 #include <chrono>
 
 #include "app/MainWindow.h"
-#include "members/ConnectMemberDatabase.h"
-#include "members/ReadMembers.h"
-#include "members/UploadMembers.h"
+#include "app/MemberPresses.h"
 
 namespace korvel {
 namespace {
@@ -21,9 +17,9 @@ namespace {
 // A read hands the list a batch at most every 25 ms: visible filling at a fraction of the cost of
 // one call into the window per member.
 constexpr MemberReadPacing kWindowPacing{1000, std::chrono::milliseconds(25)};
-// An upload reads the list ahead and shows its tally every 20 ms, well within what the eye can
-// follow, instead of waiting for the window after every member.
-constexpr MemberUploadPacing kWindowUploadPacing{256, std::chrono::milliseconds(20)};
+// An upload shows its tally every 20 ms, well within what the eye can follow, instead of after
+// every member.
+constexpr MemberUploadPacing kWindowUploadPacing{std::chrono::milliseconds(20)};
 
 }  // namespace
 
@@ -66,23 +62,15 @@ bool MemberPage::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-// A worker may be waiting on a call into the window queued just before the bridge closed. Only
-// those calls are delivered, and they run nothing now: no timer or other event of the window runs
-// here, so this is safe even once the widgets are gone.
 void MemberPage::stopWorkers()
 {
     bridge_.close();
-    session_.stop();
-    while (!session_.workersDone()) {
-        QCoreApplication::sendPostedEvents(&bridge_, QEvent::MetaCall);
-        QThread::msleep(1);
-    }
     session_.shutdown();
 }
 
 void MemberPage::showMemberMenu(const QPoint& at)
 {
-    window_.memberExportAction().setEnabled(screen_.selectedMember() != -1);
+    window_.memberExportAction().setEnabled(CanUploadSelectedMember(session_, screen_));
     // The menu holds the retry only while there is something to retry.
     const auto failed = static_cast<qsizetype>(session_.failedUploads.size());
     if (failed > 0) {

@@ -4,16 +4,16 @@
 // right-click on 超级列表框2 offers "导出" for the selected member and, after an upload with
 // failures, "重新导入失败的会员（N）". Made once with the window and owned by it.
 //
-// The page has a bridge of its own for its workers. When the window closes, the page closes the
-// bridge, cuts short whatever the workers wait on and joins them, all while every widget still
-// exists; a window destroyed without being closed gets the same from the page's destructor, which
-// then runs nothing but the workers' refused calls.
+// The page's jobs post to it through a bridge of its own. When the window closes, the page closes
+// the bridge, cuts short whatever the jobs wait on and joins them, all while every widget still
+// exists; a window destroyed without being closed gets the same from the page's destructor. No job
+// waits for the window, so neither has to run the window's events meanwhile.
 
 #include <QObject>
 
 #include "app/MemberPageScreen.h"
 #include "app/UiBridge.h"
-#include "members/MemberSession.h"
+#include "app/MemberPageSession.h"
 
 class QAction;
 class QPoint;
@@ -30,7 +30,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    MemberSession& session() { return session_; }
+    MemberPageSession& session() { return session_; }
     MemberPageScreen& screen() { return screen_; }
 
 private:
@@ -41,7 +41,7 @@ private:
     QAction* retryAction_;  // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
     UiBridge bridge_;
     MemberPageScreen screen_;
-    MemberSession session_;  // after the screen: its workers end before the screen goes away
+    MemberPageSession session_;  // after the screen: its jobs end before the screen goes away
 };
 
 // Gives the window its member page.

@@ -10,6 +10,7 @@
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
 #include "app/PagePlacement.h"
+#include "app/UiBridge.h"
 
 namespace korvel {
 namespace {
@@ -52,9 +53,9 @@ MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
 {
 }
 
-bool MemberPageScreen::invoke(const std::function<void()>& work)
+void MemberPageScreen::post(std::function<void()> work)
 {
-    return bridge_.call(work);
+    bridge_.post(std::move(work));
 }
 
 std::string MemberPageScreen::fieldText(MemberField field)
@@ -139,12 +140,14 @@ void MemberPageScreen::placeList(QRect layoutRect)
 void MemberPageScreen::clearMembers()
 {
     window_.memberList().clear();
+    batches_.clear();
 }
 
-void MemberPageScreen::appendMembers(const std::vector<MemberRecord>& rows)
+void MemberPageScreen::appendMembers(const MemberBatch& rows)
 {
+    batches_.push_back(rows);
     GbkTableModel& model = window_.memberList();
-    for (const MemberRecord& row : rows) {
+    for (const MemberRecord& row : *rows) {
         std::vector<std::string> cells;
         cells.reserve(MemberFieldCount + 2);
         cells.push_back(row.caption);
@@ -154,20 +157,9 @@ void MemberPageScreen::appendMembers(const std::vector<MemberRecord>& rows)
     scrollToNewest_.poke();
 }
 
-int MemberPageScreen::memberCount()
+std::vector<MemberBatch> MemberPageScreen::members()
 {
-    return window_.memberList().rows();
-}
-
-MemberRecord MemberPageScreen::memberAt(int row)
-{
-    const GbkTableModel& model = window_.memberList();
-    MemberRecord record;
-    record.caption = model.cell(row, 0);
-    for (int c = 1; c <= MemberFieldCount; ++c) {
-        record.cell(c) = model.cell(row, c);
-    }
-    return record;
+    return batches_;
 }
 
 int MemberPageScreen::selectedMember()

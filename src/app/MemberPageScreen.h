@@ -1,13 +1,13 @@
 #pragma once
 
-// The member operations' view of the page "会员导入": its fields, buttons, status label and the
-// member list 超级列表框2. Worker threads reach it through invoke(), the page's own UiBridge.
+// The member presses' view of the page "会员导入": its fields, buttons, status label and the
+// member list 超级列表框2. Jobs reach it through post(), the page's own UiBridge.
 //
 // Rows arrive in batches; the list announces them and scrolls to the newest at most every 50 ms,
 // so a read of 100,000 members costs a few hundred repaints rather than one per member.
 
 #include "app/Throttle.h"
-#include "members/MemberScreen.h"
+#include "app/MemberScreen.h"
 
 class QTreeView;
 
@@ -20,7 +20,7 @@ class MemberPageScreen : public MemberScreen {
 public:
     MemberPageScreen(MainWindow& window, UiBridge& bridge);
 
-    bool invoke(const std::function<void()>& work) override;
+    void post(std::function<void()> work) override;
     std::string fieldText(MemberField field) override;
     int schemaValue() override;
     void setStatus(const std::string& caption) override;
@@ -30,9 +30,8 @@ public:
     void moveMemberList(int left) override;
     void setMemberListWidth(int width) override;
     void clearMembers() override;
-    void appendMembers(const std::vector<MemberRecord>& rows) override;
-    int memberCount() override;
-    MemberRecord memberAt(int row) override;
+    void appendMembers(const MemberBatch& rows) override;
+    std::vector<MemberBatch> members() override;
     int selectedMember() override;
     void showMessage(const std::string& message, const std::string& title, MessageIcon icon) override;
 
@@ -47,6 +46,8 @@ private:
     UiBridge& bridge_;
     QTreeView* list_;
     Throttle scrollToNewest_;
+    // The list's rows as the read handed them on: what an upload sends, without copying the list.
+    std::vector<MemberBatch> batches_;
 };
 
 }  // namespace korvel

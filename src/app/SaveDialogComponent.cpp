@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "app/GbkCodec.h"
 
@@ -66,6 +67,7 @@ bool SaveDialogComponent::show()
         return false;
     }
     fileName_ = dialog.selectedFiles().constFirst();
+    chosenFilter_ = std::max(0, static_cast<int>(nameFilters_.indexOf(dialog.selectedNameFilter())));
     return true;
 }
 

@@ -23,12 +23,14 @@ public:
     bool show() override;
     // The chosen path in the file system's own encoding, ready to open.
     std::string fileName() const override;
+    int chosenFilter() const override { return chosenFilter_; }
 
 private:
     QWidget* window_;
     QStringList nameFilters_;
     QString fileName_;
     QString defaultExtension_;  // the one the export asked for, used while "*.*" is chosen
+    int chosenFilter_ = 0;
 };
 
 // "文本文件(*.txt)|*.txt" as the dialog's filter list, one entry per description/pattern pair.

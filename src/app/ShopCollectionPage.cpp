@@ -7,6 +7,7 @@
 #include "app/ControlNames.h"
 #include "app/Pages.h"
 #include "base/Overrides.h"
+#include "export/ProductColumns.h"
 
 namespace korvel {
 namespace {
@@ -31,11 +32,14 @@ std::string StartShopHost()
 
 std::vector<ListColumn> ProductColumns()
 {
-    return {{"序号", 50},   {"商品ID", 100}, {"图片地址", 100}, {"商品标题", 400},
-            {"销售价", 80}, {"市场价", 80},  {"已售", 60},      {"评论", 50}};
+    constexpr int widths[ProductListColumns.size()] = {50, 100, 100, 400, 80, 80, 60, 50};
+    std::vector<ListColumn> columns;
+    for (size_t column = 0; column < ProductListColumns.size(); ++column)
+        columns.push_back({ProductListColumns[column].title, widths[column]});
+    return columns;
 }
 
-void BuildShopCollectionPage(QWidget* page, GbkTableModel* products)
+void BuildShopCollectionPage(QWidget* page, ProductTableModel* products)
 {
     MakeLabel(page, names::ShopAddressLabel, {16, 31, 112, 24}, "（淘宝/天猫）网址：");
     MakeEdit(page, names::ShopAddress, {130, 32, 261, 24}, StartShopHost().c_str());

@@ -4,11 +4,10 @@
 #include <QPushButton>
 
 #include "app/ControlNames.h"
-#include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
+#include "app/ProductTableModel.h"
 #include "app/SaveDialogComponent.h"
-#include "app/WindowCollectionScreen.h"
-#include "collect/RunCollection.h"
+#include "app/WindowCollection.h"
 #include "export/Exports.h"
 
 namespace korvel {
@@ -30,6 +29,7 @@ private:
 
 void MainWindow::wireShopCollectionPage()
 {
+    collection_ = std::make_unique<WindowCollection>(*this);
     connect(control<QPushButton>(names::StartButton), &QPushButton::clicked, this,
             &MainWindow::runCollection);
     // Enter in the address field does what a click on the start button does, while it can be clicked.
@@ -46,32 +46,28 @@ void MainWindow::wireShopCollectionPage()
 
 void MainWindow::runCollection()
 {
-    if (collecting_) {
-        return;
-    }
-    collecting_ = true;
-    {
-        WindowCollectionScreen screen(*this);
-        runCancel_ = &screen.cancellation();
-        // The run has shown how it ended; the window has nothing to add.
-        static_cast<void>(RunCollection(screen));
-        runCancel_ = nullptr;
-    }
-    collecting_ = false;
+    collection_->start();
+}
+
+bool MainWindow::collecting() const
+{
+    return collection_->running();
 }
 
 void MainWindow::exportProductIds()
 {
+    const WindowCollection::Hold hold(*collection_);
     WindowMessageBox box(*this);
     // The export tells the user itself whether it wrote the file.
-    static_cast<void>(ExportProductIds(productList(), saveDialog(), box));
+    static_cast<void>(ExportProductIds(productList().products(), saveDialog(), box));
 }
 
 void MainWindow::exportAllInformation()
 {
+    const WindowCollection::Hold hold(*collection_);
     WindowMessageBox box(*this);
     // The export tells the user itself whether it wrote the file.
-    static_cast<void>(ExportAllInformation(productList(), saveDialog(), box));
+    static_cast<void>(ExportAllInformation(productList().products(), saveDialog(), box));
 }
 
 }  // namespace korvel

@@ -1,32 +1,23 @@
 #include "app/UiBridge.h"
 
-#include <QThread>
-#include <memory>
+#include <utility>
 
 namespace korvel {
 
-bool UiBridge::call(const std::function<void()>& work)
+void UiBridge::post(std::function<void()> work)
 {
     if (closing_) {
-        return false;
+        return;
     }
-    if (QThread::currentThread() == thread()) {
-        work();
-        return true;
-    }
-    // The flag outlives an event dropped unrun: destroying the window deletes the pending call,
-    // which wakes this thread without having run `work`.
-    auto ran = std::make_shared<std::atomic<bool>>(false);
+    // Destroying the bridge drops what is still queued for it, unrun.
     QMetaObject::invokeMethod(
         this,
-        [this, &work, ran] {
+        [this, work = std::move(work)] {
             if (!closing_) {
                 work();
-                *ran = true;
             }
         },
-        Qt::BlockingQueuedConnection);
-    return *ran;
+        Qt::QueuedConnection);
 }
 
 }  // namespace korvel

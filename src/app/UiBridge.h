@@ -1,9 +1,7 @@
 #pragma once
 
-// The synchronous call into the window that worker threads make instead of touching a widget.
-// Called on the window's own thread it runs at once (a blocking queued call there would wait for
-// itself forever). Once the window is closing it gives up instead of waiting for a loop that will
-// not run again.
+// How a job hands work to the window: queued for the window's thread, never waited for. Once the
+// window is closing nothing more runs, whether it was queued before or after.
 
 #include <QObject>
 #include <atomic>
@@ -15,11 +13,10 @@ class UiBridge : public QObject {
 public:
     explicit UiBridge(QObject* parent = nullptr) : QObject(parent) {}
 
-    // True when `work` ran on the window's thread; false when the window was closing or went away
-    // first, and `work` did not run.
-    bool call(const std::function<void()>& work);
+    // Any thread; returns at once.
+    void post(std::function<void()> work);
 
-    // From now on call() gives up.
+    // From now on nothing posted runs.
     void close() { closing_ = true; }
     bool closing() const { return closing_; }
 

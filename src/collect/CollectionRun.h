@@ -19,10 +19,20 @@ enum class RunEnd {
     Interrupted,  // cancelled: the window closed or Ctrl+C
 };
 
-// A page after page 1 that did not give its products, with the cause as the user reads it (GBK).
+// Why a run ended before its first product.
+enum class RunFailure {
+    None,
+    UnsupportedShop,  // the address is neither a Taobao nor a Tmall shop
+    NoPageInfo,       // page 1 carried no paging
+    NoProducts,       // page 1 had paging but no products
+};
+
+// A page after page 1 that did not give all its products, with the cause as the user reads it
+// (GBK). An incomplete page gave the products that arrived before it failed.
 struct LostPage {
     int page = 0;
     std::string cause;
+    bool incomplete = false;
 };
 
 struct CollectionRun {
@@ -32,9 +42,13 @@ struct CollectionRun {
     std::chrono::system_clock::time_point ended;
     int pageCount = 0;       // as page 1 gave it; 0 when page 1 failed
     int pagesCollected = 0;  // pages whose products arrived
+    int productCount = 0;    // products found, whether or not `products` still holds them
     std::vector<LostPage> lostPages;
     RunEnd end = RunEnd::Interrupted;
-    std::string failureCause;  // GBK; empty unless Failed
+    RunFailure failure = RunFailure::None;
+    std::string failureCause;  // GBK, the line under the failure's message; may be empty
+    std::string lossLines;     // GBK, the lines naming the lost pages under the closing message
+    // Empty when the products went to an observer as they were found (see RunCollection).
     std::vector<Product> products;
 };
 

@@ -1,7 +1,6 @@
 #include "collect/DiscoverPages.h"
 
 #include "collect/FailureCause.h"
-#include "collect/Messages.h"
 #include "collect/Pattern.h"
 #include "collect/Patterns.h"
 #include "collect/ResultPages.h"
@@ -30,11 +29,11 @@ std::string WithCause(const std::string& message, const std::string& cause)
 
 std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const std::string& address, const CollectionSettings& settings,
-    const std::function<void(const std::string&)>& setPageCountLabel, const PageSource& fetch)
+    const std::function<void(int)>& pageCountRead, const PageSource& fetch)
 {
     const auto family = ClassifyShopAddress(address);
     if (!family)
-        return CollectionFailure{collect_text::UnsupportedShop, collect_text::UnsupportedShopTitle};
+        return CollectionFailure{RunFailure::UnsupportedShop, {}};
 
     ShopPages pages;
     pages.family = *family;
@@ -58,11 +57,11 @@ std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
             cause = CauseWithRetries(*shopPage);
         if (cause.empty())
             cause = NoPagingCause(*first);
-        return CollectionFailure{WithCause(collect_text::NoPageInfo, cause), collect_text::NoPageInfoTitle};
+        return CollectionFailure{RunFailure::NoPageInfo, cause};
     }
 
     const int pagesRead = ToInteger(GroupText(matches.front(), 2));
-    setPageCountLabel(collect_text::PageCountPrefix + IntToText(pagesRead));
+    pageCountRead(pagesRead);
     pages.pageCount = pagesRead > 1 ? pagesRead : 1;
     pages.itemArea = ItemAreaOf(pages.family, pages.pageText, settings.itemAreaStart, settings.itemAreaEnd);
     return pages;

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "collect/CollectionRun.h"
 #include "collect/PageFetch.h"
 #include "collect/ShopAddress.h"
 
@@ -31,10 +32,10 @@ struct ShopPages {
     std::string tmallQuery;  // Tmall only; may be empty
 };
 
-// Ends a run: the message box's text and title.
+// Ends a run before its first product, with the cause when one is known (GBK).
 struct CollectionFailure {
-    std::string message;
-    std::string title;
+    RunFailure failure = RunFailure::None;
+    std::string cause;
 };
 
 // The run was cut short because its screen is closing; nothing more is shown.
@@ -51,10 +52,10 @@ std::string ItemAreaOf(ShopFamily family, const std::string& pageText, const std
                        const std::string& itemAreaEnd);
 
 // Classifies the address, requests result page 1 (a Tmall shop's search page first) and reads the
-// page count, which it shows through setPageCountLabel as read, before anything else is decided.
+// page count, which it hands to pageCountRead as read, before anything else is decided.
 // A page 1 without paging fails the run with the cause of its loss, when it has one.
 std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const std::string& address, const CollectionSettings& settings,
-    const std::function<void(const std::string&)>& setPageCountLabel, const PageSource& fetch);
+    const std::function<void(int)>& pageCountRead, const PageSource& fetch);
 
 }  // namespace korvel

@@ -38,23 +38,32 @@ std::string PageList(const std::vector<int>& pages)
     return list;
 }
 
-void LossReport::record(int page, const FetchedPage& fetched, int products)
+void LossReport::addToLine(const std::string& line, int page)
+{
+    if (!pagesByLine_.count(line))
+        lineOrder_.push_back(line);
+    pagesByLine_[line].push_back(page);
+}
+
+std::optional<LostPage> LossReport::record(int page, const FetchedPage& fetched, int products)
 {
     if (products > 0) {
         emptyRun_.clear();
-        return;
+        if (!fetched.failed())
+            return std::nullopt;
+        const std::string cause = CauseWithRetries(fetched);
+        addToLine(PagesIncomplete + cause, page);
+        return LostPage{page, cause, true};
     }
     const bool failed = fetched.failed() || fetched.text.empty() || IsVerificationPage(fetched.text);
     emptyRun_.push_back({page, failed});
     if (!failed) {
         empty_.push_back(page);
-        return;
+        return LostPage{page, NoItemsOnPage};
     }
     const std::string cause = CauseWithRetries(fetched);
-    if (!failedByCause_.count(cause))
-        causeOrder_.push_back(cause);
-    failedByCause_[cause].push_back(page);
-    failed_.push_back(page);
+    addToLine(PagesFailed + cause, page);
+    return LostPage{page, cause};
 }
 
 bool LossReport::shouldStop() const
@@ -87,8 +96,8 @@ std::string LossReport::lines() const
 {
     std::string text;
     const auto addLine = [&text](const std::string& line) { text += (text.empty() ? "" : "\n") + line; };
-    for (const std::string& cause : causeOrder_)
-        addLine(Pages(failedByCause_.at(cause)) + PagesFailed + cause);
+    for (const std::string& line : lineOrder_)
+        addLine(Pages(pagesByLine_.at(line)) + line);
     if (!empty_.empty())
         addLine(Pages(empty_) + PagesEmpty);
     if (stoppedFrom_ == 0 || stoppedFrom_ > lastPage_)

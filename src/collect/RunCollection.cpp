@@ -3,139 +3,150 @@
 #include <vector>
 
 #include "collect/CauseTexts.h"
-#include "collect/DiscoverPages.h"
 #include "collect/ItemLayout.h"
 #include "collect/LossReport.h"
-#include "collect/Messages.h"
 #include "collect/ResultPages.h"
-#include "text/Text.h"
 
 namespace korvel {
 
 namespace {
 
-CollectionSettings ReadSettings(CollectionScreen& screen)
+Product ProductOf(CollectedItem item, int page, int position)
 {
-    return {screen.itemAreaStart(), screen.itemAreaEnd(), screen.tmallQueryStart(), screen.tmallQueryEnd()};
-}
-
-void WriteRow(CollectionScreen& screen, int total, const CollectedItem& item)
-{
-    screen.appendRow();
-    const int row = total - 1;
-    screen.setCell(row, 0, IntToText(total));
-    const std::string* fields[] = {&item.productId,   &item.imageAddress, &item.title,     &item.salePrice,
-                                   &item.marketPrice, &item.soldCount,    &item.reviewText};
-    for (int column = 1; column <= 7; ++column)
-        screen.setCell(row, column, *fields[column - 1]);
-}
-
-RunOutcome Fail(CollectionScreen& screen, const CollectionFailure& failure)
-{
-    screen.setStartButton(collect_text::ButtonIdle, true);
-    screen.showMessage(failure.message, failure.title);
-    return RunOutcome::Failed;
+    return {std::move(item.productId),   std::move(item.imageAddress), std::move(item.title),
+            std::move(item.salePrice),   std::move(item.marketPrice),  std::move(item.soldCount),
+            std::move(item.reviewText), page,                          position};
 }
 
 // One run from the first page's products on.
 class PageRun {
 public:
-    PageRun(CollectionScreen& screen, const FetchPolicy& policy, const ShopPages& pages)
-        : screen_(screen), policy_(policy), pages_(pages), layout_(ChooseItemLayout(pages.family, pages.itemArea))
+    PageRun(const CollectionSettingsSource& inputs, CollectionObserver& observer, Cancellation& cancel,
+            const FetchPolicy& policy, const ShopPages& pages, CollectionRun& run)
+        : inputs_(inputs),
+          observer_(observer),
+          cancel_(cancel),
+          policy_(policy),
+          pages_(pages),
+          run_(run),
+          layout_(ChooseItemLayout(pages.family, pages.itemArea))
     {
     }
 
-    RunOutcome run()
+    void run()
     {
         std::vector<Match> matches = FindAllMatches(layout_.pattern, pages_.itemArea);
-        if (matches.empty())
-            return Fail(screen_, {WithCause(collect_text::NoProducts, cause_text::NoItemsOnFirstPage),
-                                  collect_text::NoProductsTitle});
-        screen_.clearRows();
+        if (matches.empty()) {
+            run_.end = RunEnd::Failed;
+            run_.failure = RunFailure::NoProducts;
+            run_.failureCause = cause_text::NoItemsOnFirstPage;
+            return;
+        }
+        observer_.listingStarted();
         for (int page = 1; page <= pages_.pageCount; ++page) {
-            screen_.pageStarted(page, pages_.pageCount);
+            observer_.pageStarted(page, pages_.pageCount);
             if (page > 1 && !laterPage(page, matches))
-                return RunOutcome::Abandoned;
-            if (!writeRows(matches))
-                return RunOutcome::Abandoned;
+                return;
+            hand(page, matches);
             if (page < pages_.pageCount && losses_.shouldStop()) {
                 losses_.stopBefore(pages_.pageCount);
                 break;
             }
         }
-        return finish();
+        run_.lossLines = losses_.lines();
+        run_.end = losses_.empty() ? RunEnd::Complete : RunEnd::Incomplete;
     }
 
 private:
     // Later pages read the address and the item-area markers as they stand now, so edits made
-    // during a run count from the next page on.
+    // during a run count from the next page on. False once the run is cancelled.
     bool laterPage(int page, std::vector<Match>& matches)
     {
-        const PageRequest request =
-            ResultPageRequest(pages_.family, screen_.shopAddress(), pages_.tmallQuery, page);
+        const CollectionInputs now = inputs_.current();
+        const PageRequest request = ResultPageRequest(pages_.family, now.address, pages_.tmallQuery, page);
         FetchedPage fetched;
-        Cancellation& cancel = screen_.cancellation();
-        const bool open = screen_.await([&] {
-            if (cancel.sleepFor(policy_.pageDelay))
-                fetched = FetchPage(request, policy_, cancel);
-        });
-        if (!open)
+        if (cancel_.sleepFor(policy_.pageDelay))
+            fetched = FetchPage(request, policy_, cancel_);
+        if (cancel_.cancelled())
             return false;
-        const std::string text = fetched.failed() ? std::string() : fetched.text;
-        const std::string area = ItemAreaOf(pages_.family, text, screen_.itemAreaStart(), screen_.itemAreaEnd());
+        const std::string area =
+            ItemAreaOf(pages_.family, fetched.text, now.settings.itemAreaStart, now.settings.itemAreaEnd);
         matches = FindAllMatches(layout_.pattern, area);
-        losses_.record(page, fetched, static_cast<int>(matches.size()));
-        return true;
-    }
-
-    bool writeRows(const std::vector<Match>& matches)
-    {
-        for (const Match& match : matches) {
-            if (!screen_.processEvents())
-                return false;
-            ++total_;
-            screen_.setTotalLabel(collect_text::ProgressPrefix + IntToText(total_));
-            WriteRow(screen_, total_, ItemFromMatch(match, layout_));
+        if (std::optional<LostPage> lost = losses_.record(page, fetched, static_cast<int>(matches.size()))) {
+            run_.lostPages.push_back(*lost);
+            observer_.pageLost(*lost);
         }
         return true;
     }
 
-    RunOutcome finish()
+    void hand(int page, const std::vector<Match>& matches)
     {
-        screen_.setTotalLabel(collect_text::TotalPrefix + IntToText(total_));
-        screen_.setStartButton(collect_text::ButtonIdle, true);
-        const std::string message = collect_text::CollectedPrefix + IntToText(total_) + collect_text::CollectedSuffix;
-        screen_.showMessage(WithCause(message, losses_.lines()), collect_text::CollectedTitle);
-        return losses_.empty() ? RunOutcome::Collected : RunOutcome::CollectedWithLosses;
+        if (matches.empty())
+            return;
+        std::vector<Product> products;
+        products.reserve(matches.size());
+        for (const Match& match : matches)
+            products.push_back(ProductOf(ItemFromMatch(match, layout_), page, ++total_));
+        ++run_.pagesCollected;
+        run_.productCount = total_;
+        observer_.productsFound(std::move(products));
     }
 
-    CollectionScreen& screen_;
+    const CollectionSettingsSource& inputs_;
+    CollectionObserver& observer_;
+    Cancellation& cancel_;
     const FetchPolicy& policy_;
     const ShopPages& pages_;
+    CollectionRun& run_;
     const ItemLayout layout_;
     LossReport losses_;
     int total_ = 0;
 };
 
-}  // namespace
-
-RunOutcome RunCollection(CollectionScreen& screen, const FetchPolicy& policy)
+void Discover(const CollectionSettingsSource& inputs, CollectionObserver& observer, Cancellation& cancel,
+              const FetchPolicy& policy, CollectionRun& run)
 {
-    screen.setStartButton(collect_text::ButtonRunning, false);
-    const PageSource fetch = [&screen, &policy](const PageRequest& request) -> std::optional<FetchedPage> {
-        FetchedPage fetched;
-        if (!screen.await([&] { fetched = FetchPage(request, policy, screen.cancellation()); }))
+    const CollectionInputs start = inputs.current();
+    run.shopHost = start.address;
+    const PageSource fetch = [&](const PageRequest& request) -> std::optional<FetchedPage> {
+        FetchedPage fetched = FetchPage(request, policy, cancel);
+        if (cancel.cancelled())
             return std::nullopt;
         return fetched;
     };
-    const auto discovered =
-        DiscoverPages(screen.shopAddress(), ReadSettings(screen),
-                      [&](const std::string& caption) { screen.setPageCountLabel(caption); }, fetch);
+    const auto discovered = DiscoverPages(
+        start.address, start.settings,
+        [&](int shown) {
+            run.pageCount = shown;
+            observer.pageCountRead(shown);
+        },
+        fetch);
     if (std::holds_alternative<Abandoned>(discovered))
-        return RunOutcome::Abandoned;
-    if (const auto* failure = std::get_if<CollectionFailure>(&discovered))
-        return Fail(screen, *failure);
-    return PageRun(screen, policy, std::get<ShopPages>(discovered)).run();
+        return;
+    if (const auto* failure = std::get_if<CollectionFailure>(&discovered)) {
+        run.end = RunEnd::Failed;
+        run.failure = failure->failure;
+        run.failureCause = failure->cause;
+        return;
+    }
+    const ShopPages& pages = std::get<ShopPages>(discovered);
+    run.family = pages.family;
+    PageRun(inputs, observer, cancel, policy, pages, run).run();
+}
+
+}  // namespace
+
+CollectionRun RunCollection(const CollectionSettingsSource& inputs, CollectionObserver& observer,
+                            Cancellation& cancel, const FetchPolicy& policy)
+{
+    CollectionRun run;
+    run.started = std::chrono::system_clock::now();
+    Discover(inputs, observer, cancel, policy, run);
+    if (cancel.cancelled())
+        run.end = RunEnd::Interrupted;
+    run.ended = std::chrono::system_clock::now();
+    observer.finished(run);
+    return run;
 }
 
 }  // namespace korvel

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "collect/CollectionScreen.h"
+#include "base/Cancellation.h"
+#include "collect/CollectionObserver.h"
 #include "collect/PageFetch.h"
 
 namespace korvel {
 
-// How a run ended: with the success message (every page collected, or some lost and named under
-// it), with a failure's message, or cut short because the screen was closing (nothing shown then).
-enum class [[nodiscard]] RunOutcome { Collected, CollectedWithLosses, Failed, Abandoned };
-
-// What the start button does: one whole collection of the shop in the address field, page by
-// page, into the screen's product list, ending with a message box. The pages' requests run through
-// the screen's await(), retried and paced as the policy says.
-RunOutcome RunCollection(CollectionScreen& screen, const FetchPolicy& policy = {});
+// One whole collection of the shop in the inputs' address, page by page: the products go to the
+// observer as each page gives them, the pages lost are named, and the record it returns says how
+// the run ended (its products are those the observer took). Runs on the caller's thread; the
+// requests are retried and paced as the policy says and end at once when `cancel` is cancelled,
+// which ends the run as Interrupted.
+CollectionRun RunCollection(const CollectionSettingsSource& inputs, CollectionObserver& observer,
+                            Cancellation& cancel, const FetchPolicy& policy = {});
 
 }  // namespace korvel

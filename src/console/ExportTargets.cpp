@@ -3,12 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-
 
 namespace korvel::console {
 
@@ -32,34 +29,27 @@ void GuardStandardStreams()
     }
 }
 
-bool CanWrite(const std::string& path)
+WriteRefusal CheckWritable(const std::string& path)
 {
     if (path == "-")
-        return standardOutputOpen;
+        return standardOutputOpen ? WriteRefusal::None : WriteRefusal::OutputClosed;
+    const auto refusal = [](const char* checked, int mode) {
+        if (::access(checked, mode) == 0)
+            return WriteRefusal::None;
+        return errno == EROFS ? WriteRefusal::ReadOnly : WriteRefusal::NoPermission;
+    };
     std::error_code error;
     const fs::path target(path);
     if (fs::exists(target, error))
-        return !fs::is_directory(target, error) && ::access(path.c_str(), W_OK) == 0;
+        return fs::is_directory(target, error) ? WriteRefusal::IsFolder : refusal(path.c_str(), W_OK);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    if (!fs::is_directory(folder, error))
+        return WriteRefusal::FolderMissing;
+    return refusal(folder.c_str(), W_OK | X_OK);
 }
 
-std::string StandardOutputStandIn()
+bool WriteToStandardOutput(const std::string& bytes)
 {
-    const char* base = std::getenv("TMPDIR");
-    std::string dir = std::string(base && *base ? base : "/tmp") + "/korvel-collect-XXXXXX";
-    return ::mkdtemp(dir.data()) ? dir + "/export" : std::string();
-}
-
-bool CopyToStandardOutput(const std::string& standIn)
-{
-    std::string bytes;
-    {
-        std::ifstream in(standIn, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    std::error_code error;
-    fs::remove_all(fs::path(standIn).parent_path(), error);
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 

@@ -11,26 +11,21 @@ namespace korvel::console {
 // output lands in it). Standard output found closed then cannot take an export.
 void GuardStandardStreams();
 
-// True when `path` can be written: an existing file that may be written, or a new file in a folder
+// Why a path cannot take an export.
+enum class WriteRefusal {
+    None,
+    FolderMissing,
+    IsFolder,
+    ReadOnly,  // the file system is mounted read-only
+    NoPermission,
+    OutputClosed,  // "-" while standard output was closed at start
+};
+
+// None when `path` can be written: an existing file that may be written, or a new file in a folder
 // that may be written. "-" can while standard output was open at start.
-[[nodiscard]] bool CanWrite(const std::string& path);
+[[nodiscard]] WriteRefusal CheckWritable(const std::string& path);
 
-// Runs `write` with the path an export should use: `path` itself, or for "-" a private file whose
-// bytes then go to standard output. False when `write` failed or the bytes could not be copied.
-template <typename Write>
-[[nodiscard]] bool WithTarget(const std::string& path, Write write);
-
-// The private file behind "-", and its copy to standard output.
-std::string StandardOutputStandIn();
-[[nodiscard]] bool CopyToStandardOutput(const std::string& standIn);
-
-template <typename Write>
-bool WithTarget(const std::string& path, Write write)
-{
-    if (path != "-")
-        return write(path);
-    const std::string standIn = StandardOutputStandIn();
-    return !standIn.empty() && write(standIn) && CopyToStandardOutput(standIn);
-}
+// Writes the bytes to standard output; false when they did not all get there.
+[[nodiscard]] bool WriteToStandardOutput(const std::string& bytes);
 
 }  // namespace korvel::console

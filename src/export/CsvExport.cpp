@@ -32,34 +32,22 @@ std::string CsvCell(const std::string& gbk, CellKind kind)
     return Utf8Of(gbk);
 }
 
-ProductColumn ColumnAt(int column)
-{
-    return column < static_cast<int>(ProductListColumns.size()) ? ProductListColumns[column]
-                                                                : ProductColumn{"", CellKind::Address};
-}
-
 }  // namespace
 
-std::string ProductsCsv(const ListView& list)
+std::string ProductsCsv(const std::vector<Product>& products)
 {
-    const int columns = list.columns();
+    constexpr int columns = static_cast<int>(ProductListColumns.size());
     std::vector<std::string> fields(columns);
     for (int column = 0; column < columns; ++column)
-        fields[column] = ColumnAt(column).title;
+        fields[column] = ProductListColumns[column].title;
     std::string csv = Utf8ByteOrderMark;
     AppendCsvRecord(csv, fields);
-    const int rows = list.rows();
-    for (int row = 0; row < rows; ++row) {
+    for (const Product& product : products) {
         for (int column = 0; column < columns; ++column)
-            fields[column] = CsvCell(list.cellText(row, column), ColumnAt(column).kind);
+            fields[column] = CsvCell(ProductCell(product, column), ProductListColumns[column].kind);
         AppendCsvRecord(csv, fields);
     }
     return csv;
-}
-
-std::string ProductIdsCsv(const ListView& list)
-{
-    return ProductIdsCsv(ProductIds(list));
 }
 
 std::string ProductIdsCsv(const std::vector<std::string>& ids)
@@ -70,11 +58,6 @@ std::string ProductIdsCsv(const std::vector<std::string>& ids)
     for (const std::string& id : ids)
         AppendCsvRecord(csv, {CsvCell(id, column.kind)});
     return csv;
-}
-
-bool IsCsvPath(const std::string& path)
-{
-    return path.size() >= 4 && ToLowerAscii(path.substr(path.size() - 4)) == ".csv";
 }
 
 }  // namespace korvel

@@ -9,18 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportScreen.h"
+#include "collect/Product.h"
 
 namespace korvel {
 
-// Every column of every row under the product list's titles.
-std::string ProductsCsv(const ListView& list);
-// One column: the product IDs under the title 商品ID.
-std::string ProductIdsCsv(const ListView& list);
-// The same for IDs already taken from the list (GBK).
+// Every column of every product under the product list's titles.
+std::string ProductsCsv(const std::vector<Product>& products);
+// One column: the product IDs (GBK) under the title 商品ID.
 std::string ProductIdsCsv(const std::vector<std::string>& ids);
-
-// True for a path whose name ends in ".csv" in any case: the exports write CSV there.
-bool IsCsvPath(const std::string& path);
 
 }  // namespace korvel

@@ -5,14 +5,15 @@
 
 namespace korvel::export_text {
 
-// The second filter, CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv, makes the exports write
-// CSV, as does a typed name ending in .csv.
+// The second filter, CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv, and it alone makes the
+// exports write CSV: a name typed with ".csv" under the text filter still gets text.
 // 文本文件(*.txt)|*.txt|CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv
 inline constexpr char IdsFilter[] =
     "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt|"
     "CSV \xce\xc4\xbc\xfe\xa3\xa8UTF-8\xa3\xac\xbf\xc9\xd6\xb1\xbd\xd3\xd3\xc3 Excel "
     "\xb4\xf2\xbf\xaa\xa3\xa9(*.csv)|*.csv";
 inline constexpr char IdsExtension[] = "txt";
+inline constexpr int CsvFilterIndex = 1;
 // 文本文件(*.txt)|*.txt|CSV 文件（UTF-8，可直接用 Excel 打开）(*.csv)|*.csv|所有文件(*.*)|*.*
 inline constexpr char AllFilter[] =
     "\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe(*.txt)|*.txt|"

@@ -26,6 +26,8 @@ public:
     // system's own encoding (the bytes open() takes), not GBK.
     [[nodiscard]] virtual bool show() = 0;
     virtual std::string fileName() const = 0;
+    // The filter chosen when the user confirmed, from 0 in the order setFilter() gave them.
+    virtual int chosenFilter() const = 0;
 };
 
 class MessageBox {

@@ -48,39 +48,53 @@ std::string ListText(const ListView& list, int columnCount, const std::string& f
     return text;
 }
 
+int Count(const std::vector<Product>& products)
+{
+    return static_cast<int>(products.size());
+}
+
 }  // namespace
 
-bool ExportProductIds(const ListView& list, SaveDialog& dialog, MessageBox& box)
+std::string ProductIdsText(const std::vector<std::string>& ids)
+{
+    std::string text;
+    for (const std::string& id : ids)
+        text += id + export_text::LineSeparator;
+    return text;
+}
+
+std::string AllInformationText(const std::vector<Product>& products)
+{
+    std::string text;
+    for (const Product& product : products) {
+        for (int column = 0; column < static_cast<int>(ProductListColumns.size()); ++column)
+            text += ProductCell(product, column) + export_text::FieldSeparator;
+        text += export_text::LineSeparator;
+    }
+    return text;
+}
+
+bool ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog, MessageBox& box)
 {
     // The IDs as they are when the button is pressed, before the dialog lets the window run on.
-    const std::vector<std::string> ids = ProductIds(list);
+    const std::vector<std::string> ids = ProductIds(products);
     if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
         return false;
-    const std::string path = dialog.fileName();
-    std::string bytes;
-    if (IsCsvPath(path)) {
-        bytes = ProductIdsCsv(ids);
-    } else {
-        for (const std::string& id : ids)
-            bytes += id + export_text::LineSeparator;
-    }
-    if (!WriteExport(path, bytes, box))
+    const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
+    if (!WriteExport(dialog.fileName(), csv ? ProductIdsCsv(ids) : ProductIdsText(ids), box))
         return false;
-    ReportDone(box, export_text::IdsDone, list.rows());
+    ReportDone(box, export_text::IdsDone, Count(products));
     return true;
 }
 
-bool ExportAllInformation(const ListView& list, SaveDialog& dialog, MessageBox& box)
+bool ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog, MessageBox& box)
 {
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
         return false;
-    const std::string path = dialog.fileName();
-    const std::string bytes = IsCsvPath(path) ? ProductsCsv(list)
-                                              : ListText(list, list.columns(), export_text::FieldSeparator,
-                                                         export_text::LineSeparator);
-    if (!WriteExport(path, bytes, box))
+    const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
+    if (!WriteExport(dialog.fileName(), csv ? ProductsCsv(products) : AllInformationText(products), box))
         return false;
-    ReportDone(box, export_text::AllDone, list.rows());
+    ReportDone(box, export_text::AllDone, Count(products));
     return true;
 }
 

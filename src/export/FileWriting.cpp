@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace korvel {
 
@@ -64,47 +65,73 @@ std::optional<std::pair<std::string, int>> CreateSibling(const std::string& targ
     return std::nullopt;
 }
 
-bool ReplaceThroughSibling(const std::string& target, const struct stat* existing, std::string_view bytes)
+}  // namespace
+
+StagedFile::StagedFile(std::string path, std::string bytes) : target_(std::move(path)), bytes_(std::move(bytes)) {}
+
+StagedFile::~StagedFile()
 {
-    auto sibling = CreateSibling(target);
-    if (!sibling)
-        return WriteInPlace(target, bytes);
-    auto& [name, fd] = *sibling;
-    if (existing) {
-        // Keep the replaced file's owner and mode; failing to is no reason to lose the export.
-        (void)::fchown(fd, existing->st_uid, existing->st_gid);
-        (void)::fchmod(fd, existing->st_mode & 07777);
+    if (!aside_.empty())
+        ::unlink(aside_.c_str());
+}
+
+bool StagedFile::write()
+{
+    if (target_.empty())
+        return false;
+    struct stat existing {};
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        inPlace_ = true;  // a device or a pipe takes the bytes when they are put in place
+        return true;
     }
-    if (!WriteAndClose(fd, bytes, true)) {
+    if (exists && ::access(target_.c_str(), W_OK) != 0)
+        return false;
+    if (exists) {
+        // Through a symbolic link the file it names is replaced, not the link.
+        char resolved[PATH_MAX];
+        if (::realpath(target_.c_str(), resolved) == nullptr)
+            return false;
+        target_ = resolved;
+    }
+    auto sibling = CreateSibling(target_);
+    if (!sibling) {
+        inPlace_ = true;
+        return true;
+    }
+    auto& [name, fd] = *sibling;
+    if (exists) {
+        // Keep the replaced file's owner and mode; failing to is no reason to lose the export.
+        (void)::fchown(fd, existing.st_uid, existing.st_gid);
+        (void)::fchmod(fd, existing.st_mode & 07777);
+    }
+    if (!WriteAndClose(fd, bytes_, true)) {
         ::unlink(name.c_str());
         return false;
     }
-    if (::rename(name.c_str(), target.c_str()) == 0)
+    aside_ = name;
+    return true;
+}
+
+bool StagedFile::commit()
+{
+    if (inPlace_)
+        return WriteInPlace(target_, bytes_);
+    if (aside_.empty())
+        return false;
+    const std::string aside = std::exchange(aside_, {});
+    if (::rename(aside.c_str(), target_.c_str()) == 0)
         return true;
     // A shared folder may forbid replacing another user's file that its mode still lets us
     // rewrite; the copy was written whole, so the space is there.
-    ::unlink(name.c_str());
-    return WriteInPlace(target, bytes);
+    ::unlink(aside.c_str());
+    return WriteInPlace(target_, bytes_);
 }
-
-}  // namespace
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes)
 {
-    if (path.empty())
-        return false;
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) != 0)
-        return ReplaceThroughSibling(path, nullptr, bytes);
-    if (!S_ISREG(existing.st_mode))
-        return WriteInPlace(path, bytes);
-    if (::access(path.c_str(), W_OK) != 0)
-        return false;
-    // Through a symbolic link the file it names is replaced, not the link.
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr)
-        return false;
-    return ReplaceThroughSibling(resolved, &existing, bytes);
+    StagedFile file(path, std::string(bytes));
+    return file.write() && file.commit();
 }
 
 }  // namespace korvel

@@ -10,4 +10,25 @@ namespace korvel {
 // targets (a device, a pipe) are written directly. False when the file could not be written.
 [[nodiscard]] bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// The same in two steps, so that several files land together: write() puts a finished copy beside
+// the target, commit() renames it into place. A copy never committed is removed with the object.
+class StagedFile {
+public:
+    StagedFile(std::string path, std::string bytes);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    [[nodiscard]] bool write();
+    [[nodiscard]] bool commit();
+    // A device or a pipe cannot be written aside: commit() writes it in place.
+    bool inPlace() const { return inPlace_; }
+
+private:
+    std::string target_;
+    std::string bytes_;
+    std::string aside_;
+    bool inPlace_ = false;
+};
+
 }  // namespace korvel

@@ -1,13 +1,13 @@
 #pragma once
 
-// The product list's eight columns as the window titles them, and what each holds: the header of
-// the CSV export, and how its cells are tidied for a spreadsheet.
+// The product list's eight columns, defined once: the window's titles, the cell each column takes
+// from a product, and how the CSV export tidies it for a spreadsheet.
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "export/ExportScreen.h"
+#include "collect/Product.h"
 
 namespace korvel {
 
@@ -35,7 +35,11 @@ inline constexpr std::array<ProductColumn, 8> ProductListColumns = {{
     {"评论", CellKind::Number},
 }};
 
-// The product IDs of every row, in order.
-std::vector<std::string> ProductIds(const ListView& list);
+// The cell of `column` as the list shows it (GBK): the position in decimal (empty while it has
+// none), then the seven fields as extracted. Empty for a column the list does not have.
+std::string ProductCell(const Product& product, int column);
+
+// The product IDs, in order.
+std::vector<std::string> ProductIds(const std::vector<Product>& products);
 
 }  // namespace korvel

@@ -2,8 +2,11 @@
 
 #include <fcntl.h>
 #include <mysql.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace korvel {
 
@@ -24,6 +27,53 @@ void SetLimits(MYSQL* handle, const MemberDbLimits& limits)
     mysql_options(handle, MYSQL_OPT_WRITE_TIMEOUT, &write);
 }
 
+// How often a connect that waits on the server looks whether it was cancelled.
+constexpr int CancelCheckMs = 50;
+
+// Waits for what the client library asked for, in short slices so that a cancel is seen at once;
+// MYSQL_WAIT_TIMEOUT once the library's own limit has passed.
+int WaitFor(MYSQL* handle, int wanted, const std::atomic<bool>& cancelled)
+{
+    const bool timed = (wanted & MYSQL_WAIT_TIMEOUT) != 0;
+    int leftMs = timed ? static_cast<int>(mysql_get_timeout_value_ms(handle)) : -1;
+    pollfd socket{mysql_get_socket(handle), 0, 0};
+    socket.events = static_cast<short>(((wanted & MYSQL_WAIT_READ) ? POLLIN : 0) |
+                                       ((wanted & MYSQL_WAIT_WRITE) ? POLLOUT : 0) |
+                                       ((wanted & MYSQL_WAIT_EXCEPT) ? POLLPRI : 0));
+    while (!cancelled) {
+        const int slice = leftMs < 0 ? CancelCheckMs : std::min(leftMs, CancelCheckMs);
+        const int ready = poll(&socket, 1, slice);
+        if (ready > 0) {
+            return ((socket.revents & (POLLIN | POLLHUP | POLLERR)) ? MYSQL_WAIT_READ : 0) |
+                   ((socket.revents & POLLOUT) ? MYSQL_WAIT_WRITE : 0) |
+                   ((socket.revents & POLLPRI) ? MYSQL_WAIT_EXCEPT : 0);
+        }
+        if (leftMs >= 0 && (leftMs -= slice) <= 0) {
+            return MYSQL_WAIT_TIMEOUT;
+        }
+    }
+    return 0;
+}
+
+// mysql_real_connect, but a cancel ends the attempt within a slice: the window must be able to
+// close while a server accepts the connection and never greets.
+bool ConnectCancellably(MYSQL* handle, const MemberDbAddress& address, const std::atomic<bool>& cancelled)
+{
+    mysql_options(handle, MYSQL_OPT_NONBLOCK, nullptr);
+    MYSQL* connected = nullptr;
+    int wanted = mysql_real_connect_start(&connected, handle, OrNull(address.host), OrNull(address.user),
+                                          OrNull(address.password), OrNull(address.database), address.port,
+                                          nullptr, 0);
+    while (wanted != 0) {
+        const int ready = WaitFor(handle, wanted, cancelled);
+        if (ready == 0) {
+            return false;
+        }
+        wanted = mysql_real_connect_cont(&connected, handle, ready);
+    }
+    return connected != nullptr;
+}
+
 }  // namespace
 
 MemberDbConnection::~MemberDbConnection()
@@ -41,8 +91,7 @@ bool MemberDbConnection::connect(const MemberDbAddress& address)
         return false;
     }
     SetLimits(fresh, limits);
-    if (mysql_real_connect(fresh, OrNull(address.host), OrNull(address.user), OrNull(address.password),
-                           OrNull(address.database), address.port, nullptr, 0) == nullptr) {
+    if (!ConnectCancellably(fresh, address, connectCancelled_)) {
         mysql_close(fresh);  // a failed attempt's object is of no further use
         return false;
     }
@@ -67,6 +116,7 @@ void MemberDbConnection::cancel()
 {
     std::lock_guard lock(cancelMutex_);
     cancelled_ = true;
+    connectCancelled_ = true;
     if (socketCopy_ >= 0) {
         shutdown(socketCopy_, SHUT_RDWR);
     }

@@ -46,8 +46,8 @@ public:
     // Read at each connect.
     MemberDbLimits limits;
 
-    // Replaces whatever was held by a fresh connection, or by none when the attempt fails. Waits
-    // for a worker that still holds the connection.
+    // Replaces whatever was held by a fresh connection, or by none when the attempt fails or is
+    // cancelled. Waits for a worker that still holds the connection.
     [[nodiscard]] bool connect(const MemberDbAddress& address);
     bool connected() const { return connected_.load(); }
 
@@ -83,6 +83,8 @@ private:
     std::mutex cancelMutex_;
     int socketCopy_ = -1;
     bool cancelled_ = false;
+    // Read by a connect in progress, which holds no lock the cancel could wait for.
+    std::atomic<bool> connectCancelled_{false};
 };
 
 }  // namespace korvel

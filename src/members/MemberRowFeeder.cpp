@@ -4,29 +4,30 @@
 
 namespace korvel {
 
-MemberRowFeeder::MemberRowFeeder(MemberScreen& screen, MemberReadPacing pacing)
-    : screen_(screen), pacing_(pacing), lastFlush_(std::chrono::steady_clock::now())
+MemberRowFeeder::MemberRowFeeder(std::function<void(MemberBatch)> handOn, MemberReadPacing pacing)
+    : handOn_(std::move(handOn)), pacing_(pacing), lastFlush_(std::chrono::steady_clock::now())
 {
 }
 
-bool MemberRowFeeder::add(MemberRecord row)
+void MemberRowFeeder::add(MemberRecord row)
 {
     batch_.push_back(std::move(row));
     const bool full = static_cast<int>(batch_.size()) >= pacing_.maxRows;
     const bool due =
         pacing_.maxDelay.count() > 0 && std::chrono::steady_clock::now() - lastFlush_ >= pacing_.maxDelay;
-    return full || due ? flush() : true;
+    if (full || due) {
+        flush();
+    }
 }
 
-bool MemberRowFeeder::flush()
+void MemberRowFeeder::flush()
 {
     if (batch_.empty()) {
-        return true;
+        return;
     }
-    const bool shown = screen_.invoke([this] { screen_.appendMembers(batch_); });
-    batch_.clear();
+    handOn_(std::make_shared<const std::vector<MemberRecord>>(std::move(batch_)));
+    batch_ = {};
     lastFlush_ = std::chrono::steady_clock::now();
-    return shown;
 }
 
 }  // namespace korvel

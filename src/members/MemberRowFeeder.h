@@ -1,26 +1,25 @@
 #pragma once
 
-// Hands a reader's rows to the member list in batches, so a large read costs one call into the
-// window per batch rather than per row while the list still fills visibly.
+// Hands a reader's rows on in batches, so a large read costs one post to the window per batch
+// rather than per row while the list still fills visibly.
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
-#include "members/MemberScreen.h"
-#include "members/MemberSession.h"
+#include "members/MemberJobs.h"
 
 namespace korvel {
 
 class MemberRowFeeder {
 public:
-    MemberRowFeeder(MemberScreen& screen, MemberReadPacing pacing);
+    MemberRowFeeder(std::function<void(MemberBatch)> handOn, MemberReadPacing pacing);
 
-    // False once the window refuses the rows (it is closing).
-    [[nodiscard]] bool add(MemberRecord row);
-    [[nodiscard]] bool flush();
+    void add(MemberRecord row);
+    void flush();
 
 private:
-    MemberScreen& screen_;
+    std::function<void(MemberBatch)> handOn_;
     MemberReadPacing pacing_;
     std::vector<MemberRecord> batch_;
     std::chrono::steady_clock::time_point lastFlush_;

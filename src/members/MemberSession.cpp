@@ -14,18 +14,9 @@ MemberSession::~MemberSession()
     shutdown();
 }
 
-void MemberSession::startReader(std::function<void()> body)
+void MemberSession::start(MemberJob kind, std::function<void()> body)
 {
-    restart(reader_, std::move(body));
-}
-
-void MemberSession::startUploader(std::function<void()> body)
-{
-    restart(uploader_, std::move(body));
-}
-
-void MemberSession::restart(std::thread& worker, std::function<void()> body)
-{
+    std::thread& worker = workers_[static_cast<size_t>(kind)];
     if (worker.joinable()) {
         worker.join();
     }
@@ -47,9 +38,9 @@ void MemberSession::stop()
 void MemberSession::shutdown()
 {
     stop();
-    for (std::thread* worker : {&reader_, &uploader_}) {
-        if (worker->joinable()) {
-            worker->join();
+    for (std::thread& worker : workers_) {
+        if (worker.joinable()) {
+            worker.join();
         }
     }
 }

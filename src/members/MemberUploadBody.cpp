@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "members/MemberTexts.h"
 #include "web/Encoding.h"
 
 namespace korvel {
@@ -85,12 +84,6 @@ void UploadTally::count(int reply)
     } else if (reply == 2) {
         ++updated;
     }
-}
-
-std::string UploadTally::text() const
-{
-    return member_text::TallyImported + IntToText(imported) + member_text::TallyUpdated + IntToText(updated) +
-           member_text::TallyFailed + IntToText(failed);
 }
 
 }  // namespace korvel

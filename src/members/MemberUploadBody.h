@@ -38,8 +38,6 @@ struct UploadTally {
 
     // Below 1 fails, 1 counts as imported, 2 as updated; anything above 2 is counted nowhere.
     void count(int reply);
-    // "已经成功导入：1，更新：1，失败：1"
-    std::string text() const;
 };
 
 }  // namespace korvel

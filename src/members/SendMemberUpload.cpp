@@ -1,25 +1,20 @@
-#include "members/MemberTexts.h"
+#include "members/MemberJobs.h"
 #include "members/MemberUploadBody.h"
-#include "members/UploadMembers.h"
 #include "web/Encoding.h"
 #include "web/HttpRequest.h"
 
 namespace korvel {
 
-BackendAccount ReadBackendAccount(MemberScreen& screen)
-{
-    return {screen.fieldText(MemberField::BackendUser), screen.fieldText(MemberField::BackendPassword)};
-}
-
-int SendMemberUpload(MemberSession& session, const MemberRecord& member, const BackendAccount& account)
+MemberUploadAnswer SendMemberUpload(MemberSession& session, const MemberRecord& member,
+                                    const BackendAccount& account)
 {
     const std::string body =
         BuildMemberUploadBody(member, account.userName, account.password, session.backendAccountId());
-    HttpOutcome outcome;
+    MemberUploadAnswer answer;
     HttpOptions options;
     options.postText = BytesToText(GbkToUtf8(body));
     options.cancel = &session.uploadCancellation();
-    options.outcome = &outcome;
+    options.outcome = &answer.outcome;
     // The back-end may have applied an upload whose connection then dropped: sent again, the member
     // would be counted twice, under the wrong heading.
     options.sendOnce = true;
@@ -29,32 +24,10 @@ int SendMemberUpload(MemberSession& session, const MemberRecord& member, const B
     options.recentConnectionsOnly = true;
     const Bytes reply = HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options);
     // Part of a reply cut off by a failure is no answer.
-    return outcome.failure == HttpFailure::None ? MemberUploadReply(reply) : 0;
-}
-
-void UploadSelectedMember(MemberSession& session, MemberScreen& screen)
-{
-    const int row = screen.selectedMember();
-    if (row < 0 || row >= screen.memberCount()) {
-        return;
+    if (answer.outcome.failure == HttpFailure::None) {
+        answer.reply = MemberUploadReply(reply);
     }
-    const MemberRecord member = screen.memberAt(row);
-    switch (SendMemberUpload(session, member, ReadBackendAccount(screen))) {
-        case 1:
-            screen.showMessage(member_text::ReplyUpdated, member_text::ExportSucceeded, MessageIcon::None);
-            break;
-        case 2:
-            screen.showMessage(member_text::ReplyImported, member_text::ExportSucceeded, MessageIcon::None);
-            break;
-        case -1:
-            screen.showMessage(member_text::ReplyBadAccount, member_text::ExportFailed, MessageIcon::None);
-            break;
-        case -3:
-            screen.showMessage(member_text::ReplyExists, member_text::ExportFailed, MessageIcon::None);
-            break;
-        default:
-            break;
-    }
+    return answer;
 }
 
 }  // namespace korvel

@@ -64,6 +64,7 @@ void SetBody(CURL* h, const Exchange& e, OnceBody& once)
     curl_easy_setopt(h, CURLOPT_POSTFIELDS, e.sendOnce ? nullptr : e.body.data());
     curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, e.post ? static_cast<const char*>(nullptr) : "GET");
     once.bytes = e.body;
+    once.handle = h;
     curl_easy_setopt(h, CURLOPT_READDATA, &once);
     curl_easy_setopt(h, CURLOPT_SEEKDATA, &once);
 }

@@ -13,7 +13,8 @@
 
 #include "UserActions.h"
 #include "app/ControlNames.h"
-#include "app/GbkTableModel.h"
+#include "ProductRows.h"
+#include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "standin/StandInDatabase.h"
 
@@ -41,8 +42,8 @@ TEST(ArticleImport, TheHiddenButtonStoresEveryRowAndAFailedOpenKeepsTheWindow)
     EXPECT_FALSE(type->isVisible());
     EXPECT_EQ(label->text(), Utf("功能完善中..."));
 
-    window.productList().appendRow({"1", "555", "img/a.jpg", "T", "9.90", "19.90", "3", "1"});
-    window.productList().appendRow({"2", "556'", "", "", "", "", "", ""});
+    AppendRow(window.productList(), {"1", "555", "img/a.jpg", "T", "9.90", "19.90", "3", "1"});
+    AppendRow(window.productList(), {"2", "556'", "", "", "", "", "", ""});
     type->setText(Utf("文章"));  // hidden to the user, but read as it is
     {
         BoxWatch boxes;

@@ -91,9 +91,16 @@ protected:
     }
     QTreeView* list() const { return window->control<QTreeView>(names::MemberList); }
 
-    void connectAndRead()
+    // Presses 按钮6 and waits until the connect's end is shown.
+    void connectPress()
     {
         click(names::ConnectButton);
+        ASSERT_TRUE(WaitFor([&] { return !page->session().connecting; }));
+    }
+
+    void connectAndRead()
+    {
+        connectPress();
         ASSERT_TRUE(page->session().connection().connected());
         click(names::ReadButton);
         ASSERT_TRUE(WaitFor([&] { return !page->session().readerAlive; }));
@@ -152,7 +159,7 @@ TEST_F(MemberPageWindow, WrongPasswordThenConnectGivesTheListTheRoom)
     EXPECT_TRUE(window->control(names::DatabaseBox)->isVisible());
 
     window->control<QLineEdit>(names::DatabasePassword)->clear();
-    click(names::ConnectButton);
+    connectPress();
     EXPECT_EQ(text(names::MemberStatusLabel), Utf("提示：数据库连接成功。"));
     EXPECT_FALSE(window->control(names::DatabaseBox)->isVisible());
     EXPECT_FALSE(window->control(names::WarningLabel)->isVisible());
@@ -194,7 +201,7 @@ TEST_F(MemberPageWindow, ReadFillsTheListAndTheMenuOffersExportOnlyForASelectedR
 TEST_F(MemberPageWindow, WhenTheReadButtonReadsIdleAgainEveryRowIsInTheList)
 {
     open(5000);
-    click(names::ConnectButton);
+    connectPress();
     click(names::ReadButton);
     ASSERT_TRUE(WaitFor([&] { return text(names::ReadButton) == Utf("读取用户信息"); }));
     EXPECT_EQ(list()->model()->rowCount(), 5000);
@@ -289,9 +296,9 @@ TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
             click(names::ReadButton);
             ASSERT_TRUE(WaitFor([&] { return database->lockWaiterPresent(); }));
         }
-        const MemberRecord row = page->screen().memberAt(0);
-        page->screen().appendMembers({row});
-        page->screen().appendMembers({row});
+        const MemberBatch rows = page->screen().members().front();
+        page->screen().appendMembers(rows);
+        page->screen().appendMembers(rows);
 
         const auto start = std::chrono::steady_clock::now();
         if (c.closeFirst) {

@@ -107,7 +107,8 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
     options.pages = 2;
     options.faults = {{2, demo::PageFault::ServerError}};
     Shop().setOptions(options);
-    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all.txt", "--csv",
+    // The format is the option's: a name ending in .csv given to --all still gets the GBK text.
+    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", dir + "/all-text.csv", "--csv",
                                dir + "/all.csv", "--retries", "0"});
     ASSERT_EQ(done.status, 4) << done.errors;
 
@@ -119,7 +120,7 @@ TEST_F(CollectCliTest, WritesBothExportsByteForByte)
         all += "\r\n";
     }
     EXPECT_EQ(ReadFile(dir + "/ids.txt"), ids);
-    EXPECT_EQ(ReadFile(dir + "/all.txt"), all);
+    EXPECT_EQ(ReadFile(dir + "/all-text.csv"), all);
     const std::string csv = ReadFile(dir + "/all.csv");
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << csv.substr(0, 40);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 21);  // the header and 20 products
@@ -149,16 +150,38 @@ TEST_F(CollectCliTest, AFailedRunExitsWithItsMessageAndTitle)
     EXPECT_NE(done.errors.find("未发现商品: 没有发现商品，请重试！\n"), std::string::npos) << done.errors;
 }
 
-// Every export path is checked before the first request.
+// Every export path is checked before the first request, and refused as the window refuses it,
+// with the cause.
 TEST_F(CollectCliTest, AnUnwritableExportEndsTheRunBeforeItStarts)
 {
-    for (const std::string& target : {dir + "/missing/ids.txt", dir}) {
+    fs::create_directory(dir + "/locked");
+    fs::permissions(dir + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
+    std::vector<std::pair<std::string, std::string>> refusals = {{dir + "/missing/ids.txt", "文件夹不存在"},
+                                                                 {dir, "这是一个文件夹，不是文件"}};
+    if (::geteuid() != 0)  // root writes anywhere
+        refusals.emplace_back(dir + "/locked/ids.txt", "没有写入权限");
+    for (const auto& [target, cause] : refusals) {
         const auto done = Collect({TmallHost, "--all", dir + "/all.txt", "--ids", target});
         EXPECT_EQ(done.status, 3);
-        EXPECT_EQ(done.errors, "korvel-collect: cannot write " + target + "\n");
+        EXPECT_EQ(done.errors, "导出失败: 文件无法写入：" + target + "\n" + cause + "\n");
     }
     EXPECT_TRUE(Shop().requests().empty());
     EXPECT_FALSE(fs::exists(dir + "/all.txt"));
+}
+
+// The exports of a run land together: one that cannot be written leaves the others unwritten.
+TEST_F(CollectCliTest, ExportsLandTogetherOrNotAtAll)
+{
+    demo::DemoShopOptions options;
+    options.pages = 1;
+    Shop().setOptions(options);
+    WriteFile(dir + "/ids.txt", "earlier");
+    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", "/dev/full"});
+    EXPECT_EQ(done.status, 3);
+    EXPECT_NE(done.errors.find("导出失败: 文件无法写入：/dev/full\n"), std::string::npos) << done.errors;
+    EXPECT_EQ(ReadFile(dir + "/ids.txt"), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3)
+        << "ids.txt and the two output files, no copy left aside";
 }
 
 TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
@@ -209,7 +232,7 @@ TEST_F(CollectCliTest, ADashWritesTheExportToStandardOutput)
     Shop().clearRequests();
     const auto closed = Collect({TaobaoHost, "--ids", "-"}, false);
     EXPECT_EQ(closed.status, 3);
-    EXPECT_EQ(closed.errors, "korvel-collect: cannot write to standard output\n");
+    EXPECT_EQ(closed.errors, "导出失败: 文件无法写入：-\n标准输出已关闭\n");
     EXPECT_TRUE(Shop().requests().empty());
 }
 

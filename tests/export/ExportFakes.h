@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "collect/Product.h"
 #include "export/ExportScreen.h"
+#include "text/Text.h"
 
 namespace korvel::test {
 
@@ -21,6 +23,19 @@ struct TableList : ListView {
     int rows() const override { return static_cast<int>(cells.size()); }
     int columns() const override { return width; }
     std::string cellText(int row, int column) const override { return cells.at(row).at(column); }
+};
+
+// Products made from rows as the list shows them: 序号 (empty for none), then the seven fields.
+struct ProductList {
+    std::vector<Product> products;
+
+    void add(const std::vector<std::string>& cells)
+    {
+        Product p{cells.at(1), cells.at(2), cells.at(3), cells.at(4), cells.at(5), cells.at(6), cells.at(7)};
+        p.position = ToInteger(cells.at(0));
+        products.push_back(std::move(p));
+    }
+    operator const std::vector<Product>&() const { return products; }
 };
 
 // What the dialog was set to each time it opened.
@@ -35,10 +50,12 @@ struct ScriptedDialog : SaveDialog {
     std::function<void()> whileOpen;  // what the window does while the dialog is up
     DialogOpening settings;
     std::string chosen;
+    int chosenIndex = 0;  // the filter the user chooses
 
     void setFilter(const std::string& filter) override { settings.filter = filter; }
     void setDefaultExtension(const std::string& extension) override { settings.defaultExtension = extension; }
     std::string fileName() const override { return chosen; }
+    int chosenFilter() const override { return chosenIndex; }
     bool show() override
     {
         opened.push_back(settings);

@@ -26,7 +26,7 @@ protected:
     {
         std::ofstream(file, std::ios::binary) << bytes;
     }
-    void AddRow(std::vector<std::string> cells) { list.cells.push_back(std::move(cells)); }
+    void AddRow(const std::vector<std::string>& cells) { list.add(cells); }
     void AddIds(std::initializer_list<const char*> ids)
     {
         for (const char* id : ids)
@@ -34,7 +34,7 @@ protected:
     }
 
     std::string dir;
-    TableList list;
+    ProductList list;
     ScriptedDialog dialog;
     MessageLog box;
 };
@@ -89,22 +89,26 @@ TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
     EXPECT_EQ(dialog.opened[0].defaultExtension, ".txt");
 }
 
-// The name decides the format, whatever filter was chosen: only a name ending in .csv gets CSV.
-TEST_F(ExportsTest, NamesEndingInCsvGetCsvAndEveryOtherNameTheTextFormat)
+// The chosen filter decides the format, whatever the name: a typed ".csv" under the text filter
+// still gets the GBK text.
+TEST_F(ExportsTest, TheCsvFilterGetsCsvAndEveryOtherFilterTheTextFormat)
 {
     AddRow({"1", "555", "img", Gbk("标题&amp;"), " 9.90", "", "", ""});
-    dialog.answers = {path("ids.CSV"), path("all.csv"), path("ids.csv.txt"), path("all.dat")};
+    dialog.answers = {path("ids.CSV"), path("all.csv"), path("ids.csv"), path("all2.csv")};
+    dialog.chosenIndex = 1;
     EXPECT_TRUE(ExportProductIds(list, dialog, box));
     EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    dialog.chosenIndex = 0;
     EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    dialog.chosenIndex = 2;
     EXPECT_TRUE(ExportAllInformation(list, dialog, box));
 
     EXPECT_EQ(ReadFile(path("ids.CSV")), "\xEF\xBB\xBF商品ID\r\n555\r\n");
     EXPECT_EQ(
         ReadFile(path("all.csv")),
         "\xEF\xBB\xBF序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n1,555,img,标题&,9.90,,,\r\n");
-    EXPECT_EQ(ReadFile(path("ids.csv.txt")), "555\r\n");
-    EXPECT_EQ(ReadFile(path("all.dat")).substr(0, 4), "1" + FieldSep.substr(0, 3));
+    EXPECT_EQ(ReadFile(path("ids.csv")), "555\r\n");
+    EXPECT_EQ(ReadFile(path("all2.csv")).substr(0, 4), "1" + FieldSep.substr(0, 3));
     ASSERT_EQ(box.shown.size(), 4u);
     EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：1！"));
     EXPECT_EQ(box.shown[1].first, Gbk("导出成功，商品总数为：1！"));
@@ -112,10 +116,11 @@ TEST_F(ExportsTest, NamesEndingInCsvGetCsvAndEveryOtherNameTheTextFormat)
 
 TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
 {
-    list.width = 3;
-    AddRow({"a", "b", "c"});
+    TableList table;
+    table.width = 3;
+    table.cells.push_back({"a", "b", "c"});
     dialog.answers = {path("list.txt")};
-    EXPECT_TRUE(ExportListToTextFile(dialog, list, 2, "|", "\n", box));
+    EXPECT_TRUE(ExportListToTextFile(dialog, table, 2, "|", "\n", box));
     EXPECT_EQ(ReadFile(path("list.txt")), "a|b|\n");
     EXPECT_TRUE(box.shown.empty());
 }
@@ -159,6 +164,7 @@ TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
     EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品总数为：3！"));
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 3 * (1 + 8 * FieldSep.size() + 2));
 
+    dialog.chosenIndex = 1;
     EXPECT_TRUE(ExportProductIds(list, dialog, box));
     EXPECT_EQ(ReadFile(path("ids.csv")), "\xEF\xBB\xBF商品ID\r\n1\r\n2\r\n2\r\n");
     EXPECT_TRUE(ExportAllInformation(list, dialog, box));

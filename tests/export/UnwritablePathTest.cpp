@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         dir = tools::MakeTempDir("korvel-export");
-        list.cells.push_back({"1", "555", "", "", "", "", "", ""});
+        list.add({"1", "555", "", "", "", "", "", ""});
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -34,7 +34,7 @@ protected:
     }
 
     std::string dir;
-    TableList list;
+    ProductList list;
     ScriptedDialog dialog;
     MessageLog box;
 };

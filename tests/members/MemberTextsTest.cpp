@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "members/ConnectMemberDatabase.h"
+#include "members/MemberJobs.h"
 #include "members/MemberQueries.h"
 #include "members/MemberResult.h"
 #include "support/MemberTestDatabase.h"

@@ -79,7 +79,9 @@ TEST(UploadTally, CountsOneAsImportedTwoAsUpdatedAndBelowOneAsFailed)
     for (int reply : {1, 2, -1, 3}) {
         tally.count(reply);
     }
-    EXPECT_EQ(tally.text(), Gbk("已经成功导入：1，更新：1，失败：1"));
+    EXPECT_EQ(tally.imported, 1);
+    EXPECT_EQ(tally.updated, 1);
+    EXPECT_EQ(tally.failed, 1);
     tally.count(0);
     tally.count(-3);
     EXPECT_EQ(tally.failed, 3);

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "members/MemberScreen.h"
 #include "support/TestEnvironment.h"
 #include "support/TestGbk.h"
 
@@ -51,13 +50,5 @@ private:
     std::string name_;
     int port_ = 0;
 };
-
-// The connection fields of a member page pointed at this database.
-template <class Screen>
-void PointAt(Screen& screen, const MemberTestDatabase& database)
-{
-    screen.fields[MemberField::Port] = std::to_string(database.port());
-    screen.fields[MemberField::Database] = database.name();
-}
 
 }  // namespace korvel::test

@@ -151,6 +151,27 @@ TEST_F(HttpFault, ABodySentOnceIsNeverResent)
     }
 }
 
+// A 307 or 308 asks for the same body at the new address: a body sent once goes there, once; a
+// 302 turns the request into a GET without a body, as for any other request.
+TEST_F(HttpFault, ABodySentOnceFollowsA307Or308)
+{
+    for (const int status : {307, 308, 302}) {
+        SCOPED_TRACE(status);
+        FaultServer server([&](const std::string& request) {
+            return request.rfind("POST /p ", 0) == 0 ? FaultReply::Redirect(status, "/moved")
+                                                     : FaultReply::Respond(200, "1");
+        });
+        HttpOutcome outcome;
+        EXPECT_EQ(HttpRequest(Address(server), 1, {.postText = "member", .outcome = &outcome, .sendOnce = true}),
+                  "1");
+        EXPECT_EQ(outcome.failure, HttpFailure::None) << outcome.detail;
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), 2u);
+        EXPECT_EQ(tools::BodyOf(requests[1]), status == 302 ? "" : "member");
+        CloseIdleConnections();
+    }
+}
+
 // A connection that sat idle for a second may be closing on the server's side: a request that must
 // not fail for that opens a fresh one instead.
 TEST_F(HttpFault, OnlyRecentlyUsedConnectionsAreReusedWhenAsked)

@@ -65,6 +65,7 @@ struct DemoShopOptions {
     std::map<std::pair<int, int>, std::string> titles;
     bool upperCaseMarkers = false;       // item-area and asynSearch-link markers written in capitals
     bool omitAsynLink = false;           // the Tmall shop page lacks the asynSearch link
+    bool firstItemOnEveryPage = false;   // every page lists page 1's first entry first, again
     std::chrono::milliseconds delay{0};  // before every answer: a slow shop
     std::string shopId = "15870872781";  // Tmall mid/wid; asynSearch requests must carry them
     int port = 0;                        // 0 = any free port on 127.0.0.1

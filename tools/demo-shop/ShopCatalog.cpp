@@ -74,6 +74,8 @@ bool ShowsSaleNum(const DemoShopOptions& options, int page, int index)
 
 ShopItem CatalogItem(const DemoShopOptions& options, Marketplace family, int page, int index)
 {
+    if (options.firstItemOnEveryPage && index == 0)
+        page = 1;
     const std::uint64_t n = ProductNumber(page, index);
     const auto mix = static_cast<std::uint64_t>(page) * 7919 + static_cast<std::uint64_t>(index) * 104729;
     const std::uint64_t cents = 990 + mix % 99000;

@@ -2,7 +2,6 @@
 
 #include "MemberPageFixture.h"
 #include "backend-stub/BackendStub.h"
-#include "members/UploadMembers.h"
 
 namespace korvel::test {
 namespace {
@@ -11,13 +10,14 @@ TEST_F(MemberPageTest, ReadMembersArriveAtTheBackEndAsUtf8)
 {
     tools::BackendStub stub("admin", "secret");
     stub.start();
-    auto uploading = std::make_unique<MemberSession>(stub.host(), "1");
+    auto uploading = std::make_unique<MemberPageSession>(stub.host(), "1");
     std::vector<tools::SeedMember> members = tools::NumberedMembers(12);
     members[3].realname = "欧阳&娜娜";
     members[3].shareid = std::nullopt;
     seed060(members);
     screen.schema = 60;
     screen.onWindow([&] { ConnectMemberDatabase(*uploading, screen); });
+    ASSERT_TRUE(screen.waitFor([&] { return !uploading->connecting; }));
     ASSERT_TRUE(uploading->connection().connected());
     screen.onWindow([&] { ToggleMemberReading(*uploading, screen); });
     ASSERT_TRUE(screen.waitFor([&] { return !uploading->readerAlive; }));

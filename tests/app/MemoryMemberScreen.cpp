@@ -2,7 +2,8 @@
 
 #include <chrono>
 
-#include "members/MemberTexts.h"
+#include "app/GbkCodec.h"
+#include "app/MemberTexts.h"
 
 namespace korvel::test {
 
@@ -13,8 +14,8 @@ MemoryMemberScreen::MemoryMemberScreen()
               {MemberField::Port, "3306"},      {MemberField::AccountId, "1"},
               {MemberField::BackendUser, ""},   {MemberField::BackendPassword, ""}};
     status = "\xb1\xea\xc7\xa9";  // 标签
-    controls[MemberControl::ReadButton].caption = member_text::ReadButtonIdle;
-    controls[MemberControl::UploadButton].caption = member_text::UploadButtonIdle;
+    controls[MemberControl::ReadButton].caption = Utf8ToGbk(member_text::ReadButtonIdle);
+    controls[MemberControl::UploadButton].caption = Utf8ToGbk(member_text::UploadButtonIdle);
     controls[MemberControl::SchemaCombo];
     controls[MemberControl::ConnectionGroup];
     controls[MemberControl::WarningLabel];
@@ -33,24 +34,19 @@ bool MemoryMemberScreen::waitFor(const std::function<bool()>& condition, int sec
     return changed_.wait_for(lock, std::chrono::seconds(seconds), condition);
 }
 
-bool MemoryMemberScreen::invoke(const std::function<void()>& work)
+void MemoryMemberScreen::post(std::function<void()> work)
 {
     std::lock_guard lock(turn_);
     if (closing) {
-        return false;
+        return;
     }
     work();
     changed_.notify_all();
-    return true;
 }
 
 std::string MemoryMemberScreen::fieldText(MemberField field)
 {
-    std::string text = fields[field];
-    if (field == MemberField::AccountId && afterAccountRead) {
-        afterAccountRead();
-    }
-    return text;
+    return fields[field];
 }
 
 void MemoryMemberScreen::setStatus(const std::string& caption)
@@ -64,9 +60,14 @@ void MemoryMemberScreen::setCaption(MemberControl control, const std::string& ca
     controls[control].caption = caption;
 }
 
-void MemoryMemberScreen::appendMembers(const std::vector<MemberRecord>& added)
+std::vector<MemberBatch> MemoryMemberScreen::members()
 {
-    rows.insert(rows.end(), added.begin(), added.end());
+    return {std::make_shared<const std::vector<MemberRecord>>(rows)};
+}
+
+void MemoryMemberScreen::appendMembers(const MemberBatch& added)
+{
+    rows.insert(rows.end(), added->begin(), added->end());
     ++appendCalls;
     if (afterAppend) {
         afterAppend();

@@ -1,7 +1,8 @@
 #pragma once
 
-// The member page as plain data, for running the member operations without a window. One lock
-// stands for the window's thread: invoke() and the test's own presses (onWindow) take turns on it.
+// The member page as plain data, for running the member presses without a window. One lock stands
+// for the window's thread: posted work runs at once on the job's thread, taking turns on it with
+// the test's own presses (onWindow).
 
 #include <condition_variable>
 #include <functional>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "members/MemberScreen.h"
+#include "app/MemberScreen.h"
 
 namespace korvel::test {
 
@@ -44,9 +45,7 @@ public:
     int appendCalls = 0;
     // Called on the window's turn after rows were appended.
     std::function<void()> afterAppend;
-    // Called on the window's turn when the public account's identifier has been read.
-    std::function<void()> afterAccountRead;
-    // Once set, invoke() refuses, as a closing window does.
+    // Once set, posted work no longer runs, as on a closing window.
     bool closing = false;
 
     // Runs `action` on the window's turn.
@@ -54,7 +53,7 @@ public:
     // Waits until `condition` (checked on the window's turn) holds; false after the timeout.
     bool waitFor(const std::function<bool()>& condition, int seconds = 60);
 
-    bool invoke(const std::function<void()>& work) override;
+    void post(std::function<void()> work) override;
     std::string fieldText(MemberField field) override;
     int schemaValue() override { return schema; }
     void setStatus(const std::string& caption) override;
@@ -64,9 +63,8 @@ public:
     void moveMemberList(int left) override { listLeft = left; }
     void setMemberListWidth(int width) override { listWidth = width; }
     void clearMembers() override { rows.clear(); }
-    void appendMembers(const std::vector<MemberRecord>& added) override;
-    int memberCount() override { return static_cast<int>(rows.size()); }
-    MemberRecord memberAt(int row) override { return rows.at(row); }
+    void appendMembers(const MemberBatch& added) override;
+    std::vector<MemberBatch> members() override;
     int selectedMember() override { return selected; }
     void showMessage(const std::string& message, const std::string& title, MessageIcon icon) override;
 

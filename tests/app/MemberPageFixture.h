@@ -8,9 +8,7 @@
 
 #include "MemoryMemberScreen.h"
 #include "backend-stub/MemberTables.h"
-#include "members/ConnectMemberDatabase.h"
-#include "members/MemberSession.h"
-#include "members/ReadMembers.h"
+#include "app/MemberPresses.h"
 #include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
@@ -22,7 +20,8 @@ protected:
         KORVEL_NEED_MYSQL();
         database = std::make_unique<MemberTestDatabase>();
         ASSERT_TRUE(database->ok()) << "cannot reach the test MariaDB on port " << *TestMysqlPort();
-        PointAt(screen, *database);
+        screen.fields[MemberField::Port] = std::to_string(database->port());
+        screen.fields[MemberField::Database] = database->name();
     }
 
     void seed052(const std::vector<tools::SeedMember>& members)
@@ -36,9 +35,15 @@ protected:
         ASSERT_TRUE(tools::SeedMembers060(database->db(), members)) << mysql_error(database->db());
     }
 
-    void connect()
+    // Presses 按钮6 and waits until the connect's end is shown.
+    void pressConnect()
     {
         screen.onWindow([&] { ConnectMemberDatabase(session, screen); });
+        ASSERT_TRUE(screen.waitFor([&] { return !session.connecting; }));
+    }
+    void connect()
+    {
+        pressConnect();
         ASSERT_TRUE(session.connection().connected());
     }
 
@@ -66,7 +71,7 @@ protected:
 
     // Destroyed in reverse order: the session (joining its workers) before the screen they use.
     MemoryMemberScreen screen;
-    MemberSession session{"127.0.0.1:9", "1"};
+    MemberPageSession session{"127.0.0.1:9", "1"};
     std::unique_ptr<MemberTestDatabase> database;
 };
 

@@ -10,7 +10,7 @@
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
 #include "members/MemberResult.h"
-#include "members/UploadMembers.h"
+#include "app/MemberPresses.h"
 #include "support/MemberTestDatabase.h"
 
 namespace korvel::test {
@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         stub.start();
-        session = std::make_unique<MemberSession>(stub.host(), "1");
+        session = std::make_unique<MemberPageSession>(stub.host(), "1");
         screen.fields[MemberField::BackendUser] = "admin";
         screen.fields[MemberField::BackendPassword] = "secret";
     }
@@ -40,7 +40,7 @@ protected:
     void useFlakyBackend()
     {
         ASSERT_TRUE(flaky.listening());
-        session = std::make_unique<MemberSession>(flaky.host(), "1");
+        session = std::make_unique<MemberPageSession>(flaky.host(), "1");
     }
 
     void fillList(int count)
@@ -55,6 +55,13 @@ protected:
     {
         screen.onWindow([&] { StartMemberUpload(*session, screen); });
         ASSERT_TRUE(screen.waitFor([&] { return !session->uploadRunning; }));
+    }
+
+    // Chooses the popup menu's "导出" and waits until its answer is shown.
+    void uploadSelected()
+    {
+        screen.onWindow([&] { UploadSelectedMember(*session, screen); });
+        ASSERT_TRUE(screen.waitFor([&] { return !session->sendingOne; }));
     }
 
     // Chooses the popup menu's retry and waits for the worker's last call into the window.
@@ -87,7 +94,7 @@ protected:
     tools::BackendStub stub{"admin", "secret"};
     tools::FlakyBackend flaky;
     MemoryMemberScreen screen;
-    std::unique_ptr<MemberSession> session;
+    std::unique_ptr<MemberPageSession> session;
 };
 
 }  // namespace korvel::test

@@ -206,15 +206,12 @@ TEST_F(ReadMembersTest, StopBeforeTheFirstRowStillEmptiesTheList)
     seed052(tools::NumberedMembers(20));
     connect();
     screen.rows.resize(3);  // rows of an earlier read
-    bool stopped = false;
-    screen.afterAccountRead = [&] {
-        if (!stopped) {
-            stopped = true;
-            ToggleMemberReading(session, screen);  // the stop press, before the statement runs
-        }
-    };
     screen.statusHistory.clear();
-    readToEnd();
+    screen.onWindow([&] {
+        ToggleMemberReading(session, screen);
+        ToggleMemberReading(session, screen);  // the stop press, before the statement has run
+    });
+    ASSERT_TRUE(screen.waitFor([&] { return !session.readerAlive; }));
     EXPECT_TRUE(screen.rows.empty());
     ASSERT_EQ(screen.statusHistory.size(), 2u);
     EXPECT_EQ(screen.statusHistory[0], Gbk("提示：读取成功，记录总数20条。"));

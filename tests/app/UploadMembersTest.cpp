@@ -152,7 +152,7 @@ TEST_F(UploadMembersTest, SingleUploadReportsEachKnownReply)
     for (const Case& c : cases) {
         screen.messages.clear();
         stub.scriptReplies({c.reply});
-        screen.onWindow([&] { UploadSelectedMember(*session, screen); });
+        uploadSelected();
         ASSERT_EQ(screen.messages.size(), 1u) << c.reply;
         EXPECT_EQ(screen.messages[0].text, Gbk(c.text));
         EXPECT_EQ(screen.messages[0].title, Gbk(c.title));
@@ -172,7 +172,7 @@ TEST_F(UploadMembersTest, SingleUploadStaysSilentOnOtherReplies)
                         "2",
                         "busy"});
     for (int i = 0; i < 4; ++i) {
-        screen.onWindow([&] { UploadSelectedMember(*session, screen); });
+        uploadSelected();
     }
     EXPECT_EQ(stub.requestCount(), 4);
     EXPECT_TRUE(screen.messages.empty());
@@ -183,16 +183,28 @@ TEST_F(UploadMembersTest, SingleUploadWithTheWrongAccountIsTold)
     fillList(1);
     screen.selected = 0;
     screen.fields[MemberField::BackendPassword] = "nope";
-    screen.onWindow([&] { UploadSelectedMember(*session, screen); });
+    uploadSelected();
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].text, Gbk("帐号或密码错误！"));
     EXPECT_TRUE(stub.members().empty());
 }
 
+// The request that never got an answer says why instead of nothing.
+TEST_F(UploadMembersTest, SingleUploadToAnUnreachableBackEndNamesTheCause)
+{
+    fillList(1);
+    screen.selected = 0;
+    stub.stop();
+    uploadSelected();
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, Gbk("服务器拒绝连接"));
+    EXPECT_EQ(screen.messages[0].title, Gbk("导出失败"));
+}
+
 TEST_F(UploadMembersTest, SingleUploadWithoutSelectionSendsNothing)
 {
     fillList(1);
-    screen.onWindow([&] { UploadSelectedMember(*session, screen); });
+    uploadSelected();
     EXPECT_EQ(stub.requestCount(), 0);
 }
 

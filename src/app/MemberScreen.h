@@ -1,16 +1,16 @@
 #pragma once
 
-// What the member page's operations need of the window. The window implements it with its
-// controls; tests with a plain in-memory page.
+// What the member page's presses and the ends of its jobs need of the window. The window implements
+// it with its controls; tests with a plain in-memory page.
 //
-// Threads: every method except invoke() is called on the window's own thread only — from a
-// button handler, or inside invoke(). Worker threads reach the page through invoke() alone.
+// Threads: every method except post() is called on the window's own thread only — from a button
+// handler, or inside posted work. A job reaches the page through post() alone, which never waits.
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "members/MemberRecord.h"
+#include "members/MemberJobs.h"
 
 namespace korvel {
 
@@ -39,9 +39,9 @@ class MemberScreen {
 public:
     virtual ~MemberScreen() = default;
 
-    // Runs `work` on the window's thread and waits until it has run. False, without running it,
-    // once the window is closing: a worker then ends at once.
-    [[nodiscard]] virtual bool invoke(const std::function<void()>& work) = 0;
+    // Queues `work` for the window's thread and returns at once. Work posted once the window is
+    // closing never runs.
+    virtual void post(std::function<void()> work) = 0;
 
     virtual std::string fieldText(MemberField field) = 0;
     // The item value of the selected 组合框1 entry (52 or 60), -1 when none is selected.
@@ -57,9 +57,9 @@ public:
     // The member list 超级列表框2.
     virtual void clearMembers() = 0;
     // Appends the rows in order and scrolls the last one into view.
-    virtual void appendMembers(const std::vector<MemberRecord>& rows) = 0;
-    virtual int memberCount() = 0;
-    virtual MemberRecord memberAt(int row) = 0;
+    virtual void appendMembers(const MemberBatch& rows) = 0;
+    // Every row of the list, shared with the list rather than copied.
+    virtual std::vector<MemberBatch> members() = 0;
     // 0-based index of the selected row, -1 when none is.
     virtual int selectedMember() = 0;
 

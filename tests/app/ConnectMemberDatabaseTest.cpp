@@ -34,7 +34,7 @@ TEST_F(ConnectMemberDatabaseTest, InitialFieldsConnectAndTheListTakesTheGroupsRo
 TEST_F(ConnectMemberDatabaseTest, WrongPasswordFailsAndASecondPressUsesTheCorrectedFields)
 {
     screen.fields[MemberField::Password] = "wrong";
-    screen.onWindow([&] { ConnectMemberDatabase(session, screen); });
+    pressConnect();
     EXPECT_FALSE(session.connection().connected());
     EXPECT_EQ(screen.status, Gbk("提示：数据库连接失败。"));
     ASSERT_EQ(screen.messages.size(), 1u);
@@ -61,7 +61,7 @@ TEST_F(ConnectMemberDatabaseTest, FractionalPortIsTruncated)
 TEST_F(ConnectMemberDatabaseTest, MissingDatabaseFails)
 {
     screen.fields[MemberField::Database] = database->name() + "_missing";
-    screen.onWindow([&] { ConnectMemberDatabase(session, screen); });
+    pressConnect();
     EXPECT_FALSE(session.connection().connected());
     EXPECT_EQ(screen.messages.size(), 1u);
 }

@@ -1,10 +1,6 @@
-#include "members/ConnectMemberDatabase.h"
-
-#include <cmath>
-#include <cstdint>
-
-#include "members/MemberTexts.h"
-#include "text/Text.h"
+#include "app/GbkCodec.h"
+#include "app/MemberPresses.h"
+#include "app/MemberTexts.h"
 
 namespace korvel {
 
@@ -24,18 +20,7 @@ std::optional<std::string> Given(std::string text)
     return text;
 }
 
-}  // namespace
-
-int MemberPortNumber(std::string_view text)
-{
-    const double value = std::trunc(ToNumber(text));
-    if (!(value >= INT32_MIN && value <= INT32_MAX)) {
-        return 0;
-    }
-    return static_cast<int>(value);
-}
-
-void ConnectMemberDatabase(MemberSession& session, MemberScreen& screen)
+MemberDbAddress TypedAddress(MemberScreen& screen)
 {
     MemberDbAddress address;
     address.port = static_cast<unsigned int>(MemberPortNumber(screen.fieldText(MemberField::Port)));
@@ -43,17 +28,38 @@ void ConnectMemberDatabase(MemberSession& session, MemberScreen& screen)
     address.user = Given(screen.fieldText(MemberField::User));
     address.password = Given(screen.fieldText(MemberField::Password));
     address.database = Given(screen.fieldText(MemberField::Database));
+    return address;
+}
 
-    if (!session.connection().connect(address)) {
-        screen.setStatus(member_text::ConnectFailedStatus);
-        screen.showMessage(member_text::ConnectFailed, member_text::ConnectFailedTitle, MessageIcon::None);
+void ShowConnected(MemberPageSession& session, MemberScreen& screen, bool connected)
+{
+    session.connecting = false;
+    if (!connected) {
+        screen.setStatus(Utf8ToGbk(member_text::ConnectFailedStatus));
+        screen.showMessage(Utf8ToGbk(member_text::ConnectFailed), Utf8ToGbk(member_text::ConnectFailedTitle),
+                           MessageIcon::None);
         return;
     }
-    screen.setStatus(member_text::ConnectedStatus);
+    screen.setStatus(Utf8ToGbk(member_text::ConnectedStatus));
     screen.setVisible(MemberControl::WarningLabel, false);
     screen.setVisible(MemberControl::ConnectionGroup, false);
     screen.moveMemberList(ListLeftConnected);
     screen.setMemberListWidth(ListWidthConnected);
+}
+
+}  // namespace
+
+void ConnectMemberDatabase(MemberPageSession& session, MemberScreen& screen)
+{
+    // A second press while the first attempt still waits on the server adds nothing.
+    if (session.connecting) {
+        return;
+    }
+    session.connecting = true;
+    session.start(MemberJob::Connect, [&session, &screen, address = TypedAddress(screen)] {
+        const bool connected = ConnectMembers(session, address);
+        screen.post([&session, &screen, connected] { ShowConnected(session, screen, connected); });
+    });
 }
 
 void ShowConnectionGroup(MemberScreen& screen)

@@ -1,0 +1,114 @@
+#include "ConsoleExports.h"
+
+#include <memory>
+#include <vector>
+
+#include "export/CsvExport.h"
+#include "export/ExportMessages.h"
+#include "export/Exports.h"
+#include "export/FileWriting.h"
+#include "export/ProductColumns.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
+
+namespace korvel::console {
+
+namespace {
+
+std::string CauseOf(WriteRefusal refusal)
+{
+    switch (refusal) {
+        case WriteRefusal::FolderMissing:
+            return gbk::FromUtf8("文件夹不存在");
+        case WriteRefusal::IsFolder:
+            return gbk::FromUtf8("这是一个文件夹，不是文件");
+        case WriteRefusal::ReadOnly:
+            return gbk::FromUtf8("磁盘为只读");
+        case WriteRefusal::NoPermission:
+            return gbk::FromUtf8("没有写入权限");
+        case WriteRefusal::OutputClosed:
+            return gbk::FromUtf8("标准输出已关闭");
+        case WriteRefusal::None:
+            break;
+    }
+    return {};
+}
+
+struct PlannedExport {
+    std::string path;  // "-" for standard output
+    std::string bytes;
+    const char* donePrefix;  // the window's message, or none for the CSV
+};
+
+std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionRun& run)
+{
+    std::vector<PlannedExport> plan;
+    if (command.idsFile)
+        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), export_text::IdsDone});
+    if (command.allFile)
+        plan.push_back({*command.allFile, AllInformationText(run.products), export_text::AllDone});
+    if (command.csvFile)
+        plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr});
+    return plan;
+}
+
+}  // namespace
+
+void ReportUnwritable(Terminal& terminal, const std::string& path, WriteRefusal refusal)
+{
+    const std::string cause = CauseOf(refusal);
+    terminal.line(std::string(export_text::WriteFailedTitle) + ": " + export_text::WriteFailed +
+                  gbk::FromUtf8(path) + (cause.empty() ? "" : "\n" + cause));
+}
+
+bool CheckExportPaths(const CollectCommand& command, Terminal& terminal)
+{
+    for (const auto* file : {&command.idsFile, &command.allFile, &command.csvFile}) {
+        if (!*file)
+            continue;
+        if (const WriteRefusal refusal = CheckWritable(**file); refusal != WriteRefusal::None) {
+            ReportUnwritable(terminal, **file, refusal);
+            return false;
+        }
+    }
+    return true;
+}
+
+ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& run, Terminal& terminal,
+                           const InterruptWatch& interrupt)
+{
+    const std::vector<PlannedExport> plan = Plan(command, run);
+    std::vector<std::unique_ptr<StagedFile>> staged(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (plan[i].path == "-")
+            continue;
+        staged[i] = std::make_unique<StagedFile>(plan[i].path, plan[i].bytes);
+        if (!staged[i]->write()) {
+            ReportUnwritable(terminal, plan[i].path, CheckWritable(plan[i].path));
+            return ExportsResult::Failed;
+        }
+    }
+    // From here on the exports land, whatever comes: a Ctrl+C now would leave some of them only.
+    if (interrupt.interrupted())
+        return ExportsResult::Interrupted;
+    // What cannot be written aside goes first, so that its failure leaves the files untouched.
+    for (const bool renamed : {false, true}) {
+        for (size_t i = 0; i < plan.size(); ++i) {
+            if ((staged[i] && !staged[i]->inPlace()) != renamed)
+                continue;
+            const bool landed = staged[i] ? staged[i]->commit() : WriteToStandardOutput(plan[i].bytes);
+            if (!landed) {
+                ReportUnwritable(terminal, plan[i].path, CheckWritable(plan[i].path));
+                return ExportsResult::Failed;
+            }
+        }
+    }
+    for (const PlannedExport& done : plan) {
+        if (done.donePrefix)
+            terminal.line(std::string(export_text::DoneTitle) + ": " + done.donePrefix +
+                          IntToText(static_cast<int>(run.products.size())) + export_text::DoneSuffix);
+    }
+    return ExportsResult::Written;
+}
+
+}  // namespace korvel::console

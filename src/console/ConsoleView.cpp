@@ -1,0 +1,91 @@
+#include "ConsoleView.h"
+
+#include <iterator>
+
+#include "collect/RunMessages.h"
+
+namespace korvel::console {
+
+namespace {
+
+// 第 … 页，已采集 … 件，用时 … 秒
+constexpr char ProgressPage[] = "\xb5\xda ";
+constexpr char ProgressProducts[] = " \xd2\xb3\xa3\xac\xd2\xd1\xb2\xc9\xbc\xaf ";
+constexpr char ProgressElapsed[] = " \xbc\xfe\xa3\xac\xd3\xc3\xca\xb1 ";
+constexpr char ProgressSeconds[] = " \xc3\xeb";
+
+// A terminal line redrawn more often than this only flickers.
+constexpr auto ProgressInterval = std::chrono::milliseconds(100);
+
+}  // namespace
+
+void ConsoleView::pageCountRead(int shown)
+{
+    std::lock_guard lock(mutex_);
+    terminal_.line(PageCountCaption(shown));
+}
+
+void ConsoleView::pageStarted(int page, int pageCount)
+{
+    std::lock_guard lock(mutex_);
+    page_ = page;
+    pageCount_ = pageCount;
+    if (terminal_.interactive())
+        showProgress();
+}
+
+void ConsoleView::productsFound(std::vector<Product> products)
+{
+    std::lock_guard lock(mutex_);
+    for (Product& product : products) {
+        products_.push_back(std::move(product));
+        if (!terminal_.interactive())
+            terminal_.line(ProgressCaption(static_cast<int>(products_.size())));
+    }
+    if (terminal_.interactive() && std::chrono::steady_clock::now() - shown_ >= ProgressInterval)
+        showProgress();
+}
+
+void ConsoleView::finished(const CollectionRun& run)
+{
+    std::lock_guard lock(mutex_);
+    run_ = run;
+    ended_ = true;
+    if (run.end == RunEnd::Interrupted)
+        return;
+    if (run.end != RunEnd::Failed) {
+        if (terminal_.interactive())
+            showProgress();
+        else
+            terminal_.line(TotalCaption(run.productCount));
+    }
+    const RunMessage message = ClosingMessage(run);
+    terminal_.line(message.title + ": " + message.message);
+}
+
+void ConsoleView::tick()
+{
+    std::lock_guard lock(mutex_);
+    if (terminal_.interactive() && page_ > 0 && !ended_)
+        showProgress();
+}
+
+CollectionRun ConsoleView::takeRun()
+{
+    std::lock_guard lock(mutex_);
+    CollectionRun run = std::move(run_);
+    run.products = std::move(products_);
+    return run;
+}
+
+void ConsoleView::showProgress()
+{
+    const auto now = std::chrono::steady_clock::now();
+    shown_ = now;
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
+    terminal_.progress(ProgressPage + std::to_string(page_) + "/" + std::to_string(pageCount_) + ProgressProducts +
+                       std::to_string(products_.size()) + ProgressElapsed + std::to_string(seconds) +
+                       ProgressSeconds);
+}
+
+}  // namespace korvel::console
