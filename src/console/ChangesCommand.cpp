@@ -55,7 +55,7 @@ void PrintTable(const ChangeReport& report, const std::vector<ChangeRow>& rows)
 
 bool WriteTo(const std::string& path, const std::string& bytes)
 {
-    const bool written = WithTarget(path, [&](const std::string& target) { return WriteWholeFile(target, bytes); });
+    const bool written = path == "-" ? WriteToStandardOutput(bytes) : WriteWholeFile(path, bytes);
     if (!written)
         std::fprintf(stderr, "korvel-collect: cannot write %s\n", path == "-" ? "to standard output" : path.c_str());
     return written;

@@ -44,6 +44,7 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     while (!job.waitFor(std::chrono::seconds(1)))
         view.tick();
     const CollectionRun run = view.takeRun();
+    RecordInHistory(command, run);
     if (run.end == RunEnd::Interrupted || interrupt.interrupted())
         return Interrupted;
     if (run.end == RunEnd::Failed)
