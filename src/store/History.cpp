@@ -44,6 +44,8 @@ History::~History() = default;
 
 StoreResult<std::unique_ptr<History>> History::Open(const std::string& path)
 {
+    if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
+        return store::ErrorOf(StoreFailure::CannotOpen, "$HOME");
     std::error_code ignored;  // a folder that cannot be made fails the open, which says why
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     try {
