@@ -176,12 +176,14 @@ TEST_F(Exports, TheDialogProposesOnlyThePathConfirmedLastWhicheverExportConfirme
 TEST_F(Exports, TheCsvFilterWritesCsv)
 {
     fillList();
+    // A row a spreadsheet would run as formulas: every such cell keeps one apostrophe in front.
+    AppendRow(window.productList(), {"4", "104", "=img", "=HYPERLINK(\"x\")", "-5", "+SUM(1)", "-2+3", "@1"});
     auto box = AnswerNextBox();
     ChooseFilterThenSave(1, dir.filePath(QStringLiteral("ids")));
     press(names::ExportIdsButton);
     EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("ids.csv"))),
-              "\xEF\xBB\xBF商品ID\r\n101\r\n102\r\n103\r\n");
-    EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：3！"));
+              "\xEF\xBB\xBF商品ID\r\n101\r\n102\r\n103\r\n104\r\n");
+    EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：4！"));
 
     box = AnswerNextBox();
     ChooseFilterThenSave(1, dir.filePath(QStringLiteral("all.CSV")));
@@ -190,13 +192,15 @@ TEST_F(Exports, TheCsvFilterWritesCsv)
     ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     const auto table = ReadCsv(csv.substr(3));
     ASSERT_TRUE(table.has_value()) << csv;
-    ASSERT_EQ(table->size(), 4u);
+    ASSERT_EQ(table->size(), 5u);
     EXPECT_EQ(table->at(0), (std::vector<std::string>{"序号", "商品ID", "图片地址", "商品标题", "销售价",
                                                       "市场价", "已售", "评论"}));
     EXPECT_EQ(table->at(1),
               (std::vector<std::string>{"1", "101", "img/a.jpg", "中\uFFFD ", "9.90", "19.90", "30", "4"}));
     EXPECT_EQ(table->at(3)[3], "T");
-    EXPECT_EQ(box->text, Utf("导出成功，商品总数为：3！"));
+    EXPECT_EQ(table->at(4), (std::vector<std::string>{"4", "104", "'=img", "'=HYPERLINK(\"x\")", "-5", "'+SUM(1)",
+                                                      "'-2+3", "'@1"}));
+    EXPECT_EQ(box->text, Utf("导出成功，商品总数为：4！"));
 
     // 所有文件(*.*): a name without an extension gets the export's own .txt, byte-exact text.
     ChooseFilterThenSave(2, dir.filePath(QStringLiteral("all-any")));
