@@ -2,19 +2,18 @@
 // the start button makes it, once with the client's shared connection cache and once with every
 // request opening and closing its own connection:
 //
-//   collect_shared_seconds         the run with connections kept (best of three)
+//   collect_shared_seconds         the run with connections kept
 //   collect_fresh_seconds          the run with reuse forbidden
 //   collect_shared_vs_fresh_ratio  fresh / shared (goal >= 15)
 //
-// Client and shop share one CPU (see support/OneCpu.h), as in the web benchmark.
+// Client and shop share one CPU (see support/OneCpu.h), as in the web benchmark. The two runs take
+// turns, round after round (see Rounds.h); each time is the median of its rounds.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "QuietScreen.h"
+#include "Rounds.h"
 #include "collect/RunCollection.h"
 #include "demo-shop/DemoShop.h"
 #include "support/OneCpu.h"
@@ -26,6 +25,18 @@ using namespace korvel;
 
 constexpr char Host[] = "bench.taobao.com";
 constexpr int Pages = 200;
+
+// One whole run, timed on the process's processor clock: client and shop share one CPU and the run
+// never waits on a timer, so that is the run's time without the slices other programs took.
+bench::Measure Run(bool reuse, std::size_t expectedRows)
+{
+    return bench::PerCall(
+        [=] {
+            SetConnectionReuse(reuse);
+            return TimedRun(Host, expectedRows) >= 0;
+        },
+        0, bench::Timing::ProcessCpu);
+}
 
 }  // namespace
 
@@ -44,23 +55,24 @@ int main()
     SetExtraCaFile(shop.caFile());
     const std::size_t expectedRows = demo::ExpectedItems(options, demo::Marketplace::Taobao).size();
 
-    SetConnectionReuse(true);
-    double shared = TimedRun(Host, expectedRows);  // also warms the CA bundle and the page tables
-    for (int round = 0; round < 2 && shared > 0; ++round)
-        shared = std::min(shared, TimedRun(Host, expectedRows));
-    SetConnectionReuse(false);
-    const double fresh = TimedRun(Host, expectedRows);
+    // A kept run lasts a few hundredths of a second: enough rounds that its median settles.
+    const auto rounds = bench::Interleave({Run(true, expectedRows), Run(false, expectedRows)},
+                                          {.minSecondsPerSide = 0.5, .minRounds = 21});
     ResetHttpSettings();
-    if (shared <= 0 || fresh <= 0) {
+    if (!rounds) {
         std::fprintf(stderr, "a run did not collect all %zu products\n", expectedRows);
         return 1;
     }
+    const bench::Series& shared = (*rounds)[0];
+    const bench::Series& fresh = (*rounds)[1];
 
     std::printf("client_and_server_on_one_cpu = %d\n", oneCpu ? 1 : 0);
     std::printf("collect_pages = %d\n", Pages);
     std::printf("collect_products = %zu\n", expectedRows);
-    std::printf("collect_shared_seconds = %.4f\n", shared);
-    std::printf("collect_fresh_seconds = %.4f\n", fresh);
-    std::printf("collect_shared_vs_fresh_ratio = %.2f\n", fresh / shared);
+    std::printf("collect_rounds = %zu\n", shared.rounds());
+    bench::PrintFigure("collect_shared_seconds", shared.median(), 4);
+    bench::PrintFigure("collect_fresh_seconds", fresh.median(), 4);
+    bench::PrintGoalFigure("collect_shared_vs_fresh_ratio", bench::RatioOfMedians(fresh, shared), 2,
+                           bench::Quotients(fresh, shared));
     return 0;
 }

@@ -7,6 +7,9 @@
 //     a memmem scan for "data-id=" (the physical floor for touching every byte).
 //   a 200 KB page of entries that all lack their sales figure (PCRE2 gives up, RE2 finishes).
 //
+// The engines take turns on each input, round after round (see Rounds.h); each time is the median
+// of its rounds and each ratio the ratio of two medians, printed with its spread.
+//
 //   extract_vs_re2_ratio        RE2 time / ours, the lower of the two sizes (goal >= 5)
 //   extract_vs_std_regex_ratio  std::regex time / ours, the lower of the two sizes (goal >= 5)
 //   extract_vs_memmem_ratio     our time / memmem time on the 20,000-entry area (goal <= 10)
@@ -15,7 +18,6 @@
 #include <re2/re2.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -23,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "Rounds.h"
 #include "collect/GbkDecode.h"
 #include "collect/Pattern.h"
 #include "collect/Patterns.h"
@@ -31,22 +34,7 @@
 namespace {
 
 using korvel::tools::ShopEntry;
-
-// The median wall time of one call in milliseconds, over enough calls to fill about 0.3 s.
-double MedianMs(const std::function<std::size_t()>& run, std::size_t& result)
-{
-    std::vector<double> times;
-    const auto begin = std::chrono::steady_clock::now();
-    while (times.size() < 3 || (times.size() < 200 &&
-                                std::chrono::steady_clock::now() - begin < std::chrono::milliseconds(300))) {
-        const auto t0 = std::chrono::steady_clock::now();
-        result = run();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
-}
+namespace bench = korvel::bench;
 
 std::size_t Re2All(const RE2& re, std::string_view text)
 {
@@ -103,11 +91,21 @@ std::string EcmaScriptSyntax(std::string_view p)
     return out;
 }
 
+// One engine's calls, `count` keeping what the last one found. Extraction never waits, so the
+// thread's processor time is its cost, whatever else the machine runs meanwhile.
+bench::Measure Engine(std::function<std::size_t()> run, std::size_t& count, double batchSeconds)
+{
+    return bench::PerCall([run = std::move(run), &count] { return (count = run()), true; }, batchSeconds,
+                          bench::Timing::ThreadCpu);
+}
+
 struct Sizes {
-    double ours, re2, stdRegex, memmem;
+    bench::Series ours, re2, stdRegex, memmem;
 };
 
-Sizes Measure(const char* label, const std::string& gbk, const std::string& pattern)
+// Each engine in turn, round after round; `batchSeconds` of work per engine and round.
+Sizes Measure(const char* label, const std::string& gbk, const std::string& pattern, double batchSeconds,
+              const bench::RoundsPlan& plan)
 {
     const korvel::Pattern compiled(pattern);
     RE2::Options options;
@@ -118,16 +116,34 @@ Sizes Measure(const char* label, const std::string& gbk, const std::string& patt
     const std::string utf8 = korvel::DecodeGbk(gbk);
 
     std::size_t ours = 0, viaRe2 = 0, viaStd = 0, ids = 0;
-    Sizes s{};
-    s.ours = MedianMs([&] { return korvel::FindAllMatches(compiled, gbk).size(); }, ours);
-    s.re2 = MedianMs([&] { return Re2All(re2, utf8); }, viaRe2);
-    s.stdRegex = MedianMs([&] { return StdRegexAll(stdRegex, utf8); }, viaStd);
-    s.memmem = MedianMs([&] { return MemmemCount(gbk); }, ids);
-    std::printf("%s: %zu bytes, %zu entries; matches ours %zu, re2 %zu, std::regex %zu\n", label, gbk.size(),
-                ids, ours, viaRe2, viaStd);
-    std::printf("%s_ms: ours %.3f, re2 %.3f, std_regex %.3f, memmem %.3f (ours %.0f MB/s)\n", label, s.ours,
-                s.re2, s.stdRegex, s.memmem, gbk.size() / 1e3 / s.ours);
+    const auto rounds = bench::Interleave(
+        {Engine([&] { return korvel::FindAllMatches(compiled, gbk).size(); }, ours, batchSeconds),
+         Engine([&] { return Re2All(re2, utf8); }, viaRe2, batchSeconds),
+         Engine([&] { return StdRegexAll(stdRegex, utf8); }, viaStd, batchSeconds),
+         Engine([&] { return MemmemCount(gbk); }, ids, batchSeconds)},
+        plan);
+    const Sizes s{(*rounds)[0], (*rounds)[1], (*rounds)[2], (*rounds)[3]};
+    std::printf("%s: %zu bytes, %zu entries; matches ours %zu, re2 %zu, std::regex %zu; %zu rounds\n", label,
+                gbk.size(), ids, ours, viaRe2, viaStd, s.ours.rounds());
+    std::printf("%s_ms: ours %.3f, re2 %.3f, std_regex %.3f, memmem %.3f (ours %.0f MB/s)\n", label,
+                s.ours.median() * 1e3, s.re2.median() * 1e3, s.stdRegex.median() * 1e3,
+                s.memmem.median() * 1e3, gbk.size() / 1e6 / s.ours.median());
     return s;
+}
+
+// A ratio taken on both sizes, the lower one counting, with the rounds it came from.
+struct Lower {
+    double ratio;
+    bench::Series rounds;
+};
+
+Lower LowerOf(const bench::Series& pageTop, const bench::Series& pageBottom, const bench::Series& areaTop,
+              const bench::Series& areaBottom)
+{
+    const double page = bench::RatioOfMedians(pageTop, pageBottom);
+    const double area = bench::RatioOfMedians(areaTop, areaBottom);
+    return page <= area ? Lower{page, bench::Quotients(pageTop, pageBottom)}
+                        : Lower{area, bench::Quotients(areaTop, areaBottom)};
 }
 
 std::string SevenGroupPattern()
@@ -135,16 +151,13 @@ std::string SevenGroupPattern()
     return std::string(korvel::TaobaoItemHead) + korvel::TaobaoMarketPricePart + korvel::TaobaoSalesPart;
 }
 
-}  // namespace
+// Our engine gives up on a page of entries that all lack their sales figure and falls back to RE2.
+struct Pathological {
+    bench::Series ours, re2;
+};
 
-int main()
+Pathological MeasurePathological(const std::string& pattern)
 {
-    const std::string pattern = SevenGroupPattern();
-    const Sizes page =
-        Measure("page60", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(60, true)), pattern);
-    const Sizes area = Measure(
-        "area20000", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(20000, true)), pattern);
-
     auto broken = korvel::tools::SampleEntries(200, true);
     for (ShopEntry& e : broken)
         e.soldCount.clear();
@@ -156,17 +169,38 @@ int main()
     const std::string utf8 = korvel::DecodeGbk(bad);
     std::size_t ours = 0, viaRe2 = 0;
     korvel::MatchStats stats;
-    const double badOurs =
-        MedianMs([&] { return korvel::FindAllMatches(compiled, bad, &stats).size(); }, ours);
-    const double badRe2 = MedianMs([&] { return Re2All(re2, utf8); }, viaRe2);
+    const auto rounds = bench::Interleave(
+        {Engine([&] { return korvel::FindAllMatches(compiled, bad, &stats).size(); }, ours, 0.005),
+         Engine([&] { return Re2All(re2, utf8); }, viaRe2, 0.005)});
+    const Pathological p{(*rounds)[0], (*rounds)[1]};
     std::printf(
         "pathological: %zu bytes; matches ours %zu, re2 %zu; fallback %s; ours %.3f ms, re2 %.3f ms\n",
-        bad.size(), ours, viaRe2, stats.usedFallback ? "taken" : "not taken", badOurs, badRe2);
+        bad.size(), ours, viaRe2, stats.usedFallback ? "taken" : "not taken", p.ours.median() * 1e3,
+        p.re2.median() * 1e3);
+    return p;
+}
 
-    std::printf("extract_vs_re2_ratio = %.2f\n", std::min(page.re2 / page.ours, area.re2 / area.ours));
-    std::printf("extract_vs_std_regex_ratio = %.2f\n",
-                std::min(page.stdRegex / page.ours, area.stdRegex / area.ours));
-    std::printf("extract_vs_memmem_ratio = %.2f\n", area.ours / area.memmem);
-    std::printf("pathological_vs_re2_ratio = %.2f\n", badOurs / badRe2);
+}  // namespace
+
+int main()
+{
+    const std::string pattern = SevenGroupPattern();
+    // A page is a tenth of a millisecond of work: many short batches. The area takes our engine a
+    // tenth of a second and std::regex nearly two: a few long rounds.
+    const Sizes page = Measure(
+        "page60", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(60, true)), pattern, 0.005, {});
+    const Sizes area =
+        Measure("area20000", korvel::tools::TaobaoItemArea(korvel::tools::SampleEntries(20000, true)),
+                pattern, 0.05, {.minSecondsPerSide = 0.5, .minRounds = 11});
+    const Pathological bad = MeasurePathological(pattern);
+
+    const Lower re2 = LowerOf(page.re2, page.ours, area.re2, area.ours);
+    const Lower stdRegex = LowerOf(page.stdRegex, page.ours, area.stdRegex, area.ours);
+    bench::PrintGoalFigure("extract_vs_re2_ratio", re2.ratio, 2, re2.rounds);
+    bench::PrintGoalFigure("extract_vs_std_regex_ratio", stdRegex.ratio, 2, stdRegex.rounds);
+    bench::PrintGoalFigure("extract_vs_memmem_ratio", bench::RatioOfMedians(area.ours, area.memmem), 2,
+                           bench::Quotients(area.ours, area.memmem));
+    bench::PrintGoalFigure("pathological_vs_re2_ratio", bench::RatioOfMedians(bad.ours, bad.re2), 2,
+                           bench::Quotients(bad.ours, bad.re2));
     return 0;
 }

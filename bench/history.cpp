@@ -1,8 +1,7 @@
 // The shop history: recording a large run, the changes between two large runs, one product's
 // series in a year of daily runs, and what an unchanged product costs on disk. Each figure is the
-// median of several measurements; _spread is (max − min) ÷ median.
+// median of several measurements, printed with its spread (see Rounds.h).
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Rounds.h"
 #include "store/History.h"
 #include "support/ThrowawayTls.h"
 
@@ -78,9 +78,8 @@ double Ms(const std::function<void()>& work)
 
 void Print(const char* name, std::vector<double> values)
 {
-    std::sort(values.begin(), values.end());
-    const double median = values[values.size() / 2];
-    std::printf("%s = %.2f\n%s_spread = %.2f\n", name, median, name, (values.back() - values.front()) / median);
+    const bench::Series rounds(std::move(values));
+    bench::PrintGoalFigure(name, rounds.median(), 2, rounds);
 }
 
 void RecordBench(const std::string& dir)

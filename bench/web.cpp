@@ -7,17 +7,18 @@
 //   requests_per_s_shared        sequential HTTPS requests with connections kept
 //   requests_per_s_fresh         the same with connection reuse forbidden
 //   https_shared_vs_fresh_ratio  shared / fresh (goal >= 15)
-
-#include <benchmark/benchmark.h>
+//
+// Kept and fresh requests take turns, round after round (see Rounds.h); each rate comes from the
+// median of its rounds.
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <functional>
 #include <sstream>
+#include <string>
 
-#include <unistd.h>
-
+#include "Rounds.h"
 #include "support/OneCpu.h"
 #include "support/ThrowawayTls.h"
 #include "support/TlsReplyServer.h"
@@ -34,16 +35,22 @@ using namespace korvel;
 constexpr char Host[] = "bench.taobao.com";
 constexpr char Marker[] = "J_KorvelBenchEnd";
 
-// A real shop page in GBK, repeated to one megabyte, the marker last.
+const std::string ShopPageFile =
+    std::string(KORVEL_SOURCE_DIR) +
+    "/../shared/fixtures/real-shop-pages/tmall-search-browser-saved-2018.html.php";
+
+// A real shop page in GBK, repeated to one megabyte, the marker last; empty when the page cannot be
+// read (a megabyte of zero bytes would be searched and converted in no time, and mislead).
 std::string MegabyteOfGbk()
 {
-    const auto fixtures = std::filesystem::path(__FILE__).parent_path() / "../../shared/fixtures";
-    std::ifstream in(fixtures / "real-shop-pages/tmall-search-browser-saved-2018.html.php");
+    std::ifstream in(ShopPageFile);
     std::ostringstream utf8;
     utf8 << in.rdbuf();
     const std::string shopPage = gbk::FromUtf8(utf8.str());
+    if (shopPage.empty())
+        return {};
     std::string page;
-    while (!shopPage.empty() && page.size() < (1u << 20))
+    while (page.size() < (1u << 20))
         page += shopPage;
     page.resize(1u << 20);
     page.replace(page.size() - sizeof Marker, sizeof Marker - 1, Marker);
@@ -56,73 +63,41 @@ const std::string& Page()
     return page;
 }
 
-void FindTextMegabyte(benchmark::State& state)
+// The text operations never wait: the thread's processor time is their cost.
+bench::Measure TextOperation(std::function<bool()> operation)
 {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(FindText(Page(), Marker));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Page().size()));
+    return bench::PerCall(std::move(operation), 0.01, bench::Timing::ThreadCpu);
 }
 
-void GbkToUtf8Megabyte(benchmark::State& state)
+// Sequential requests, timed on the process's processor clock: client and server share one CPU and
+// neither waits on a timer. A batch of kept requests starts on a connection already open, as every
+// request but the first does in a long series.
+bench::Measure Requests(bool reuse)
 {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(GbkToUtf8(Page()));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Page().size()));
-}
-
-void HttpsRequests(benchmark::State& state, bool reuse)
-{
-    SetConnectionReuse(reuse);
     const std::string url = std::string("https://") + Host + "/item?id=1";
-    for (auto _ : state) {
-        if (HttpRequest(url).size() != 2048) {
-            state.SkipWithError("a request failed");
-            break;
-        }
-    }
-    state.SetItemsProcessed(state.iterations());
-    CloseIdleConnections();
+    auto batch =
+        bench::PerCall([url] { return HttpRequest(url).size() == 2048; }, 0.01, bench::Timing::ProcessCpu);
+    return [url, reuse, batch]() mutable {
+        SetConnectionReuse(reuse);
+        if (reuse && HttpRequest(url).size() != 2048)
+            return -1.0;
+        return batch();
+    };
 }
-
-BENCHMARK(FindTextMegabyte);
-BENCHMARK(GbkToUtf8Megabyte);
-// Wall-clock time: the server's work happens on other threads.
-BENCHMARK_CAPTURE(HttpsRequests, shared, true)->MinTime(1.0)->UseRealTime();
-BENCHMARK_CAPTURE(HttpsRequests, fresh, false)->MinTime(1.0)->UseRealTime();
-
-// Keeps each run's rates for the closing lines.
-class Capture : public benchmark::ConsoleReporter {
-public:
-    // Colour only on a terminal, so the closing lines reach a pipe without escape codes.
-    Capture() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            for (const auto& [name, counter] : run.counters)
-                rates[run.benchmark_name() + " " + name] = counter.value;
-        }
-    }
-    double rate(const std::string& key) const
-    {
-        const auto found = rates.find(key);
-        return found == rates.end() ? 0 : found->second;
-    }
-
-private:
-    std::map<std::string, double> rates;
-};
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     // Before the server's threads start, so they share the CPU with the client.
     const bool oneCpu = tools::StayOnOneCpu();
     const std::string dir = tools::MakeTempDir("korvel-bench-web");
     const auto tls = tools::MakeThrowawayTls(dir, {"*.taobao.com"});
-    if (!tls || Page().size() != (1u << 20) || FindText(Page(), Marker) < 0) {
+    if (Page().empty()) {
+        std::fprintf(stderr, "cannot read the shop page %s\n", ShopPageFile.c_str());
+        return 1;
+    }
+    if (!tls || FindText(Page(), Marker) < 0) {
         std::fprintf(stderr, "could not prepare the TLS material or the GBK page\n");
         return 1;
     }
@@ -135,21 +110,29 @@ int main(int argc, char** argv)
     SetConnectTo(std::string(Host) + ":443:127.0.0.1:" + std::to_string(server.port()));
     SetExtraCaFile(tls->caCert);
 
-    benchmark::Initialize(&argc, argv);
-    Capture capture;
-    benchmark::RunSpecifiedBenchmarks(&capture);
-    benchmark::Shutdown();
+    const auto text = bench::Interleave({TextOperation([] { return FindText(Page(), Marker) > 0; }),
+                                         TextOperation([] { return !GbkToUtf8(Page()).empty(); })});
+    // A fresh request's handshakes make its rounds the noisier side: more of them settle its median.
+    const auto requests =
+        bench::Interleave({Requests(true), Requests(false)}, {.minSecondsPerSide = 1.5, .minRounds = 40});
+    CloseIdleConnections();
     ResetHttpSettings();
     std::filesystem::remove_all(dir);
+    if (!text || !requests) {
+        std::fprintf(stderr, "a search, a conversion or a request failed\n");
+        return 1;
+    }
+    const bench::Series& shared = (*requests)[0];
+    const bench::Series& fresh = (*requests)[1];
 
-    const double mb = 1024.0 * 1024.0;
-    const double shared = capture.rate("HttpsRequests/shared/min_time:1.000/real_time items_per_second");
-    const double fresh = capture.rate("HttpsRequests/fresh/min_time:1.000/real_time items_per_second");
-    std::printf("findtext_mb_per_s = %.1f\n", capture.rate("FindTextMegabyte bytes_per_second") / mb);
-    std::printf("gbk_to_utf8_mb_per_s = %.1f\n", capture.rate("GbkToUtf8Megabyte bytes_per_second") / mb);
+    const double megabyte = 1024.0 * 1024.0;
+    bench::PrintFigure("findtext_mb_per_s", Page().size() / megabyte / (*text)[0].median(), 1);
+    bench::PrintFigure("gbk_to_utf8_mb_per_s", Page().size() / megabyte / (*text)[1].median(), 1);
     std::printf("client_and_server_on_one_cpu = %d\n", oneCpu ? 1 : 0);
-    std::printf("requests_per_s_shared = %.0f\n", shared);
-    std::printf("requests_per_s_fresh = %.0f\n", fresh);
-    std::printf("https_shared_vs_fresh_ratio = %.1f\n", fresh > 0 ? shared / fresh : 0.0);
+    std::printf("requests_rounds = %zu\n", shared.rounds());
+    bench::PrintFigure("requests_per_s_shared", 1 / shared.median(), 0);
+    bench::PrintFigure("requests_per_s_fresh", 1 / fresh.median(), 0);
+    bench::PrintGoalFigure("https_shared_vs_fresh_ratio", bench::RatioOfMedians(fresh, shared), 1,
+                           bench::Quotients(fresh, shared));
     return 0;
 }

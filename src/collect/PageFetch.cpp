@@ -22,15 +22,21 @@ std::chrono::milliseconds PauseBefore(int retry, const FetchPolicy& policy)
     return pause + std::chrono::milliseconds(static_cast<long>(jitter() % (2 * spread + 1)) - spread);
 }
 
-FetchedPage TryOnce(const PageRequest& request, Cancellation& cancel)
+FetchedPage TryOnce(const PageRequest& request, const FetchPolicy& policy, Cancellation& cancel)
 {
     FetchedPage page;
+    if (policy.gate && !policy.gate->before(cancel)) {
+        page.outcome.failure = HttpFailure::Cancelled;
+        return page;
+    }
     HttpOptions options;
     options.postText = request.body;
     options.cancel = &cancel;
     options.outcome = &page.outcome;
     options.followAllowed = [](std::string_view location) { return !IsLoginAddress(location); };
     page.text = BytesToText(HttpRequest(request.url, request.method, std::move(options)));
+    if (policy.gate)
+        policy.gate->after(page.outcome);
     return page;
 }
 
@@ -64,12 +70,12 @@ bool IsPassingFailure(const HttpOutcome& outcome)
 
 FetchedPage FetchPage(const PageRequest& request, const FetchPolicy& policy, Cancellation& cancel)
 {
-    FetchedPage page = TryOnce(request, cancel);
+    FetchedPage page = TryOnce(request, policy, cancel);
     for (int retry = 0; retry < policy.retries && IsPassingFailure(page.outcome); ++retry) {
         if (!cancel.sleepFor(PauseBefore(retry, policy)))
             break;
         const int made = retry + 1;
-        page = TryOnce(request, cancel);
+        page = TryOnce(request, policy, cancel);
         page.retries = made;
     }
     return page;

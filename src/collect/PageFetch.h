@@ -19,6 +19,16 @@ struct PageRequest {
     std::string body;
 };
 
+// Lets a whole batch pace its requests: asked before every request (retries included), told of
+// each one's end. From the run's thread.
+class RequestGate {
+public:
+    virtual ~RequestGate() = default;
+    // False when cancelled while waiting: the request is then not made.
+    [[nodiscard]] virtual bool before(Cancellation& cancel) = 0;
+    virtual void after(const HttpOutcome& outcome) = 0;
+};
+
 struct FetchPolicy {
     int retries = 2;  // further tries of a page after a passing failure
     // The pause before retry k (from 0); the last entry serves any later retry. Each pause varies
@@ -26,6 +36,7 @@ struct FetchPolicy {
     std::vector<std::chrono::milliseconds> retryPauses{std::chrono::milliseconds(1000),
                                                        std::chrono::milliseconds(3000)};
     std::chrono::milliseconds pageDelay{0};  // pause before every page request after the first
+    RequestGate* gate = nullptr;             // none: requests go out as the pauses above allow
 };
 
 struct [[nodiscard]] FetchedPage {

@@ -108,6 +108,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
 const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
        korvel-collect --changes SHOP [--store FILE] [--jsonl FILE|-] [--csv FILE]
        korvel-collect --runs SHOP [--store FILE]
+       korvel-collect --batch FILE|- [OPTIONS]   (every shop of a list; --batch - --help)
 
 Collects every product of a Taobao or Tmall shop (SHOP is its host, e.g. shop123.taobao.com) the
 way Korvel's start button does, then writes the chosen exports. Progress and messages go to stderr:

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "BatchCommand.h"
+#include "batch/BatchOptions.h"
 #include "ConsoleExports.h"
 #include "ConsoleView.h"
 #include "ExportTargets.h"
@@ -68,7 +70,10 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     GuardStandardStreams();
     InterruptWatch interrupt;
-    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (batch::AsksForBatch(args))
+        return RunBatchCommand(args, interrupt);
+    const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.command) {
         std::fprintf(stderr, "korvel-collect: %s\n\n%s", parsed.error.c_str(), Usage);
         return BadArguments;

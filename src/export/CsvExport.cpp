@@ -19,7 +19,9 @@ std::string Utf8Of(const std::string& gbk)
     return utf8;
 }
 
-std::string CsvCell(const std::string& gbk, CellKind kind)
+}  // namespace
+
+std::string CsvCellText(const std::string& gbk, CellKind kind)
 {
     switch (kind) {
         case CellKind::Number:
@@ -32,8 +34,6 @@ std::string CsvCell(const std::string& gbk, CellKind kind)
     return Utf8Of(gbk);
 }
 
-}  // namespace
-
 std::string ProductsCsv(const std::vector<Product>& products)
 {
     constexpr int columns = static_cast<int>(ProductListColumns.size());
@@ -44,7 +44,7 @@ std::string ProductsCsv(const std::vector<Product>& products)
     AppendCsvRecord(csv, fields);
     for (const Product& product : products) {
         for (int column = 0; column < columns; ++column)
-            fields[column] = CsvCell(ProductCell(product, column), ProductListColumns[column].kind);
+            fields[column] = CsvCellText(ProductCell(product, column), ProductListColumns[column].kind);
         AppendCsvRecord(csv, fields);
     }
     return csv;
@@ -56,7 +56,7 @@ std::string ProductIdsCsv(const std::vector<std::string>& ids)
     std::string csv = Utf8ByteOrderMark;
     AppendCsvRecord(csv, {column.title});
     for (const std::string& id : ids)
-        AppendCsvRecord(csv, {CsvCell(id, column.kind)});
+        AppendCsvRecord(csv, {CsvCellText(id, column.kind)});
     return csv;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "collect/Product.h"
+#include "export/ProductColumns.h"
 
 namespace korvel {
 
@@ -17,5 +18,7 @@ namespace korvel {
 std::string ProductsCsv(const std::vector<Product>& products);
 // One column: the product IDs (GBK) under the title 商品ID.
 std::string ProductIdsCsv(const std::vector<std::string>& ids);
+// One cell as the CSV holds it: the page's GBK bytes tidied as the column's kind says.
+std::string CsvCellText(const std::string& gbk, CellKind kind);
 
 }  // namespace korvel

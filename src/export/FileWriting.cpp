@@ -12,8 +12,6 @@
 
 namespace korvel {
 
-namespace {
-
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -26,6 +24,8 @@ bool WriteAll(int fd, std::string_view bytes)
     }
     return true;
 }
+
+namespace {
 
 bool WriteAndClose(int fd, std::string_view bytes, bool sync)
 {

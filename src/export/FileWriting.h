@@ -10,6 +10,9 @@ namespace korvel {
 // targets (a device, a pipe) are written directly. False when the file could not be written.
 [[nodiscard]] bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// Writes every byte to the descriptor, through interrupted and partial writes.
+[[nodiscard]] bool WriteAll(int fd, std::string_view bytes);
+
 // The same in two steps, so that several files land together: write() puts a finished copy beside
 // the target, commit() renames it into place. A copy never committed is removed with the object.
 class StagedFile {

@@ -1,9 +1,6 @@
 #include "store/History.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "store/Schema.h"
+#include "store/OpenStore.h"
 #include "store/StoreFailureText.h"
 #include "store/StoreQueries.h"
 
@@ -31,11 +28,6 @@ auto GuardedRead(store::Database& db, Operation operation) -> StoreResult<declty
     });
 }
 
-std::string VersionDetail(const store::StoreRefused& refused)
-{
-    return "user_version " + std::to_string(refused.version) + " > " + std::to_string(store::SchemaVersion);
-}
-
 }  // namespace
 
 History::History(std::unique_ptr<store::Database> db) : db_(std::move(db)) {}
@@ -44,21 +36,10 @@ History::~History() = default;
 
 StoreResult<std::unique_ptr<History>> History::Open(const std::string& path)
 {
-    if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
-        return store::ErrorOf(StoreFailure::CannotOpen, "$HOME");
-    std::error_code ignored;  // a folder that cannot be made fails the open, which says why
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    try {
-        auto db = std::make_unique<store::Database>(path);
-        store::PrepareStore(*db);
-        return std::unique_ptr<History>(new History(std::move(db)));
-    } catch (const store::SqliteFailure& failure) {
-        return store::ErrorFrom(failure);
-    } catch (const store::StoreRefused& refused) {
-        if (refused.newerVersion)
-            return store::ErrorOf(StoreFailure::NewerVersion, VersionDetail(refused));
-        return store::ErrorOf(StoreFailure::NotAStore, "");
-    }
+    auto db = store::OpenStore(path);
+    if (!db.ok())
+        return db.error();
+    return std::unique_ptr<History>(new History(std::move(db.value())));
 }
 
 StoreResult<Done> History::record(const CollectionRun& run, const std::string& programVersion)

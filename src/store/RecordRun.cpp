@@ -156,13 +156,19 @@ void RecordProducts(Database& db, std::int64_t shop, std::int64_t runId, const C
 
 }  // namespace
 
-void RecordRun(Database& db, const CollectionRun& run, const std::string& programVersion)
+std::int64_t RecordRunRows(Database& db, const CollectionRun& run, const std::string& programVersion)
 {
-    WriteTransaction transaction(db);
     const std::int64_t shop = StoreShop(db, run.shopHost);
     const std::int64_t runId = InsertRun(db, shop, run, programVersion);
     InsertLostPages(db, runId, run.lostPages);
     RecordProducts(db, shop, runId, run);
+    return runId;
+}
+
+void RecordRun(Database& db, const CollectionRun& run, const std::string& programVersion)
+{
+    WriteTransaction transaction(db);
+    RecordRunRows(db, run, programVersion);
     transaction.commit();
 }
 

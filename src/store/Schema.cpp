@@ -28,6 +28,9 @@ CREATE INDEX state_by_product ON state(product, first_run);
 CREATE TABLE repeat_row(run INTEGER NOT NULL REFERENCES run, position INTEGER NOT NULL,
     picture BLOB NOT NULL, title BLOB NOT NULL, sale_price BLOB NOT NULL, market_price BLOB NOT NULL,
     sold BLOB NOT NULL, reviews BLOB NOT NULL, PRIMARY KEY(run, position)) WITHOUT ROWID;)",
+    // A batch's shops: stage 0 pending, 1 recorded (run set), 2 delivered to its files.
+    R"(CREATE TABLE batch_shop(batch TEXT NOT NULL, host TEXT NOT NULL, stage INTEGER NOT NULL,
+    outcome INTEGER, run INTEGER REFERENCES run, PRIMARY KEY(batch, host)) WITHOUT ROWID;)",
 };
 
 bool IsEmpty(Database& db)

@@ -23,6 +23,8 @@ struct StoredRun {
 };
 
 void RecordRun(Database& db, const CollectionRun& run, const std::string& programVersion);
+// The same inside the caller's transaction, which may record more with it; the run's row.
+std::int64_t RecordRunRows(Database& db, const CollectionRun& run, const std::string& programVersion);
 
 std::optional<std::int64_t> ShopId(Database& db, const std::string& host);
 std::vector<std::string> ShopHosts(Database& db);

@@ -20,21 +20,22 @@ size_t TakeBody(char* data, size_t size, size_t count, void* user)
     return n;
 }
 
-namespace {
-
-// The client reads the name in any letter case, so the check does too.
-std::string LocationOf(std::string_view block)
+// The client reads a name in any letter case, so the search does too.
+std::string HeaderValue(std::string_view block, std::string_view lowerName)
 {
     size_t start = 0;
     while (start < block.size()) {
         const size_t end = std::min(block.find("\r\n", start), block.size());
         const std::string_view line = block.substr(start, end - start);
-        if (line.size() > 9 && ToLowerAscii(line.substr(0, 9)) == "location:")
-            return TrimSpaces(line.substr(9));
+        if (line.size() > lowerName.size() && line[lowerName.size()] == ':' &&
+            ToLowerAscii(line.substr(0, lowerName.size())) == lowerName)
+            return TrimSpaces(line.substr(lowerName.size() + 1));
         start = end + 2;
     }
     return {};
 }
+
+namespace {
 
 // At the end of a redirect's header block: may the client go where it points?
 bool MayFollow(Received& received)
@@ -42,7 +43,7 @@ bool MayFollow(Received& received)
     if (received.followAllowed == nullptr || !*received.followAllowed || received.headers.size() < 12 ||
         received.headers[9] != '3')
         return true;
-    const std::string location = LocationOf(received.headers);
+    const std::string location = HeaderValue(received.headers, "location");
     if (location.empty() || (*received.followAllowed)(location))
         return true;
     received.notes.redirectRefused = true;

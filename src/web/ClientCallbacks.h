@@ -23,6 +23,8 @@ struct Received {
 };
 
 size_t TakeBody(char* data, size_t size, size_t count, void* user);
+// The value of the header `lowerName` (lower case, without the colon) in a block of CR LF lines.
+std::string HeaderValue(std::string_view block, std::string_view lowerName);
 size_t TakeHeader(char* data, size_t size, size_t count, void* user);
 
 }  // namespace korvel

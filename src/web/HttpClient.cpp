@@ -241,6 +241,7 @@ Reply PerformExchange(const Exchange& e)
     Reply reply{true, std::move(received.body), std::move(received.headers), {}};
     if (result == CURLE_OK) {
         reply.outcome = ReadOutcome(h, result, nullptr, received.notes);
+        reply.outcome.retryAfter = HeaderValue(reply.rawHeaders, "retry-after");
         return reply;
     }
     return Failed(std::move(reply), h, result, lease.errorText(), received);

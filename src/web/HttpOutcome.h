@@ -36,6 +36,7 @@ struct [[nodiscard]] HttpOutcome {
     int status = 0;  // the final response's status code; 0 when none arrived
     CertificateProblem certificate = CertificateProblem::None;
     std::string refusedLocation;  // the Location a refused redirect pointed to
+    std::string retryAfter;       // the final response's Retry-After, as sent (empty when none)
     std::string detail;           // libcurl's error text
 };
 

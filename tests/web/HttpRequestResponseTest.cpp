@@ -80,6 +80,24 @@ TEST_F(HttpResponse, ADeletedCookieLeavesTheJar)
     EXPECT_EQ(jar, "b=2");
 }
 
+// A marketplace that asks a collector to slow down says for how long.
+TEST_F(HttpResponse, RetryAfterIsKeptFromTheFinalResponse)
+{
+    const std::pair<std::string, std::string> answers[] = {
+        {"retry-after:  30 \r\n", "30"},
+        {"Retry-After: Mon, 07 Dec 2026 12:00:45 GMT\r\n", "Mon, 07 Dec 2026 12:00:45 GMT"},
+        {"X-Retry-After: 5\r\n", ""},
+        {"", ""},
+    };
+    for (const auto& [header, value] : answers) {
+        reply = RawHttpServer::Response("HTTP/1.1 429 Too Many Requests", header, "slow down");
+        HttpOutcome outcome;
+        (void)HttpRequest("http://reply.tmall.com/busy", 0, {.outcome = &outcome});
+        EXPECT_EQ(outcome.status, 429);
+        EXPECT_EQ(outcome.retryAfter, value) << header;
+    }
+}
+
 TEST_F(HttpResponse, ErrorStatusesStillReturnTheirBody)
 {
     reply = RawHttpServer::Response("HTTP/1.1 404 Not Found", "", "missing");

@@ -1,0 +1,143 @@
+#include "batch/RunBatch.h"
+
+#include <algorithm>
+
+#include "batch/ShopBlock.h"
+#include "batch/ShopFiles.h"
+
+namespace korvel::batch {
+namespace {
+
+// A store that fails mid-batch is worth another try later (exit 1); a file that cannot be
+// written needs the operator (exit 3).
+BatchResult StoreFailed(const BatchLedger& ledger)
+{
+    return {batch_exit::StoreUnreachable, "the store failed: " + ledger.lastError()};
+}
+
+class Batch {
+public:
+    Batch(const BatchPlan& plan, BatchLedger& ledger, BatchWatcher& watcher)
+        : plan_(plan), ledger_(ledger), watcher_(watcher)
+    {
+    }
+
+    // Writes the shop's files and marks it delivered; an error text when it could not.
+    std::string deliver(ShopState& shop, const CollectionRun& run)
+    {
+        if (plan_.csvFolder && !PlaceShopCsv(*plan_.csvFolder, run))
+            return "cannot write " + ShopCsvPath(*plan_.csvFolder, shop.host);
+        JsonLinesFile* jsonl = plan_.jsonLines;
+        const ShopRun key(shop.host, shop.run);
+        if (jsonl && !jsonl->runsPresent().contains(key) &&
+            !jsonl->append(JsonLines(BlockOf(run, *shop.outcome, shop.run)), key))
+            return "cannot write the JSON Lines";
+        if (!ledger_.markDelivered(plan_.id, shop.host))
+            return "the store failed: " + ledger_.lastError();
+        shop.stage = ShopStage::Delivered;
+        return "";
+    }
+
+    // Shops recorded before a kill but not delivered: their runs are read back.
+    std::optional<BatchResult> deliverRecorded(std::vector<ShopState>& shops)
+    {
+        for (ShopState& shop : shops) {
+            if (shop.stage != ShopStage::Recorded)
+                continue;
+            const auto run = ledger_.loadRun(shop.host, shop.run);
+            if (!run)
+                return StoreFailed(ledger_);
+            if (std::string error = deliver(shop, *run); !error.empty())
+                return BatchResult{batch_exit::CannotWrite, error};
+        }
+        return std::nullopt;
+    }
+
+    // Collects, records and delivers one shop; a result when the batch must stop.
+    std::optional<BatchResult> collect(ShopState& shop, ShopCollector& collector, BlockedStreak& streak)
+    {
+        watcher_.shopStarted(shop.host);
+        const CollectedShop collected = collector.collect(shop.host);
+        if (collected.run.end == RunEnd::Interrupted)
+            return BatchResult{batch_exit::Interrupted, ""};
+        const ShopOutcome outcome = OutcomeOf(collected);
+        const auto run = ledger_.record(plan_.id, collected.run, outcome);
+        if (!run)
+            return StoreFailed(ledger_);
+        shop.stage = ShopStage::Recorded;
+        shop.outcome = outcome;
+        shop.run = *run;
+        if (std::string error = deliver(shop, collected.run); !error.empty())
+            return BatchResult{batch_exit::CannotWrite, error};
+        const ShopBlock block = BlockOf(collected.run, outcome, *run);
+        watcher_.shopEnded(shop.host, outcome, static_cast<long long>(collected.run.products.size()),
+                           block.cause.value_or(""));
+        if (streak.add(outcome))
+            return BatchResult{batch_exit::Blocked, "blocked by the marketplace; resume later"};
+        return std::nullopt;
+    }
+
+private:
+    const BatchPlan& plan_;
+    BatchLedger& ledger_;
+    BatchWatcher& watcher_;
+};
+
+}  // namespace
+
+ShopOutcome OutcomeOf(const CollectedShop& shop)
+{
+    if (shop.blocked)
+        return ShopOutcome::Blocked;
+    switch (shop.run.end) {
+        case RunEnd::Complete:
+            return ShopOutcome::Complete;
+        case RunEnd::Incomplete:
+            return ShopOutcome::Incomplete;
+        case RunEnd::Failed:
+        case RunEnd::Interrupted:
+            break;
+    }
+    return ShopOutcome::Failed;
+}
+
+BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& collector, BatchWatcher& watcher,
+                     const Cancellation& cancellation)
+{
+    auto shops = ledger.begin(plan.id, plan.hosts, plan.start);
+    if (!shops)
+        return StoreFailed(ledger);
+    if (plan.csvFolder)
+        RemoveLeftovers(*plan.csvFolder, plan.hosts);
+    Batch batch(plan, ledger, watcher);
+    if (auto stopped = batch.deliverRecorded(*shops))
+        return *stopped;
+    watcher.begun(*shops);
+    BlockedStreak streak;
+    std::vector<bool> earlier;
+    for (const ShopState& shop : *shops)
+        earlier.push_back(shop.stage != ShopStage::Pending);
+    for (ShopState& shop : *shops) {
+        if (shop.stage != ShopStage::Pending)
+            continue;
+        if (cancellation.cancelled())
+            return {batch_exit::Interrupted, ""};
+        if (auto stopped = batch.collect(shop, collector, streak))
+            return *stopped;
+    }
+    for (size_t i = 0; i < shops->size(); ++i) {
+        const ShopState& shop = (*shops)[i];
+        if (!earlier[i] || shop.outcome == ShopOutcome::Complete)
+            continue;
+        const auto run = ledger.loadRun(shop.host, shop.run);
+        if (!run)
+            return StoreFailed(ledger);
+        watcher.endedEarlier(shop.host, *shop.outcome, static_cast<long long>(run->products.size()),
+                             BlockOf(*run, *shop.outcome, shop.run).cause.value_or(""));
+    }
+    const bool allComplete = std::all_of(shops->begin(), shops->end(),
+                                         [](const ShopState& s) { return s.outcome == ShopOutcome::Complete; });
+    return {BatchExitStatus(BatchEnd::Finished, allComplete), ""};
+}
+
+}  // namespace korvel::batch

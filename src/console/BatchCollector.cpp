@@ -1,0 +1,45 @@
+#include "BatchCollector.h"
+
+#include "collect/RunCollection.h"
+
+namespace korvel::console {
+namespace {
+
+// Keeps the run's products and tells of its pages.
+class ShopObserver : public ProductCollector {
+public:
+    explicit ShopObserver(const std::function<void(int, int)>& page) : page_(page) {}
+    void pageStarted(int page, int pageCount) override { page_(page, pageCount); }
+
+private:
+    const std::function<void(int, int)>& page_;
+};
+
+}  // namespace
+
+batch::CollectedShop BatchCollector::collect(const std::string& host)
+{
+    // The batch's stop ends this shop's own cancellation, which the run's requests watch.
+    Cancellation cancel;
+    stop_.attach([](void* run) { static_cast<Cancellation*>(run)->cancel(); }, &cancel);
+    batch::CollectedShop shop = collect(host, cancel);
+    stop_.detach(&cancel);
+    return shop;
+}
+
+batch::CollectedShop BatchCollector::collect(const std::string& host, Cancellation& cancel)
+{
+    batch::CollectedShop shop;
+    shop.run.shopHost = host;
+    if (stop_.cancelled())
+        return shop;
+    ShopObserver observer(page_);
+    // Every request, whichever shop or retry makes it, waits for the batch's pace.
+    shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
+    shop.run.shopHost = host;
+    shop.run.products = std::move(observer.products);
+    shop.blocked = batch::IsBlockedRun(shop.run);
+    return shop;
+}
+
+}  // namespace korvel::console

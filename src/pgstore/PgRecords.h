@@ -1,0 +1,31 @@
+#pragma once
+
+// The rows behind a run and a batch's shops, for PgStore's own sources.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch/BatchLedger.h"
+#include "pgstore/Pg.h"
+
+namespace korvel::pg {
+
+// A text[] literal of hosts (DNS names: nothing in them needs quoting).
+std::string HostArray(const std::vector<std::string>& hosts);
+
+// Rows of (host, stage, outcome, run) as states in the order of `hosts`.
+std::vector<batch::ShopState> StatesInListOrder(const Result& rows, const std::vector<std::string>& hosts);
+
+struct RecordedRun {
+    std::int64_t id = 0;      // the row
+    std::int64_t number = 0;  // among the shop's runs, from 1
+};
+
+// The run, its lost pages and its products (through COPY), inside the caller's transaction.
+RecordedRun RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion);
+
+// The shop's run with that number.
+CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number);
+
+}  // namespace korvel::pg
