@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Rounds.h"
+#include "Rounds.h"
 #include "store/History.h"
 #include "support/ThrowawayTls.h"
 
@@ -69,11 +70,13 @@ void Record(History& history, const CollectionRun& run)
     }
 }
 
+// The store works on this thread alone, on a file the page cache holds: its processor time, so
+// other programs on the machine do not count (as bench/Rounds.h times such work).
 double Ms(const std::function<void()>& work)
 {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = bench::Seconds(bench::Timing::ThreadCpu);
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return (bench::Seconds(bench::Timing::ThreadCpu) - start) * 1000;
 }
 
 void Print(const char* name, std::vector<double> values)
