@@ -9,6 +9,7 @@
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
+#include "app/MonitorRecording.h"
 #include "app/ProductTableModel.h"
 #include "collect/RunMessages.h"
 
@@ -141,10 +142,12 @@ void WindowCollection::productsFound(std::vector<Product> products)
 
 void WindowCollection::finished(const CollectionRun& run)
 {
-    post([this, run] { showFinished(run); });
+    // Recorded on the job's thread: the window never waits for the history's file.
+    std::string historyNote = RecordFinishedRun(run);
+    post([this, run, historyNote = std::move(historyNote)] { showFinished(run, historyNote); });
 }
 
-void WindowCollection::showFinished(const CollectionRun& run)
+void WindowCollection::showFinished(const CollectionRun& run, const std::string& historyNote)
 {
     job_.reset();
     if (run.end == RunEnd::Complete || run.end == RunEnd::Incomplete)
@@ -155,7 +158,7 @@ void WindowCollection::showFinished(const CollectionRun& run)
     if (run.end == RunEnd::Interrupted)
         return;
     const RunMessage message = ClosingMessage(run);
-    window_.showMessage(message.message, message.title);
+    window_.showMessage(historyNote.empty() ? message.message : message.message + "\n" + historyNote, message.title);
 }
 
 void WindowCollection::setTotal(const std::string& caption)

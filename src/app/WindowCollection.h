@@ -76,7 +76,7 @@ private:
     void post(std::function<void()> event);
     void deliver(std::function<void()> event);
     void release();
-    void showFinished(const CollectionRun& run);
+    void showFinished(const CollectionRun& run, const std::string& historyNote);
     void setTotal(const std::string& caption);
     void present();
 
