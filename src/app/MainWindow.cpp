@@ -120,6 +120,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     bridge_.close();
     collection_->stop();
+    monitor_->stop();
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/BatchPanel.h"
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
 #include "app/SaveDialogComponent.h"
@@ -91,7 +92,8 @@ MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
                       QStringLiteral("之后"), QStringLiteral("差额"), QStringLiteral("百分比"),
                       QStringLiteral("标题")})),
       chart_(new QChartView(page)), export_(new QPushButton(QStringLiteral("导出变化"), page)),
-      status_(new QLabel(page)), reader_(window.ui(), DefaultStorePath())
+      status_(new QLabel(page)), reader_(window.ui(), DefaultStorePath()),
+      batch_(std::make_unique<BatchPanel>(window, [this] { refresh(); }))
 {
     chart_->setObjectName(QString::fromUtf8(monitor_names::Chart));
     chart_->setRenderHint(QPainter::Antialiasing);
@@ -104,8 +106,10 @@ MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
     layout->addWidget(chart_, 0, 1, 2, 1);
     layout->addWidget(export_, 2, 1, Qt::AlignRight);
     layout->addWidget(status_, 3, 0, 1, 2);
+    layout->addWidget(batch_->widget(), 0, 2, 4, 1);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 2);
+    layout->setColumnStretch(2, 1);
     connect(shops_, &QTableWidget::itemSelectionChanged, this, [this] { selectShop(); });
     connect(changes_, &QTableWidget::itemSelectionChanged, this, [this] { selectChange(); });
     connect(export_, &QPushButton::clicked, this, [this] { exportChanges(); });
@@ -120,6 +124,11 @@ MonitorPage::~MonitorPage() = default;
 void MonitorPage::refresh()
 {
     reader_.read<std::vector<MonitorShop>>(ShopsSlot, ReadShops, [this](const auto& shops) { showShops(shops); });
+}
+
+void MonitorPage::stop()
+{
+    batch_->stop();
 }
 
 void MonitorPage::showFailure(const StoreError& error)

@@ -2,7 +2,7 @@
 
 // The tab "店铺监控": the shops in the history with their last run, a chosen shop's changes (with a
 // CSV export) and a chosen product's sale price and sold count over all runs, its lowest price
-// marked. Everything it shows is read off the window's thread (MonitorReader).
+// marked; beside them the followed shops, collected together by "全部采集" (BatchPanel). Everything it shows is read off the window's thread (MonitorReader).
 
 #include <QObject>
 #include <memory>
@@ -20,6 +20,7 @@ class QWidget;
 
 namespace korvel {
 
+class BatchPanel;
 class MainWindow;
 
 // The tab's own controls, found by these names.
@@ -44,6 +45,8 @@ public:
     ~MonitorPage() override;
 
     void refresh();
+    // The window is closing: a running batch stops now, its progress kept.
+    void stop();
 
 private:
     void showShops(const StoreResult<std::vector<MonitorShop>>& shops);
@@ -64,6 +67,7 @@ private:
     std::string shownHost_;  // GBK
     std::optional<ChangeReport> report_;
     MonitorReader reader_;
+    std::unique_ptr<BatchPanel> batch_;
 };
 
 // What the tab calls each change kind; a price change reads 涨价 or 降价 by its difference.

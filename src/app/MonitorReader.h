@@ -30,13 +30,24 @@ public:
     template <typename T>
     void read(int slot, std::function<StoreResult<T>(History&)> read, std::function<void(const StoreResult<T>&)> show)
     {
+        work<StoreResult<T>>(slot, [path = path_, read = std::move(read)]() -> StoreResult<T> {
+            auto history = History::Open(path);
+            return history.ok() ? read(*history.value()) : history.error();
+        }, std::move(show));
+    }
+
+    // The same for any work on the store (the followed shops' changes).
+    template <typename Result>
+    void work(int slot, std::function<Result()> work, std::function<void(const Result&)> show)
+    {
         const unsigned ticket = nextTicket(slot);
-        start([this, slot, ticket, read = std::move(read), show = std::move(show)] {
-            auto history = History::Open(path_);
-            auto result = std::make_shared<StoreResult<T>>(history.ok() ? read(*history.value()) : history.error());
+        start([this, slot, ticket, work = std::move(work), show = std::move(show)] {
+            auto result = std::make_shared<Result>(work());
             deliver(slot, ticket, [result, show] { show(*result); });
         });
     }
+
+    const std::string& path() const { return path_; }
 
 private:
     unsigned nextTicket(int slot);

@@ -11,9 +11,9 @@
 #include <memory>
 #include <sstream>
 
-#include "BatchCollector.h"
 #include "BatchView.h"
 #include "SessionCommands.h"
+#include "batch/BatchCollector.h"
 #include "batch/BatchId.h"
 #include "batch/BatchOptions.h"
 #include "batch/ShopList.h"

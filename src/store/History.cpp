@@ -7,18 +7,9 @@
 namespace korvel {
 namespace {
 
-// Runs a store operation and turns what SQLite threw into the user's words.
-template <typename Operation>
-auto Guarded(Operation operation) -> StoreResult<decltype(operation())>
-{
-    try {
-        return operation();
-    } catch (const store::SqliteFailure& failure) {
-        return store::ErrorFrom(failure);
-    }
-}
+using store::Guarded;
 
-// The same for a reading: all its queries see one state of the file.
+// A store operation guarded (store::Guarded) as a reading: all its queries see one state of the file.
 template <typename Operation>
 auto GuardedRead(store::Database& db, Operation operation) -> StoreResult<decltype(operation())>
 {

@@ -31,6 +31,8 @@ CREATE TABLE repeat_row(run INTEGER NOT NULL REFERENCES run, position INTEGER NO
     // A batch's shops: stage 0 pending, 1 recorded (run set), 2 delivered to its files.
     R"(CREATE TABLE batch_shop(batch TEXT NOT NULL, host TEXT NOT NULL, stage INTEGER NOT NULL,
     outcome INTEGER, run INTEGER REFERENCES run, PRIMARY KEY(batch, host)) WITHOUT ROWID;)",
+    // The shops the window follows, in the order they were added.
+    R"(CREATE TABLE followed_shop(id INTEGER PRIMARY KEY, host TEXT NOT NULL UNIQUE);)",
 };
 
 bool IsEmpty(Database& db)

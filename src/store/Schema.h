@@ -9,7 +9,7 @@
 namespace korvel::store {
 
 // The schema version this program writes (PRAGMA user_version).
-inline constexpr int SchemaVersion = 2;
+inline constexpr int SchemaVersion = 3;
 // "KRVL": what tells a Korvel store from any other SQLite file (PRAGMA application_id).
 inline constexpr int ApplicationId = 0x4B52564C;
 

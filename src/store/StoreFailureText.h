@@ -10,4 +10,15 @@ namespace korvel::store {
 StoreError ErrorFrom(const SqliteFailure& failure);
 StoreError ErrorOf(StoreFailure kind, const std::string& detail);
 
+// Runs a store operation and turns what SQLite threw into the user's words.
+template <typename Operation>
+auto Guarded(Operation operation) -> StoreResult<decltype(operation())>
+{
+    try {
+        return operation();
+    } catch (const SqliteFailure& failure) {
+        return ErrorFrom(failure);
+    }
+}
+
 }  // namespace korvel::store

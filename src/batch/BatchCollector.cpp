@@ -1,8 +1,8 @@
-#include "BatchCollector.h"
+#include "batch/BatchCollector.h"
 
 #include "collect/RunCollection.h"
 
-namespace korvel::console {
+namespace korvel::batch {
 namespace {
 
 // Keeps the run's products and tells of its pages.
@@ -17,19 +17,19 @@ private:
 
 }  // namespace
 
-batch::CollectedShop BatchCollector::collect(const std::string& host)
+CollectedShop BatchCollector::collect(const std::string& host)
 {
     // The batch's stop ends this shop's own cancellation, which the run's requests watch.
     Cancellation cancel;
     stop_.attach([](void* run) { static_cast<Cancellation*>(run)->cancel(); }, &cancel);
-    batch::CollectedShop shop = collect(host, cancel);
+    CollectedShop shop = collect(host, cancel);
     stop_.detach(&cancel);
     return shop;
 }
 
-batch::CollectedShop BatchCollector::collect(const std::string& host, Cancellation& cancel)
+CollectedShop BatchCollector::collect(const std::string& host, Cancellation& cancel)
 {
-    batch::CollectedShop shop;
+    CollectedShop shop;
     shop.run.shopHost = host;
     if (stop_.cancelled())
         return shop;
@@ -38,8 +38,8 @@ batch::CollectedShop BatchCollector::collect(const std::string& host, Cancellati
     shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
     shop.run.shopHost = host;
     shop.run.products = std::move(observer.products);
-    shop.blocked = batch::IsBlockedRun(shop.run);
+    shop.blocked = IsBlockedRun(shop.run);
     return shop;
 }
 
-}  // namespace korvel::console
+}  // namespace korvel::batch

@@ -9,28 +9,28 @@
 #include "batch/RunBatch.h"
 #include "collect/PageFetch.h"
 
-namespace korvel::console {
+namespace korvel::batch {
 
-class BatchCollector : public batch::ShopCollector {
+class BatchCollector : public ShopCollector {
 public:
     // `stop` (Ctrl+C) ends the shop in flight at once; `page` hears of each page the run turns to
     // (page, page count).
-    BatchCollector(FetchPolicy policy, batch::Pace& pace, Cancellation& stop, std::function<void(int, int)> page)
+    BatchCollector(FetchPolicy policy, Pace& pace, Cancellation& stop, std::function<void(int, int)> page)
         : policy_(std::move(policy)), gate_(pace), stop_(stop), page_(std::move(page))
     {
         policy_.gate = &gate_;
     }
     BatchCollector(const BatchCollector&) = delete;
     BatchCollector& operator=(const BatchCollector&) = delete;
-    batch::CollectedShop collect(const std::string& host) override;
+    CollectedShop collect(const std::string& host) override;
 
 private:
-    batch::CollectedShop collect(const std::string& host, Cancellation& cancel);
+    CollectedShop collect(const std::string& host, Cancellation& cancel);
 
     FetchPolicy policy_;
-    batch::PacedRequests gate_;
+    PacedRequests gate_;
     Cancellation& stop_;
     std::function<void(int, int)> page_;
 };
 
-}  // namespace korvel::console
+}  // namespace korvel::batch

@@ -1,0 +1,123 @@
+#include "app/BatchJob.h"
+
+#include <memory>
+
+#include "app/AppConstants.h"
+#include "app/UiBridge.h"
+#include "batch/BatchCollector.h"
+#include "batch/RunBatch.h"
+#include "session/KeptSession.h"
+#include "store/BatchProgress.h"
+#include "store/FollowedShops.h"
+#include "text/Encoding.h"
+
+namespace korvel {
+namespace {
+
+using namespace korvel::batch;
+
+QString Utf(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+// Counts the shops as they end and tells the window which shop and page the batch is on.
+class WindowWatcher : public BatchWatcher {
+public:
+    explicit WindowWatcher(std::function<void(const QString&)> show) : show_(std::move(show)) {}
+
+    void begun(const std::vector<ShopState>& shops) override
+    {
+        total_ = int(shops.size());
+        for (const ShopState& shop : shops)
+            done_ += shop.stage != ShopStage::Pending;
+    }
+    void shopStarted(const std::string& host) override
+    {
+        host_ = host;
+        page(1, 0);
+    }
+    void shopEnded(const std::string&, ShopOutcome outcome, long long, const std::string&) override
+    {
+        ++done_;
+        notComplete_ += outcome != ShopOutcome::Complete;
+    }
+    void endedEarlier(const std::string&, ShopOutcome, long long, const std::string&) override { ++notComplete_; }
+
+    // From the collecting thread, as each page starts; the page count is 0 until page 1 gave it.
+    void page(int page, int pages)
+    {
+        QString text = QStringLiteral("正在采集 %1（第 %2/%3 家）第 %4 页")
+                           .arg(Utf(host_)).arg(done_ + 1).arg(total_).arg(page);
+        if (pages > 0)
+            text += QStringLiteral("，共 %1 页").arg(pages);
+        show_(text);
+    }
+
+    QString ending(const BatchResult& result) const
+    {
+        switch (result.exitStatus) {
+        case batch_exit::AllComplete: return QStringLiteral("批量采集完成：%1 家店铺全部完整").arg(total_);
+        case batch_exit::SomeNotComplete:
+            return QStringLiteral("批量采集完成：%1 家店铺中 %2 家未完整").arg(total_).arg(notComplete_);
+        case batch_exit::Blocked: return QStringLiteral("连续三家店铺被拦截，批量采集已停止，请稍后继续");
+        case batch_exit::Interrupted: return QStringLiteral("批量采集已停止，进度已保存");
+        }
+        return QStringLiteral("批量采集失败：") + Utf(result.error);
+    }
+
+private:
+    std::function<void(const QString&)> show_;
+    std::string host_;
+    int total_ = 0;
+    int done_ = 0;
+    int notComplete_ = 0;
+};
+
+QString StoreFailed(const StoreError& error)
+{
+    std::string cause = GbkToUtf8(error.cause);
+    if (!cause.empty())
+        cause.pop_back();  // the converter's closing zero byte
+    return QStringLiteral("批量采集失败：") + Utf(cause);
+}
+
+}  // namespace
+
+BatchJob::BatchJob(UiBridge& bridge, std::string storePath, BatchStart start, BatchJobEvents events)
+    : bridge_(bridge), events_(std::move(events)),
+      thread_([this, path = std::move(storePath), start] { run(path, start); })
+{
+}
+
+BatchJob::~BatchJob()
+{
+    stop_.cancel();
+    thread_.join();
+}
+
+void BatchJob::run(const std::string& storePath, BatchStart start)
+{
+    const auto post = [this](const std::function<void(const QString&)>& event, const QString& text) {
+        bridge_.post([event, text] { event(text); });
+    };
+    auto followed = FollowedShops::Open(storePath);
+    auto hosts = followed.ok() ? followed.value()->hosts() : followed.error();
+    if (!hosts.ok())
+        return post(events_.ended, StoreFailed(hosts.error()));
+    auto ledger = BatchProgress::Open(storePath, MakeAppConstants().versionText);
+    if (!ledger.ok())
+        return post(events_.ended, StoreFailed(ledger.error()));
+    WindowWatcher watcher([&](const QString& text) { post(events_.progress, text); });
+    // Every shop carries the kept marketplace session, as the start button's run does.
+    const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
+    FetchPolicy policy;
+    policy.session = session.get();
+    Pace pace(WindowBatchDelay, 1);
+    BatchCollector collector(policy, pace, stop_, [&watcher](int page, int pages) { watcher.page(page, pages); });
+    const BatchPlan plan{WindowBatchId, hosts.value(), start, std::nullopt, nullptr};
+    const BatchResult result = RunBatch(plan, *ledger.value(), collector, watcher, stop_);
+    post(events_.ended, watcher.ending(result));
+}
+
+}  // namespace korvel
