@@ -3,6 +3,7 @@
 #include "StoreTempDir.h"
 #include "StoreTestSupport.h"
 #include "store/BatchProgress.h"
+#include "store/FollowedShops.h"
 #include "store/History.h"
 
 namespace korvel {
@@ -79,6 +80,29 @@ TEST_F(BatchProgressTest, RetryFailedAndFreshStartShopsOver)
     states = progress->begin("day", {"a.taobao.com"}, BatchStart::Fresh);
     EXPECT_EQ((*states)[0].stage, ShopStage::Pending);
     EXPECT_EQ(runsOf("a.taobao.com"), 1u);
+}
+
+// The window's followed shops: kept in the order added, each once; the unfinished count of its
+// batch counts only shops still followed, so removing a shop never leaves an offer that cannot end.
+TEST_F(BatchProgressTest, FollowedShopsAndTheirUnfinishedBatch)
+{
+    auto followed = FollowedShops::Open(dir.file());
+    ASSERT_TRUE(followed.ok());
+    FollowedShops& shops = *followed.value();
+    ASSERT_TRUE(shops.add({"b.tmall.com", "a.taobao.com"}).ok());
+    ASSERT_TRUE(shops.add({"c.taobao.com", "b.tmall.com"}).ok());
+    EXPECT_EQ(shops.hosts().value(), (std::vector<std::string>{"b.tmall.com", "a.taobao.com", "c.taobao.com"}));
+    EXPECT_EQ(shops.pending("window").value(), 0);
+
+    auto progress = open();
+    ASSERT_TRUE(progress->begin("window", shops.hosts().value(), BatchStart::Fresh));
+    ASSERT_TRUE(progress->record("window", ShopRun({Item("1", "9")}, RunEnd::Complete, "b.tmall.com"),
+                                 ShopOutcome::Complete));
+    EXPECT_EQ(shops.pending("window").value(), 2);
+    EXPECT_EQ(shops.pending("day").value(), 0) << "another batch's shops";
+    ASSERT_TRUE(shops.remove("c.taobao.com").ok());
+    EXPECT_EQ(shops.pending("window").value(), 1);
+    EXPECT_EQ(shops.hosts().value(), (std::vector<std::string>{"b.tmall.com", "a.taobao.com"}));
 }
 
 }  // namespace
