@@ -1,0 +1,62 @@
+#pragma once
+
+// korvel-collect beside the test binary, run to its end with stdout and stderr in files of a
+// test's folder.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/ChildEnvironment.h"
+
+namespace korvel::test {
+
+struct Finished {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+inline std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// In a UTF-8 locale, without any KORVEL_* variable but those in `environment`.
+inline Finished RunCollect(const std::string& folder, std::vector<std::string> args,
+                           std::vector<std::string> environment = {})
+{
+    const std::string program =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
+    args.insert(args.begin(), program);
+    std::vector<char*> argv = EnvironmentPointers(args);
+    std::vector<std::string> env = ChildEnvironment(std::move(environment));
+    std::vector<char*> envp = EnvironmentPointers(env);
+    const std::string out = folder + "/out";
+    const std::string err = folder + "/err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    Finished finished;
+    int status = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0 &&
+        ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        finished.status = WEXITSTATUS(status);
+    posix_spawn_file_actions_destroy(&actions);
+    finished.output = ReadAll(out);
+    finished.errors = ReadAll(err);
+    return finished;
+}
+
+}  // namespace korvel::test
