@@ -20,8 +20,9 @@ bool ShowDialog(SaveDialog& dialog, const std::string& filter, const char* exten
 
 ExportResult WriteExport(const std::string& path, const std::string& text)
 {
-    const bool written = WriteWholeFile(path, text);
-    return {written ? ExportResult::Outcome::Written : ExportResult::Outcome::CannotWrite, path, 0};
+    if (WriteWholeFile(path, text))
+        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
+    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritable(path)};
 }
 
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,

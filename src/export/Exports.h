@@ -8,6 +8,7 @@
 
 #include "collect/Product.h"
 #include "export/ExportScreen.h"
+#include "export/WriteRefusal.h"
 
 namespace korvel {
 
@@ -24,6 +25,8 @@ struct ExportResult {
     std::string path;
     // The products present once the file was written.
     int count = 0;
+    // Why the path could not be written, as far as the file system tells (None for a full disk).
+    WriteRefusal cause = WriteRefusal::None;
 
     bool written() const { return outcome == Outcome::Written; }
 };

@@ -48,6 +48,7 @@ TEST_F(UnwritablePathTest, AMissingFolderIsReportedByPathAndNothingIsCreated)
         for (const ExportResult& result : box.seen) {
             EXPECT_EQ(result.outcome, ExportResult::Outcome::CannotWrite);
             EXPECT_EQ(result.path, target);
+            EXPECT_EQ(result.cause, WriteRefusal::FolderMissing);
         }
     }
     EXPECT_FALSE(fs::exists(dir + "/no-such-folder"));
@@ -73,7 +74,8 @@ TEST_F(UnwritablePathTest, AFolderChosenAsTheFileStaysAsItWas)
     std::ofstream(dir + "/folder/inside.txt") << "kept";
     ExportBothTo(dir + "/folder");
     EXPECT_EQ(ReadFile(dir + "/folder/inside.txt"), "kept");
-    EXPECT_EQ(box.seen.size(), 2u);
+    ASSERT_EQ(box.seen.size(), 2u);
+    EXPECT_EQ(box.seen[0].cause, WriteRefusal::IsFolder);
 }
 
 // The path comes back as the file system names it (UTF-8, whatever GBK can hold); the view converts it.
