@@ -15,6 +15,9 @@ using batch::BatchStart;
 using batch::ShopOutcome;
 using batch::ShopStage;
 
+constexpr const char* Tables[] = {"shop", "run", "lost_page", "run_items", "product", "state", "repeat_row",
+                                   "batch", "batch_shop"};
+
 class PgStoreTest : public testing::Test {
 protected:
     void SetUp() override
@@ -50,8 +53,10 @@ protected:
     }
     long long rows()
     {
-        return count("shop") + count("run") + count("lost_page") + count("run_product") + count("batch") +
-               count("batch_shop");
+        long long total = 0;
+        for (const char* table : Tables)
+            total += count(table);
+        return total;
     }
 
     std::string admin_, database_, uri_;
