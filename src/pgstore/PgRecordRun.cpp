@@ -50,14 +50,14 @@ RecordedRun InsertRun(Connection& connection, std::int64_t shop, const Collectio
 // A product's row and its latest state, as the runs before this one left them.
 struct Known {
     std::int64_t product = 0;
-    std::int64_t state = 0;
+    std::int64_t firstRun = 0;  // of its latest state
     Product fields;
 };
 
 std::unordered_map<std::string, Known> LatestStates(Connection& connection, std::int64_t shop)
 {
     const Result rows = connection.exec(
-        "SELECT DISTINCT ON (s.product) p.item, p.id, s.id, s.picture, s.title, s.sale_price, s.market_price,"
+        "SELECT DISTINCT ON (s.product) p.item, p.id, s.first_run, s.picture, s.title, s.sale_price, s.market_price,"
         " s.sold, s.reviews FROM product p JOIN state s ON s.product = p.id WHERE p.shop = $1"
         " ORDER BY s.product, s.first_run DESC",
         {std::to_string(shop)});
@@ -66,7 +66,7 @@ std::unordered_map<std::string, Known> LatestStates(Connection& connection, std:
     for (int row = 0; row < rows.rows(); ++row) {
         Known& k = known[rows.bytes(row, 0)];
         k.product = rows.integer(row, 1);
-        k.state = rows.integer(row, 2);
+        k.firstRun = rows.integer(row, 2);
         std::apply([&](auto&... field) {
             int column = 3;
             ((field = rows.bytes(row, column++)), ...);
@@ -115,10 +115,12 @@ public:
         const std::string run = std::to_string(run_.number);
         if (!products_.empty())
             connection_.copyIn("COPY product(id, shop, item) FROM STDIN (FORMAT binary)", products_.finish());
-        if (!extended_.empty())
-            connection_.exec("UPDATE state SET last_run = $1, first_complete = coalesce(first_complete, $2)"
-                             " WHERE id = ANY($3::bigint[])",
-                             {run, complete_ ? Param(run) : std::nullopt, extended_ + "}"});
+        if (!extendedProducts_.empty())
+            connection_.exec("UPDATE state s SET last_run = $1, first_complete = coalesce(s.first_complete, $2)"
+                             " FROM unnest($3::bigint[], $4::bigint[]) AS e(product, first_run)"
+                             " WHERE s.product = e.product AND s.first_run = e.first_run",
+                             {run, complete_ ? Param(run) : std::nullopt, extendedProducts_ + "}",
+                              extendedFirstRuns_ + "}"});
         if (!states_.empty())
             connection_.copyIn("COPY state(product, first_run, last_run, first_complete, picture, title, sale_price,"
                                " market_price, sold, reviews) FROM STDIN (FORMAT binary)",
@@ -150,7 +152,9 @@ private:
             repeats_.int4(position);
             AddFields(repeats_, product);
         } else if (!isNew && Fields(known.fields) == Fields(product)) {
-            extended_ += (extended_.empty() ? "{" : ",") + std::to_string(known.state);
+            const char* separator = extendedProducts_.empty() ? "{" : ",";
+            extendedProducts_ += separator + std::to_string(known.product);
+            extendedFirstRuns_ += separator + std::to_string(known.firstRun);
         } else {
             states_.row(10);
             states_.int8(known.product);
@@ -170,7 +174,8 @@ private:
     std::unordered_map<std::string, Known> known_;
     std::vector<std::int64_t> ids_;
     BinaryRows products_, states_, repeats_;
-    std::string extended_;  // a bigint[] literal, closed when sent
+    // The states extended to this run, by their key: bigint[] literals, closed when sent.
+    std::string extendedProducts_, extendedFirstRuns_;
     std::string sequence_;
     std::vector<int> pages_;
 };

@@ -24,12 +24,11 @@ CREATE INDEX lost_page_by_run ON lost_page(run);
 CREATE TABLE run_items(run bigint PRIMARY KEY REFERENCES run, products bytea NOT NULL, pages bytea NOT NULL);
 CREATE TABLE product(id bigint PRIMARY KEY, shop bigint NOT NULL REFERENCES shop, item bytea NOT NULL,
     UNIQUE(shop, item));
-CREATE SEQUENCE product_id;
-CREATE TABLE state(id bigserial PRIMARY KEY, product bigint NOT NULL REFERENCES product,
-    first_run bigint NOT NULL, last_run bigint NOT NULL, first_complete bigint,
+CREATE SEQUENCE product_id CACHE 1024;
+CREATE TABLE state(product bigint NOT NULL REFERENCES product, first_run bigint NOT NULL,
+    last_run bigint NOT NULL, first_complete bigint,
     picture bytea NOT NULL, title bytea NOT NULL, sale_price bytea NOT NULL, market_price bytea NOT NULL,
-    sold bytea NOT NULL, reviews bytea NOT NULL);
-CREATE INDEX state_by_product ON state(product, first_run);
+    sold bytea NOT NULL, reviews bytea NOT NULL, PRIMARY KEY(product, first_run));
 CREATE TABLE repeat_row(run bigint NOT NULL REFERENCES run, position integer NOT NULL,
     picture bytea NOT NULL, title bytea NOT NULL, sale_price bytea NOT NULL, market_price bytea NOT NULL,
     sold bytea NOT NULL, reviews bytea NOT NULL, PRIMARY KEY(run, position));
