@@ -6,15 +6,23 @@
 
 namespace korvel::pg {
 
-std::unique_ptr<PgHistory> PgHistory::Open(const std::string& uri, std::string& error)
+namespace {
+
+StoreError Unusable(const PgFailure& failure)
+{
+    return {StoreFailure::InputOutput, failure.message};
+}
+
+}  // namespace
+
+StoreResult<std::unique_ptr<PgHistory>> PgHistory::Open(const std::string& uri)
 {
     try {
         auto connection = std::make_unique<Connection>(uri, 10);
         PrepareSchema(*connection);
         return std::unique_ptr<PgHistory>(new PgHistory(std::move(connection)));
     } catch (const PgFailure& failure) {
-        error = failure.message;
-        return nullptr;
+        return Unusable(failure);
     }
 }
 
@@ -33,7 +41,19 @@ auto PgHistory::snapshot(Reading reading) -> StoreResult<decltype(reading())>
         transaction.commit();
         return value;
     } catch (const PgFailure& failure) {
-        return StoreError{StoreFailure::InputOutput, failure.message};
+        return Unusable(failure);
+    }
+}
+
+StoreResult<Done> PgHistory::record(const CollectionRun& run, const std::string& programVersion)
+{
+    try {
+        Transaction transaction(*connection_);
+        RecordRun(*connection_, run, programVersion);
+        transaction.commit();
+        return Done{};
+    } catch (const PgFailure& failure) {
+        return Unusable(failure);
     }
 }
 

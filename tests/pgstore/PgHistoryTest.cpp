@@ -116,18 +116,17 @@ TEST_F(PgStoreTest, BothStoresReportTheSameRunsAndChanges)
     ASSERT_TRUE(sqlite.ok());
     auto store = open();
     ASSERT_TRUE(store);
-    std::string error;
-    auto pg = PgHistory::Open(uri_, error);
-    ASSERT_TRUE(pg) << error;
+    auto pg = PgHistory::Open(uri_);
+    ASSERT_TRUE(pg.ok()) << pg.error().cause;
     const std::vector<CollectionRun> days = FourDays();
-    EXPECT_EQ(Reported(*pg, "a.tmall.com"), Reported(*sqlite.value(), "a.tmall.com"));
+    EXPECT_EQ(Reported(*pg.value(), "a.tmall.com"), Reported(*sqlite.value(), "a.tmall.com"));
     for (size_t day = 0; day < days.size(); ++day) {
         ASSERT_EQ(RecordDays(*store, {days[day]}), "");
         ASSERT_TRUE(sqlite.value()->record(days[day], "9.9").ok());
         // Day 1 is unchanged, day 2 has each kind of change, day 3 lost a page.
         const std::string want = Reported(*sqlite.value(), "a.tmall.com");
         EXPECT_NE(want, "unreadable");
-        EXPECT_EQ(Reported(*pg, "a.tmall.com"), want) << "after day " << day;
+        EXPECT_EQ(Reported(*pg.value(), "a.tmall.com"), want) << "after day " << day;
     }
 }
 
