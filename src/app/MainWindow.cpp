@@ -16,6 +16,7 @@
 #include "app/ProductTableModel.h"
 #include "app/Pages.h"
 #include "app/SaveDialogComponent.h"
+#include "app/SignInMenu.h"
 #include "app/WindowCollection.h"
 
 namespace korvel {
@@ -94,6 +95,7 @@ void MainWindow::wirePages()
     wireShopCollectionPage();
     AttachMemberPage(*this);
     AttachArticleImport(*this);
+    AttachSignIn(*this);
 }
 
 void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)

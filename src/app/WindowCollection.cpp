@@ -72,7 +72,10 @@ void WindowCollection::start()
         return;
     SetControlText(startButton_, collect_text::ButtonRunning);
     startButton_->setEnabled(false);
-    job_ = std::make_unique<CollectionJob>(inputs_, *this);
+    session_ = KeptSessionFromStore();
+    FetchPolicy policy;
+    policy.session = session_.get();
+    job_ = std::make_unique<CollectionJob>(inputs_, *this, policy);
 }
 
 void WindowCollection::stop()

@@ -18,6 +18,7 @@
 
 #include "app/Throttle.h"
 #include "collect/CollectionJob.h"
+#include "session/KeptSession.h"
 
 class QLabel;
 class QPushButton;
@@ -87,6 +88,7 @@ private:
     Throttle totalLabelUpdate_;
     int holds_ = 0;
     std::vector<std::function<void()>> held_;
+    std::unique_ptr<KeptSession> session_;  // the kept marketplace session the run carries; outlives it
     std::unique_ptr<CollectionJob> job_;
 };
 

@@ -7,12 +7,14 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
+#include "app/SignInWindow.h"
 
 int main(int argc, char** argv)
 {
     // A server or database that drops its connection must end in a failed request, never in a
     // killed process that takes the collected list with it.
     std::signal(SIGPIPE, SIG_IGN);
+    korvel::SignInWindow::PrepareBrowser();
     QApplication app(argc, argv);
     if (!korvel::SetUpApplication(app)) {
         std::fprintf(stderr,

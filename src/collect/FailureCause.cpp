@@ -82,6 +82,11 @@ std::string TransportText(const HttpOutcome& outcome, const HttpSettings& limits
 std::string CauseText(const FetchedPage& page)
 {
     const HttpOutcome& outcome = page.outcome;
+    // With a session the marketplace should not have asked: the session is no longer signed in.
+    const bool signInCheck = outcome.failure == HttpFailure::RedirectRefused ||
+                             (outcome.failure == HttpFailure::None && IsVerificationPage(page.text));
+    if (page.withSession && signInCheck)
+        return SessionExpired;
     if (outcome.failure != HttpFailure::None)
         return TransportText(outcome, CurrentHttpSettings());
     if (IsVerificationPage(page.text))

@@ -25,11 +25,13 @@ std::chrono::milliseconds PauseBefore(int retry, const FetchPolicy& policy)
 FetchedPage TryOnce(const PageRequest& request, const FetchPolicy& policy, Cancellation& cancel)
 {
     FetchedPage page;
+    page.withSession = policy.session != nullptr;
     if (policy.gate && !policy.gate->before(cancel)) {
         page.outcome.failure = HttpFailure::Cancelled;
         return page;
     }
     HttpOptions options;
+    options.session = policy.session;
     options.postText = request.body;
     options.cancel = &cancel;
     options.outcome = &page.outcome;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Cancellation.h"
+#include "web/CookieSession.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {
@@ -37,12 +38,15 @@ struct FetchPolicy {
                                                        std::chrono::milliseconds(3000)};
     std::chrono::milliseconds pageDelay{0};  // pause before every page request after the first
     RequestGate* gate = nullptr;             // none: requests go out as the pauses above allow
+    // The kept marketplace session the requests carry; none: the client's own cookie store.
+    CookieSession* session = nullptr;
 };
 
 struct [[nodiscard]] FetchedPage {
     std::string text;  // the body up to its first zero byte, as the GBK it arrived in
     HttpOutcome outcome;
     int retries = 0;  // retries made
+    bool withSession = false;  // the request carried a kept session
     // The page did not arrive whole, or arrived as an HTTP error.
     bool failed() const { return outcome.failure != HttpFailure::None || outcome.status >= 400; }
 };

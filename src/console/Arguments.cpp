@@ -20,6 +20,10 @@ std::optional<long> Count(const std::string& text, long most)
 // Applies one option that takes a value; an error text when the value is not one it takes.
 std::string Apply(CollectCommand& command, const std::string& option, const std::string& value)
 {
+    if (option == "--cookies" || option == "--import-cookies") {
+        (option == "--cookies" ? command.cookiesFile : command.importCookies) = value;
+        return value.empty() ? option + " needs a value" : "";
+    }
     if (IsHistoryOption(option))
         return ApplyHistoryOption(command, option, value);
     if (option == "--ids" || option == "--all" || option == "--csv") {
@@ -41,7 +45,8 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
 bool TakesValue(const std::string& option)
 {
     return option == "--ids" || option == "--all" || option == "--csv" || option == "--delay" ||
-           option == "--retries" || IsHistoryOption(option);
+           option == "--retries" || option == "--cookies" || option == "--import-cookies" ||
+           IsHistoryOption(option);
 }
 
 }  // namespace
@@ -98,9 +103,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
             haveShop = true;
         }
     }
+    if (command.importCookies && (haveShop || command.cookiesFile || command.report != CollectCommand::Report::None))
+        return {std::nullopt, "--import-cookies takes no shop, no --cookies and no report"};
     if (std::string error = CheckHistoryOptions(command, haveShop); !error.empty())
         return {std::nullopt, error};
-    if (!haveShop && !command.help && !command.version && command.report == CollectCommand::Report::None)
+    if (!haveShop && !command.help && !command.version && command.report == CollectCommand::Report::None &&
+        !command.importCookies)
         return {std::nullopt, "no shop given"};
     return {command, ""};
 }
@@ -109,6 +117,7 @@ const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
        korvel-collect --changes SHOP [--store FILE] [--jsonl FILE|-] [--csv FILE]
        korvel-collect --runs SHOP [--store FILE]
        korvel-collect --batch FILE|- [OPTIONS]   (every shop of a list; --batch - --help)
+       korvel-collect --import-cookies SOURCE
 
 Collects every product of a Taobao or Tmall shop (SHOP is its host, e.g. shop123.taobao.com) the
 way Korvel's start button does, then writes the chosen exports. Progress and messages go to stderr:
@@ -129,6 +138,15 @@ Options:
                  before it: a table on stdout, or --jsonl (one JSON object per change) and --csv
   --runs SHOP    the shop's recorded runs, oldest first, one tab-separated line each: number,
                  start, end (UTC), outcome, pages collected/pages, lost pages, products
+  --cookies FILE
+                 carry the session in FILE (Netscape cookies.txt, as curl and browser extensions
+                 write it) for this run: only its cookies of taobao.com and tmall.com are sent,
+                 the file is never written and the kept session is neither read nor changed
+  --import-cookies SOURCE
+                 (no SHOP) add the marketplace's cookies from SOURCE to the kept session that
+                 every run without --cookies carries: a cookies.txt FILE, firefox[:PROFILE],
+                 chromium[:PROFILE] or chrome[:PROFILE] (PROFILE: a profile folder or its name;
+                 the default profile when omitted); exit 0 when any was imported, else 1
   -h, --help     show this text and exit
   --version      show the version and exit
 A FILE of "-" means standard output. An option may be given once, as "--name VALUE" or
@@ -136,7 +154,8 @@ A FILE of "-" means standard output. An option may be given once, as "--name VAL
 
 Exit status:
   0    collected, every page
-  1    the run failed; its message and cause are on stderr
+  1    the run failed; its message and cause are on stderr ("登录状态已失效，请重新登录" when the
+       marketplace asked a run with a session to sign in); or nothing was imported, and why
   2    bad arguments
   3    an export path cannot be written (nothing was requested), or an export failed
   4    collected, but pages were lost; the pages and the cause are on stderr
@@ -147,6 +166,9 @@ to compare yet, said on stderr), 1 when the history cannot be read, 2 for bad ar
 
 Each request connects within 15 s, gives up when less than 1 KB arrives in 20 s and takes at most
 120 s in all.
+
+The kept session is $XDG_DATA_HOME/korvel/cookies.txt (~/.local/share/korvel/cookies.txt), readable
+by its owner alone; delete the file to forget it. Cookie values are never printed.
 )";
 
 }  // namespace korvel::console

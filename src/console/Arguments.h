@@ -16,6 +16,8 @@ struct CollectCommand {
     std::optional<std::string> csvFile;
     std::chrono::milliseconds delay{0};
     int retries = 2;
+    std::optional<std::string> cookiesFile;    // a cookies.txt session for this run only
+    std::optional<std::string> importCookies;  // a source to import into the kept session; no shop
     bool help = false;
     bool version = false;
     // The shop history (HistoryArguments.h): a report instead of a collection, and its store.

@@ -13,6 +13,7 @@
 
 #include "BatchCollector.h"
 #include "BatchView.h"
+#include "SessionCommands.h"
 #include "batch/BatchId.h"
 #include "batch/BatchOptions.h"
 #include "batch/ShopList.h"
@@ -105,12 +106,16 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     Cancellation stop;
     interrupt.watch(stop);
     BatchView view(stderr);
+    // Every shop carries the kept marketplace session, as a single run does.
+    const RunSession session = OpenRunSession(CollectCommand{});
     FetchPolicy policy;
     policy.retries = command.retries;
+    policy.session = session.session.get();
     Pace pace(command.delay, command.shard.count);
     BatchCollector collector(policy, pace, stop, [&view](int page, int pages) { view.pageStarted(page, pages); });
     const BatchResult result = RunBatch(plan, *ledger, collector, view, stop);
     view.finish();
+    ReportSessionSave(session);
     if (result.exitStatus == batch_exit::Interrupted)
         return Say(result.exitStatus, "interrupted; the progress is kept: run the same command again to go on");
     if (!result.error.empty())

@@ -15,6 +15,7 @@
 #include "ExportTargets.h"
 #include "HistoryCommands.h"
 #include "Interrupt.h"
+#include "SessionCommands.h"
 #include "Terminal.h"
 #include "collect/CollectionJob.h"
 
@@ -35,10 +36,14 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     Terminal terminal(stderr);
     if (!CheckExportPaths(command, terminal))
         return ExportFailed;
+    const RunSession session = OpenRunSession(command);
+    if (!session.usable)
+        return BadArguments;
     ConsoleView view(terminal);
     FetchPolicy policy;
     policy.retries = command.retries;
     policy.pageDelay = command.delay;
+    policy.session = session.session.get();
     const FixedInputs inputs({command.shop, DefaultCollectionSettings()});
     // Lives until the exports are written: Ctrl+C cancels it meanwhile.
     CollectionJob job(inputs, view, policy);
@@ -46,6 +51,7 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     while (!job.waitFor(std::chrono::seconds(1)))
         view.tick();
     const CollectionRun run = view.takeRun();
+    ReportSessionSave(session);
     if (run.end == RunEnd::Interrupted || interrupt.interrupted())
         return Interrupted;
     if (run.end == RunEnd::Failed)
@@ -58,7 +64,9 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
         case ExportsResult::Written:
             break;
     }
-    return run.end == RunEnd::Incomplete ? PagesLost : Collected;
+    if (run.end == RunEnd::Incomplete)
+        return SignInExpired(session, run) ? RunFailed : PagesLost;
+    return Collected;
 }
 
 }  // namespace
@@ -85,6 +93,8 @@ int main(int argc, char** argv)
         std::printf("korvel-collect %s\n", KORVEL_VERSION);
         return Collected;
     }
+    if (parsed.command->importCookies)
+        return ImportCookies(*parsed.command->importCookies);
     if (parsed.command->report != CollectCommand::Report::None)
         return parsed.command->report == CollectCommand::Report::Changes ? ReportChanges(*parsed.command)
                                                                           : ListRuns(*parsed.command);

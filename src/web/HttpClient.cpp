@@ -10,6 +10,7 @@
 #include "web/ClientCallbacks.h"
 #include "web/HttpShare.h"
 #include "web/OnceBody.h"
+#include "web/SessionEngine.h"
 #include "web/Transfer.h"
 
 namespace korvel {
@@ -206,7 +207,7 @@ std::string ExactTarget(const Exchange& e)
 Reply PerformExchange(const Exchange& e)
 {
     const HttpSettings settings = CurrentHttpSettings();
-    HandleLease lease(e.cookieStore);
+    HandleLease lease(e.cookieStore, e.session != nullptr);
     CURL* h = lease.handle();
     if (!h) {
         Reply refused{false, {}, {}, {}};
@@ -237,7 +238,11 @@ Reply PerformExchange(const Exchange& e)
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &received);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &received);
 
+    if (e.session)
+        LoadSessionCookies(h, e.session->cookieLines());
     const CURLcode result = RunTransfer(h, lease.multi(), e.cancel);
+    if (e.session)
+        e.session->keep(EngineCookies(h));
     Reply reply{true, std::move(received.body), std::move(received.headers), {}};
     if (result == CURLE_OK) {
         reply.outcome = ReadOutcome(h, result, nullptr, received.notes);

@@ -11,6 +11,7 @@
 
 #include "text/Text.h"
 #include "base/Cancellation.h"
+#include "web/CookieSession.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {
@@ -28,6 +29,7 @@ struct Exchange {
     std::optional<std::string> proxy;  // host:port; used for plain HTTP only
     bool noRedirect = false;
     bool cookieStore = true;  // false: the client neither sends stored cookies nor stores new ones
+    CookieSession* session = nullptr;  // given: its cookies instead of the client's store
     Cancellation* cancel = nullptr;
     bool sendOnce = false;  // the body never goes out twice, not even on a fresh connection
     bool recentConnectionsOnly = false;  // no connection idle for a second or more is reused

@@ -35,6 +35,7 @@ std::optional<Bytes> RequestOnce(const std::string& url, int method, HttpOptions
     exchange.proxy = options.proxy;
     exchange.noRedirect = options.noRedirect;
     exchange.cookieStore = out.cookieJar == nullptr;
+    exchange.session = out.cookieJar == nullptr ? options.session : nullptr;
     exchange.cancel = options.cancel;
     exchange.sendOnce = options.sendOnce;
     exchange.recentConnectionsOnly = options.recentConnectionsOnly;

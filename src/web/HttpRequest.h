@@ -9,6 +9,7 @@
 
 #include "text/Text.h"
 #include "base/Cancellation.h"
+#include "web/CookieSession.h"
 #include "web/HttpOutcome.h"
 
 namespace korvel {
@@ -38,6 +39,8 @@ struct HttpOptions {
     // Asked before the client follows a redirect; a refused one ends the request with
     // HttpFailure::RedirectRefused.
     std::function<bool(std::string_view location)> followAllowed{};
+    // A kept session's cookies instead of the client's own store; ignored when cookieJar is given.
+    CookieSession* session = nullptr;
 };
 
 // method 1 sends "POST"; any other value "GET". A body goes out whenever method is not 0.

@@ -56,7 +56,8 @@ namespace {
 
 struct IdleHandles {
     std::mutex mutex;
-    std::array<std::vector<std::unique_ptr<HandleLease::Pooled>>, 2> byKind;  // [cookieStore]
+    // [cookieStore], then the kept session's
+    std::array<std::vector<std::unique_ptr<HandleLease::Pooled>>, 3> byKind;
 };
 
 IdleHandles& Idle()
@@ -66,29 +67,39 @@ IdleHandles& Idle()
     return *idle;
 }
 
+CURLSH* MakeShare(bool cookies)
+{
+    InitGlobalOnce();
+    CURLSH* s = curl_share_init();
+    curl_share_setopt(s, CURLSHOPT_LOCKFUNC, LockShare);
+    curl_share_setopt(s, CURLSHOPT_UNLOCKFUNC, UnlockShare);
+    if (cookies)
+        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+    return s;
+}
+
 }  // namespace
 
 CURLSH* HttpShare()
 {
-    static CURLSH* const share = [] {
-        InitGlobalOnce();
-        CURLSH* s = curl_share_init();
-        curl_share_setopt(s, CURLSHOPT_LOCKFUNC, LockShare);
-        curl_share_setopt(s, CURLSHOPT_UNLOCKFUNC, UnlockShare);
-        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-        curl_share_setopt(s, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
-        return s;
-    }();
+    static CURLSH* const share = MakeShare(true);
     return share;
 }
 
-HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore)
+CURLSH* HttpShareWithoutCookies()
+{
+    static CURLSH* const share = MakeShare(false);
+    return share;
+}
+
+HandleLease::HandleLease(bool cookieStore, bool session) : kind_(session ? 2 : cookieStore ? 1 : 0)
 {
     {
         auto& idle = Idle();
         std::lock_guard lock(idle.mutex);
-        auto& handles = idle.byKind[cookieStore];
+        auto& handles = idle.byKind[kind_];
         if (!handles.empty()) {
             handle_ = std::move(handles.back());
             handles.pop_back();
@@ -100,11 +111,12 @@ HandleLease::HandleLease(bool cookieStore) : cookieStore_(cookieStore)
     fresh->multi = curl_multi_init();
     if (!fresh->curl || !fresh->multi)
         return;
-    curl_easy_setopt(fresh->curl, CURLOPT_SHARE, HttpShare());
+    curl_easy_setopt(fresh->curl, CURLOPT_SHARE, session ? HttpShareWithoutCookies() : HttpShare());
     curl_easy_setopt(fresh->curl, CURLOPT_ERRORBUFFER, fresh->errorText);
-    // An empty file name only switches the cookie engine on, over the shared store. Set once per
-    // handle: curl_easy_reset would lose the setting's list without freeing it.
-    if (cookieStore)
+    // An empty file name only switches the cookie engine on: over the shared store, or the
+    // handle's own for a session. Set once per handle: curl_easy_reset would lose the setting's
+    // list without freeing it.
+    if (cookieStore || session)
         curl_easy_setopt(fresh->curl, CURLOPT_COOKIEFILE, "");
     handle_ = std::move(fresh);
 }
@@ -115,7 +127,7 @@ HandleLease::~HandleLease()
         return;
     auto& idle = Idle();
     std::lock_guard lock(idle.mutex);
-    auto& handles = idle.byKind[cookieStore_];
+    auto& handles = idle.byKind[kind_];
     if (handles.size() < MaxIdleHandles)
         handles.push_back(std::move(handle_));
 }

@@ -27,6 +27,8 @@ struct HandleMemo {
 
 // The process-wide share; each kind of data behind its own mutex, so any thread may use it.
 CURLSH* HttpShare();
+// The same without the cookie store, for the handles of a kept session: their cookies stay theirs.
+CURLSH* HttpShareWithoutCookies();
 
 // Lends one easy handle, attached to the share, to a single request, and takes it back. A lent
 // handle keeps the options of its previous request: the borrower sets every option it relies on,
@@ -34,11 +36,11 @@ CURLSH* HttpShare();
 // libcurl's shared connection cache is not safe across threads (a known libcurl fault), so open
 // connections stay inside idle handles instead: a request on any thread takes an idle handle and
 // with it the connections the earlier requests left open. Requests that use the client's cookie
-// store and requests that bring their own jar draw from separate handles, so a handle never
-// carries the cookie engine from one kind to the other.
+// store, requests that bring their own jar and requests that carry a kept session draw from
+// separate handles, so a handle never carries the cookie engine from one kind to another.
 class HandleLease {
 public:
-    explicit HandleLease(bool cookieStore);
+    explicit HandleLease(bool cookieStore, bool session = false);
     ~HandleLease();
     HandleLease(const HandleLease&) = delete;
     HandleLease& operator=(const HandleLease&) = delete;
@@ -53,7 +55,7 @@ public:
     struct Pooled;
 
 private:
-    bool cookieStore_;
+    size_t kind_;
     std::unique_ptr<Pooled> handle_;
 };
 

@@ -6,6 +6,7 @@
 #include "demo-shop/ShopPages.h"
 #include "demo-shop/ShopRequest.h"
 #include "demo-shop/ShopRoutes.h"
+#include "demo-shop/SignIn.h"
 #include "support/FaultServer.h"
 
 namespace korvel::demo {
@@ -46,7 +47,11 @@ tools::FaultReply DemoShop::State::answer(const std::string& raw)
     record(request);
     const auto [now, cache] = snapshotWithPages();
     tools::FaultReply reply = AnswerNotFound();
-    if (request.path == "/search.htm" && request.method == "POST")
+    if (IsSignInHost(HostOf(request)))
+        reply = AnswerSignIn(request);
+    else if (auto signIn = SignInRequired(now, request))
+        reply = *signIn;
+    else if (request.path == "/search.htm" && request.method == "POST")
         reply = AnswerTaobaoResult(now, *cache, request);
     else if (request.path == "/search.htm" && request.method == "GET")
         reply = AnswerTmallShop(now, *cache, request);

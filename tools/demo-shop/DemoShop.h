@@ -70,6 +70,7 @@ struct DemoShopOptions {
     std::string shopId = "15870872781";  // Tmall mid/wid; asynSearch requests must carry them
     int port = 0;                        // 0 = any free port on 127.0.0.1
     std::optional<tools::TlsFiles> tls;  // reuse this material instead of making a throwaway CA
+    bool requireSignIn = false;          // shop pages only for a signed-in visitor (SignIn.h)
 };
 
 // One entry as the shop lists it. GBK texts exactly as they stand in the page, except that an

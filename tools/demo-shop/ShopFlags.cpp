@@ -26,6 +26,8 @@ shop hosts to it. Stops on Ctrl+C or SIGTERM.
   --no-sale-num PAGE:I   entry I (0-based) of page PAGE lacks its sold count (repeatable)
   --upper-markers        item-area and asynSearch-link markers written in capitals
   --no-asyn-link         the Tmall shop page lacks the asynSearch link
+  --require-sign-in      shop pages redirect to the sign-in form (login.taobao.com, routed here
+                         too) until it has set the session cookie
   --delay-ms N           wait N ms before every answer
   --shop-id ID           Tmall mid/wid number
   --env-file PATH        also write the variables to PATH (KEY=VALUE lines)
@@ -127,6 +129,8 @@ ParsedCommand ParseShopFlags(const std::vector<std::string>& args)
             c.options.upperCaseMarkers = true;
         else if (flag == "--no-asyn-link")
             c.options.omitAsynLink = true;
+        else if (flag == "--require-sign-in")
+            c.options.requireSignIn = true;
         else if (const auto f = ValueFlags().find(flag); f != ValueFlags().end()) {
             if (i + 1 >= args.size() || !f->second(c, args[i + 1]))
                 return {std::nullopt, "bad or missing value for " + flag};

@@ -8,6 +8,7 @@
 
 #include "demo-shop/DemoShop.h"
 #include "demo-shop/ShopFlags.h"
+#include "demo-shop/SignIn.h"
 
 namespace {
 
@@ -16,7 +17,10 @@ using korvel::demo::ShopCommand;
 
 std::string Variables(const DemoShop& shop, const ShopCommand& c)
 {
-    return "KORVEL_CONNECT_TO=" + shop.connectTo(c.taobaoHost) + "," + shop.connectTo(c.tmallHost) +
+    const std::string signIn = c.options.requireSignIn ? "," + shop.connectTo(korvel::demo::SignInHost) + "," +
+                                                             shop.connectTo(korvel::demo::SignInJumpHost)
+                                                       : "";
+    return "KORVEL_CONNECT_TO=" + shop.connectTo(c.taobaoHost) + "," + shop.connectTo(c.tmallHost) + signIn +
            "\nKORVEL_CA_FILE=" + shop.caFile() + "\nKORVEL_DEMO_PORT=" + std::to_string(shop.port()) +
            "\nKORVEL_DEMO_TAOBAO_HOST=" + c.taobaoHost + "\nKORVEL_DEMO_TMALL_HOST=" + c.tmallHost + "\n";
 }

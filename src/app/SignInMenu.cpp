@@ -1,0 +1,108 @@
+#include "app/SignInMenu.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPointer>
+#include <QToolButton>
+#include <thread>
+
+#include "app/GbkCodec.h"
+#include "app/MainWindow.h"
+#include "app/SignInTexts.h"
+#include "app/SignInWindow.h"
+#include "session/ImportIntoStore.h"
+
+namespace korvel {
+namespace {
+
+class SignInControls : public QObject {
+public:
+    explicit SignInControls(MainWindow& window) : QObject(&window), window_(window)
+    {
+        button_ = new QToolButton(&window);
+        button_->setObjectName(QString::fromUtf8(SignInButtonName));
+        button_->setGeometry(9, 505, 180, 26);
+        button_->setPopupMode(QToolButton::InstantPopup);
+        auto* menu = new QMenu(button_);
+        if (SignInWindow::Available())
+            connect(menu->addAction(QStringLiteral("登录淘宝/天猫…")), &QAction::triggered, this, [this] { signIn(); });
+        QMenu* from = menu->addMenu(QStringLiteral("从浏览器导入登录"));
+        for (const char* browser : {"firefox", "chromium", "chrome"}) {
+            QString name = QString::fromLatin1(browser);
+            name[0] = name[0].toUpper();
+            connect(from->addAction(name), &QAction::triggered, this, [this, browser] {
+                startImport(ParseImportSource(browser));
+            });
+        }
+        connect(from->addAction(QStringLiteral("cookies.txt 文件…")), &QAction::triggered, this, [this] { importFile(); });
+        connect(menu->addAction(QStringLiteral("退出登录")), &QAction::triggered, this, [this] { signOut(); });
+        connect(menu, &QMenu::aboutToShow, this, [this] { refresh(); });
+        button_->setMenu(menu);
+        refresh();
+    }
+
+private:
+    void refresh()
+    {
+        const bool kept = !LoadStore(DefaultStorePath()).cookies.empty();
+        button_->setText(kept ? QStringLiteral("淘宝/天猫：已登录") : QStringLiteral("淘宝/天猫：未登录"));
+    }
+
+    void say(const QString& text)
+    {
+        refresh();
+        window_.showMessage(ToGbk(text), ToGbk(QStringLiteral("登录状态")));
+    }
+
+    void signIn()
+    {
+        if (!browser_) {
+            browser_ = new SignInWindow(&window_);
+            connect(browser_, &SignInWindow::signedIn, this, [this] { refresh(); });
+        }
+        browser_->start();
+    }
+
+    void importFile()
+    {
+        const QString file = QFileDialog::getOpenFileName(&window_, QStringLiteral("导入 cookies.txt"), QString(),
+                                                          QStringLiteral("cookies.txt (*.txt);;所有文件 (*)"));
+        if (!file.isEmpty())
+            startImport(ParseImportSource(file.toLocal8Bit().toStdString()));
+    }
+
+    // A browser's database is copied and may wait on the desktop's keyring: off the window's thread.
+    void startImport(ImportSource source)
+    {
+        QPointer<SignInControls> self(this);
+        std::thread([self, source] {
+            const StoreImport done = ImportIntoStore(source);
+            QMetaObject::invokeMethod(
+                qApp, [self, source, done] {
+                    if (self && !self->window_.closing())
+                        self->say(ImportOutcomeText(done, source));
+                },
+                Qt::QueuedConnection);
+        }).detach();
+    }
+
+    void signOut()
+    {
+        const SessionFileResult cleared = ClearStore(DefaultStorePath());
+        say(cleared.ok() ? QStringLiteral("已退出登录") : QStringLiteral("退出登录失败：") + StoreProblemText(cleared));
+    }
+
+    MainWindow& window_;
+    QToolButton* button_ = nullptr;
+    QPointer<SignInWindow> browser_;
+};
+
+}  // namespace
+
+void AttachSignIn(MainWindow& window)
+{
+    new SignInControls(window);
+}
+
+}  // namespace korvel
