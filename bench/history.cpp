@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Rounds.h"
+#include "Rounds.h"
 #include "store/History.h"
 #include "support/ThrowawayTls.h"
 
@@ -69,11 +70,13 @@ void Record(History& history, const CollectionRun& run)
     }
 }
 
+// The store works on this thread alone, on a file the page cache holds: its processor time, so
+// other programs on the machine do not count (as bench/Rounds.h times such work).
 double Ms(const std::function<void()>& work)
 {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = bench::Seconds(bench::Timing::ThreadCpu);
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return (bench::Seconds(bench::Timing::ThreadCpu) - start) * 1000;
 }
 
 void Print(const char* name, std::vector<double> values)
@@ -122,17 +125,20 @@ void SeriesBench(const std::string& dir)
     Print("history_series_ms", times);
 }
 
+// The file grows a page at a time: each measurement spans several runs.
 void BytesBench(const std::string& dir)
 {
+    constexpr int RunsPerMeasurement = 3;
     const CollectionRun run = Run(Products(50'000, 1, 0));
     std::vector<double> bytes;
     const std::string path = dir + "/bytes.sqlite";
     std::uintmax_t before = 0;
     for (int i = 0; i <= Repeats; ++i) {
-        Open(path)->record(run, "bench").ok();  // closing the last connection folds the WAL in
+        for (int k = 0; k < (i == 0 ? 1 : RunsPerMeasurement); ++k)
+            Record(*Open(path), run);  // closing the last connection folds the WAL in
         const std::uintmax_t size = fs::file_size(path);
         if (i > 0)
-            bytes.push_back(double(size - before) / double(run.products.size()));
+            bytes.push_back(double(size - before) / double(RunsPerMeasurement * run.products.size()));
         before = size;
     }
     Print("history_bytes_per_unchanged_product", bytes);

@@ -24,7 +24,7 @@
 #include "support/TlsReplyServer.h"
 #include "text/Gbk.h"
 #include "text/Text.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 #include "web/HttpRequest.h"
 #include "web/HttpSettings.h"
 

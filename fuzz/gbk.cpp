@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 #include "collect/GbkDecode.h"
 #include "text/Gbk.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel::fuzz {
 namespace {

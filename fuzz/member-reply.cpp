@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "members/MemberUploadBody.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel::fuzz {
 namespace {

@@ -10,14 +10,14 @@ namespace korvel {
 struct AppConstants {
     std::string productTitle;
     std::string versionText;
-    // host[:port] of the operator's back-end that receives member uploads.
+    // The address of the operator's back-end that receives member uploads (BackendAddress.h).
     std::string backendHost;
     // The `i` query parameter of every upload.
     std::string backendAccountId;
 };
 
-// The placeholder back-end; KORVEL_BACKEND_HOST (host[:port]) replaces it, so the member upload
-// can be tried against a local back-end.
+// The placeholder back-end, until the operator sets an address (BackendSetting.h) or
+// KORVEL_BACKEND_HOST gives one.
 inline constexpr char kDefaultBackendHost[] = "members.korvel.example";
 
 AppConstants MakeAppConstants();

@@ -8,12 +8,18 @@
 #include <QPushButton>
 
 #include "app/ControlText.h"
+#include "app/GbkCodec.h"
 #include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "articles/ImportArticles.h"
+#include "text/Text.h"
 
 namespace korvel {
 namespace {
+
+constexpr char OpenFailed[] = "数据库打开失败！";
+constexpr char OpenFailedTitle[] = "信息：";
+constexpr char StoredPrefix[] = "已经入库数：";
 
 // The ODBC database component: no window of its own, one connection kept between imports.
 class ArticleDatabaseComponent : public QObject {
@@ -32,13 +38,9 @@ public:
     int productRowCount() override { return window_.productList().rows(); }
     std::string productCell(int row, int column) override { return window_.productList().cell(row, column); }
     std::string articleType() override { return ControlText(window_.control<QLineEdit>(names::ArticleType)); }
-    void setProgressLabel(const std::string& caption) override
+    void stored(int rows) override
     {
-        SetControlText(window_.control<QLabel>(names::ArticleLabel), caption);
-    }
-    void showMessage(const std::string& message, const std::string& title) override
-    {
-        window_.showMessage(message, title);
+        SetControlText(window_.control<QLabel>(names::ArticleLabel), Utf8ToGbk(StoredPrefix) + IntToText(rows));
     }
     std::string programDirectory() override
     {
@@ -57,7 +59,9 @@ void AttachArticleImport(MainWindow& window)
     QObject::connect(window.control<QPushButton>(names::ArticleImportButton), &QPushButton::clicked,
                      component, [&window, component] {
                          WindowArticleScreen screen(window);
-                         ImportArticles(screen, component->database);
+                         if (ImportArticles(screen, component->database) == ArticleImportEnd::OpenFailed) {
+                             window.showMessage(Utf8ToGbk(OpenFailed), Utf8ToGbk(OpenFailedTitle));
+                         }
                      });
 }
 

@@ -12,6 +12,7 @@
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
 #include "app/MemberPage.h"
+#include "app/MonitorPage.h"
 #include "app/PagePlacement.h"
 #include "app/ProductTableModel.h"
 #include "app/Pages.h"
@@ -71,6 +72,7 @@ void MainWindow::buildPages()
     BuildMemberImportPage(addPage("会员导入"), members_);
     BuildTestAreaPage(addPage("程序测试区"));
     BuildProductImportPage(addPage("商品导入"));
+    monitor_ = std::make_unique<MonitorPage>(*this, addPage("店铺监控"));
     KeepPagesInLayout(tabs_);
 }
 

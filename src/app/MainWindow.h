@@ -22,6 +22,7 @@ class QTabWidget;
 namespace korvel {
 
 class GbkTableModel;
+class MonitorPage;
 class ProductTableModel;
 class SaveDialogComponent;
 class WindowCollection;
@@ -81,6 +82,8 @@ private:
     QMenu* memberMenu_ = nullptr;
     QAction* memberExport_ = nullptr;
     std::unique_ptr<WindowCollection> collection_;
+    // After the bridge: its reads end before the bridge goes.
+    std::unique_ptr<MonitorPage> monitor_;
 };
 
 }  // namespace korvel

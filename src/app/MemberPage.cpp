@@ -3,13 +3,18 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QInputDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeView>
 #include <chrono>
 
+#include "app/BackendSetting.h"
+#include "app/GbkCodec.h"
 #include "app/MainWindow.h"
 #include "app/MemberPresses.h"
+#include "app/MemberTexts.h"
+#include "members/BackendAddress.h"
 
 namespace korvel {
 namespace {
@@ -27,6 +32,7 @@ MemberPage::MemberPage(MainWindow& window)
     : QObject(&window),
       window_(window),
       retryAction_(new QAction(this)),
+      addressAction_(new QAction(QString::fromUtf8(backend_text::MenuItem), this)),
       bridge_(),
       screen_(window, bridge_),
       session_(window.constants().backendHost, window.constants().backendAccountId)
@@ -47,6 +53,8 @@ MemberPage::MemberPage(MainWindow& window)
             [this] { UploadSelectedMember(session_, screen_); });
     retryAction_->setObjectName(QStringLiteral("重新导入失败的会员"));
     connect(retryAction_, &QAction::triggered, this, [this] { StartFailedUploadRetry(session_, screen_); });
+    addressAction_->setObjectName(QStringLiteral("后台地址"));
+    connect(addressAction_, &QAction::triggered, this, &MemberPage::editBackendAddress);
 }
 
 MemberPage::~MemberPage()
@@ -80,7 +88,35 @@ void MemberPage::showMemberMenu(const QPoint& at)
     } else {
         window_.memberMenu().removeAction(retryAction_);
     }
+    window_.memberMenu().removeAction(addressAction_);
+    window_.memberMenu().addAction(addressAction_);
     window_.memberMenu().exec(screen_.list()->viewport()->mapToGlobal(at) + QPoint(3, 3));
+}
+
+// Only an address that parses is kept: a mistyped one is refused here, with its reason, before any
+// member could be sent to it.
+void MemberPage::editBackendAddress()
+{
+    QInputDialog dialog(&window_);
+    dialog.setObjectName(QStringLiteral("后台地址"));
+    dialog.setWindowTitle(QString::fromUtf8(backend_text::DialogTitle));
+    dialog.setLabelText(QString::fromUtf8(backend_text::DialogLabel));
+    dialog.setTextValue(QString::fromStdString(session_.backendHost()));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const std::string typed = dialog.textValue().trimmed().toStdString();
+    if (!ParseBackendAddress(typed)) {
+        window_.showMessage(Utf8ToGbk(backend_text::InvalidPrefix) + ToGbk(dialog.textValue()) +
+                                Utf8ToGbk(backend_text::InvalidSuffix),
+                            Utf8ToGbk(backend_text::DialogTitle));
+        return;
+    }
+    session_.setBackendHost(typed);
+    session_.clearTextAccepted = false;  // the word is about the address it was said for
+    if (!SaveBackendAddress(typed)) {
+        window_.showMessage(Utf8ToGbk(backend_text::NotSaved), Utf8ToGbk(backend_text::DialogTitle));
+    }
 }
 
 void AttachMemberPage(MainWindow& window)

@@ -1,8 +1,9 @@
 #pragma once
 
 // The page "会员导入" at work: 按钮6 connects, 按钮7 reads, 按钮8 uploads every member, and a
-// right-click on 超级列表框2 offers "导出" for the selected member and, after an upload with
-// failures, "重新导入失败的会员（N）". Made once with the window and owned by it.
+// right-click on 超级列表框2 offers "导出" for the selected member, after an upload with failures
+// "重新导入失败的会员（N）", and last "后台地址…", where the operator sets the back-end's address.
+// Made once with the window and owned by it.
 //
 // The page's jobs post to it through a bridge of its own. When the window closes, the page closes
 // the bridge, cuts short whatever the jobs wait on and joins them, all while every widget still
@@ -35,10 +36,12 @@ public:
 
 private:
     void showMemberMenu(const QPoint& at);
+    void editBackendAddress();
     void stopWorkers();
 
     MainWindow& window_;
-    QAction* retryAction_;  // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
+    QAction* retryAction_;    // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
+    QAction* addressAction_;  // "后台地址…", last in the member menu
     UiBridge bridge_;
     MemberPageScreen screen_;
     MemberPageSession session_;  // after the screen: its jobs end before the screen goes away

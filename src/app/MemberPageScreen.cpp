@@ -3,12 +3,16 @@
 
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
 
 #include "app/ControlText.h"
+#include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
 #include "app/MainWindow.h"
+#include "app/MemberTexts.h"
 #include "app/PagePlacement.h"
 #include "app/UiBridge.h"
 
@@ -166,6 +170,15 @@ int MemberPageScreen::selectedMember()
 {
     const QModelIndexList rows = list_->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+bool MemberPageScreen::askToGoOn(const std::string& message, const std::string& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(message), QMessageBox::NoButton, &window_);
+    QPushButton* goOn = box.addButton(QString::fromUtf8(backend_text::GoOn), QMessageBox::AcceptRole);
+    box.addButton(QString::fromUtf8(backend_text::Stop), QMessageBox::RejectRole);
+    box.exec();
+    return box.clickedButton() == goOn;
 }
 
 void MemberPageScreen::showMessage(const std::string& message, const std::string& title, MessageIcon icon)

@@ -33,6 +33,7 @@ public:
     void appendMembers(const MemberBatch& rows) override;
     std::vector<MemberBatch> members() override;
     int selectedMember() override;
+    bool askToGoOn(const std::string& message, const std::string& title) override;
     void showMessage(const std::string& message, const std::string& title, MessageIcon icon) override;
 
     QTreeView* list() const { return list_; }

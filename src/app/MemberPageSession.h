@@ -23,6 +23,8 @@ public:
     bool readerAlive = false;
     bool uploadRunning = false;
     bool sendingOne = false;
+    // The operator agreed, once this session, to uploads over plain HTTP to another machine.
+    bool clearTextAccepted = false;
     // The members whose upload failed in the last bulk upload or retry, ready to be sent again.
     std::vector<MemberRecord> failedUploads;
 };

@@ -24,6 +24,10 @@ void ToggleMemberReading(MemberPageSession& session, MemberScreen& screen);
 
 BackendAccount ReadBackendAccount(MemberScreen& screen);
 
+// Before an upload: false, with the reason shown, when the back-end address is no address, or when
+// it is plain HTTP to another machine and the operator stops at the one word said about it.
+bool BackendReady(MemberPageSession& session, MemberScreen& screen);
+
 // 按钮8: locks the read button, the upload button and the combo box, forgets the members that failed
 // before and uploads every row of the list.
 void StartMemberUpload(MemberPageSession& session, MemberScreen& screen);

@@ -63,6 +63,9 @@ public:
     // 0-based index of the selected row, -1 when none is.
     virtual int selectedMember() = 0;
 
+    // A modal question with the buttons "继续" and "停止": true for "继续".
+    virtual bool askToGoOn(const std::string& message, const std::string& title) = 0;
+
     // A modal box with one OK button; an empty title shows the default title "信息：".
     virtual void showMessage(const std::string& message, const std::string& title, MessageIcon icon) = 0;
 };

@@ -51,7 +51,7 @@ void UploadSelectedMember(MemberPageSession& session, MemberScreen& screen)
 {
     const std::vector<MemberBatch> members = screen.members();
     const MemberRecord* member = MemberAt(members, screen.selectedMember());
-    if (member == nullptr || session.sendingOne) {
+    if (member == nullptr || session.sendingOne || !BackendReady(session, screen)) {
         return;
     }
     session.sendingOne = true;

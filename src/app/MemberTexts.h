@@ -37,3 +37,23 @@ inline constexpr char ReplyExists[] = "已存在此会员数据！";
 inline constexpr char ExportFailed[] = "导出失败";
 
 }  // namespace korvel::member_text
+
+namespace korvel::backend_text {
+
+inline constexpr char DialogTitle[] = "后台地址";
+inline constexpr char DialogLabel[] = "会员导入的后台地址（主机[:端口]、http://主机[:端口] 或 https://主机[:端口]）：";
+inline constexpr char MenuItem[] = "后台地址…";
+// 后台地址无效：… followed by the forms it may take.
+inline constexpr char InvalidPrefix[] = "后台地址无效：";
+inline constexpr char InvalidSuffix[] = "\n只能填写 主机[:端口]、http://主机[:端口] 或 https://主机[:端口]，不能带路径或其他字符。";
+// 后台 … 不是本机，且不用 HTTPS：…
+inline constexpr char ClearTextPrefix[] = "后台 ";
+inline constexpr char ClearTextSuffix[] =
+    " 不是本机，且不用 HTTPS：后台帐号的密码和会员的姓名、手机号码、密码将以明文在网络上传送，途中任何人都能读到。\n"
+    "是否继续导入？";
+inline constexpr char ClearTextTitle[] = "明文传送";
+inline constexpr char NotSaved[] = "后台地址已改用，但无法写入设置文件，下次启动时不会保留。";
+inline constexpr char GoOn[] = "继续";
+inline constexpr char Stop[] = "停止";
+
+}  // namespace korvel::backend_text

@@ -18,7 +18,7 @@ std::string TallyText(const UploadTally& tally)
 bool BeginUpload(MemberPageSession& session, MemberScreen& screen)
 {
     // Reached only through a disabled button or menu item otherwise.
-    if (session.uploadRunning || session.memberReadingActive != 0) {
+    if (session.uploadRunning || session.memberReadingActive != 0 || !BackendReady(session, screen)) {
         return false;
     }
     screen.setEnabled(MemberControl::ReadButton, false);

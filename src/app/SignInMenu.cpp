@@ -45,7 +45,7 @@ public:
 private:
     void refresh()
     {
-        const bool kept = !LoadStore(DefaultStorePath()).cookies.empty();
+        const bool kept = !LoadStore(DefaultSessionPath()).cookies.empty();
         button_->setText(kept ? QStringLiteral("淘宝/天猫：已登录") : QStringLiteral("淘宝/天猫：未登录"));
     }
 
@@ -89,7 +89,7 @@ private:
 
     void signOut()
     {
-        const SessionFileResult cleared = ClearStore(DefaultStorePath());
+        const SessionFileResult cleared = ClearStore(DefaultSessionPath());
         say(cleared.ok() ? QStringLiteral("已退出登录") : QStringLiteral("退出登录失败：") + StoreProblemText(cleared));
     }
 

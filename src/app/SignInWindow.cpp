@@ -145,7 +145,7 @@ void SignInWindow::keepIfLeft()
     const std::vector<Cookie> kept = KeptCookies(cookies_, UnixNow());
     if (!left_ || kept.empty())
         return;
-    const std::string path = DefaultStorePath();
+    const std::string path = DefaultSessionPath();
     StoredCookies stored = LoadStore(path);
     AddCookies(stored.cookies, kept);
     const SessionFileResult saved = SaveStore(path, stored.cookies);

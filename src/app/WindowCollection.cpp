@@ -9,8 +9,8 @@
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
+#include "app/MonitorRecording.h"
 #include "app/ProductTableModel.h"
-#include "collect/Messages.h"
 #include "collect/RunMessages.h"
 
 namespace korvel {
@@ -23,14 +23,14 @@ constexpr const char* kInputFields[] = {names::ShopAddress, names::ItemAreaStart
 
 }  // namespace
 
-WindowInputs::WindowInputs(MainWindow& window) : window_(window)
+WindowInputs::WindowInputs(MainWindow& window, QObject* owner) : window_(window)
 {
     for (const char* name : kInputFields) {
         QWidget* field = window.control(name);
         if (auto* line = qobject_cast<QLineEdit*>(field))
-            QObject::connect(line, &QLineEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(line, &QLineEdit::textChanged, owner, [this] { refresh(); });
         if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-            QObject::connect(plain, &QPlainTextEdit::textChanged, &window, [this] { refresh(); });
+            QObject::connect(plain, &QPlainTextEdit::textChanged, owner, [this] { refresh(); });
     }
     refresh();
 }
@@ -56,7 +56,7 @@ WindowCollection::WindowCollection(MainWindow& window)
       startButton_(window.control<QPushButton>(names::StartButton)),
       totalLabel_(window.control<QLabel>(names::TotalLabel)),
       pageCountLabel_(window.control<QLabel>(names::PageCountLabel)),
-      inputs_(window),
+      inputs_(window, this),
       totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
 {
 }
@@ -70,7 +70,7 @@ void WindowCollection::start()
 {
     if (job_)
         return;
-    SetControlText(startButton_, collect_text::ButtonRunning);
+    startButton_->setText(QStringLiteral("正在采集请稍等..."));
     startButton_->setEnabled(false);
     session_ = KeptSessionFromStore();
     FetchPolicy policy;
@@ -142,21 +142,23 @@ void WindowCollection::productsFound(std::vector<Product> products)
 
 void WindowCollection::finished(const CollectionRun& run)
 {
-    post([this, run] { showFinished(run); });
+    // Recorded on the job's thread: the window never waits for the history's file.
+    std::string historyNote = RecordFinishedRun(run);
+    post([this, run, historyNote = std::move(historyNote)] { showFinished(run, historyNote); });
 }
 
-void WindowCollection::showFinished(const CollectionRun& run)
+void WindowCollection::showFinished(const CollectionRun& run, const std::string& historyNote)
 {
     job_.reset();
     if (run.end == RunEnd::Complete || run.end == RunEnd::Incomplete)
         setTotal(TotalCaption(run.productCount));
-    SetControlText(startButton_, collect_text::ButtonIdle);
+    startButton_->setText(QStringLiteral("开始采集"));
     startButton_->setEnabled(true);
     present();
     if (run.end == RunEnd::Interrupted)
         return;
     const RunMessage message = ClosingMessage(run);
-    window_.showMessage(message.message, message.title);
+    window_.showMessage(historyNote.empty() ? message.message : message.message + "\n" + historyNote, message.title);
 }
 
 void WindowCollection::setTotal(const std::string& caption)

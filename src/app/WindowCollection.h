@@ -30,7 +30,8 @@ class MainWindow;
 // The five fields the run reads, copied under a lock whenever one changes.
 class WindowInputs : public CollectionSettingsSource {
 public:
-    explicit WindowInputs(MainWindow& window);
+    // Kept current while `owner` lives.
+    WindowInputs(MainWindow& window, QObject* owner);
     CollectionInputs current() const override;
 
 private:
@@ -75,7 +76,7 @@ private:
     void post(std::function<void()> event);
     void deliver(std::function<void()> event);
     void release();
-    void showFinished(const CollectionRun& run);
+    void showFinished(const CollectionRun& run, const std::string& historyNote);
     void setTotal(const std::string& caption);
     void present();
 

@@ -2,17 +2,13 @@
 
 #include <string>
 
-#include "articles/ArticleMessages.h"
-#include "text/Text.h"
-
 namespace korvel {
 
-void ImportArticles(ArticleScreen& screen, OdbcDatabase& database)
+ArticleImportEnd ImportArticles(ArticleScreen& screen, OdbcDatabase& database)
 {
     const std::string path = screen.programDirectory() + "/" + ArticleDatabaseName;
     if (!database.openAccess(path)) {
-        screen.showMessage(article_text::OpenFailed, article_text::OpenFailedTitle);
-        return;
+        return ArticleImportEnd::OpenFailed;
     }
     const int rowCount = screen.productRowCount();
     for (int row = 0; row < rowCount; ++row) {
@@ -20,8 +16,9 @@ void ImportArticles(ArticleScreen& screen, OdbcDatabase& database)
         static_cast<void>(
             database.execute(InsertArticleStatement,
                              {screen.productCell(row, 0), screen.productCell(row, 1), screen.articleType()}));
-        screen.setProgressLabel(article_text::ProgressPrefix + IntToText(row + 1));
+        screen.stored(row + 1);
     }
+    return ArticleImportEnd::Done;
 }
 
 }  // namespace korvel

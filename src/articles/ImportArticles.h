@@ -15,10 +15,12 @@ inline constexpr char ArticleDatabaseName[] = "#ZUDOZ.Mdb";
 inline constexpr char InsertArticleStatement[] =
     "insert into Artitle ([Title],[Content],[Article_Type]) values (?,?,?)";
 
+enum class ArticleImportEnd { Done, OpenFailed };
+
 // Opens the database through `database` (the window's 外部数据库1) and inserts every product-list
 // row: Title the row number (column 0), Content the product ID (column 1), Article_Type the text
-// of 编辑框14. A row whose statement fails is skipped; the progress label counts every row. When the
-// database cannot be opened it says so and returns, leaving the window and its list as they are.
-void ImportArticles(ArticleScreen& screen, OdbcDatabase& database);
+// of 编辑框14. A row whose statement fails is skipped, and still counted. When the database cannot be
+// opened nothing is read or counted.
+[[nodiscard]] ArticleImportEnd ImportArticles(ArticleScreen& screen, OdbcDatabase& database);
 
 }  // namespace korvel

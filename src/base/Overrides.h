@@ -13,7 +13,8 @@ namespace korvel::overrides {
 std::string ConnectTo();
 // KORVEL_CA_FILE: a PEM file of CAs trusted in addition to the system store.
 std::string CaFile();
-// KORVEL_BACKEND_HOST: host[:port] of the back-end the member upload talks to.
+// KORVEL_BACKEND_HOST: the address of the back-end the member upload talks to, host[:port] or
+// http(s)://host[:port]; it wins over the address set in the window.
 std::string BackendHost();
 // KORVEL_SHOP_HOST: the shop host in the address field at start.
 std::string ShopHost();

@@ -1,99 +1,58 @@
 #pragma once
 
-// The lines that name why pages or a whole run were lost, as the GBK bytes the window shows. Each
-// escape run is preceded by the text it spells.
+// The lines that name why pages or a whole run were lost, as the GBK bytes both views show,
+// converted once from UTF-8.
+
+#include <string>
+
+#include "text/Gbk.h"
 
 namespace korvel::cause_text {
 
-// 第 
-inline constexpr char PageWord[] = "\xb5\xda ";
-//  页未能取得：
-inline constexpr char PagesFailed[] = " \xd2\xb3\xce\xb4\xc4\xdc\xc8\xa1\xb5\xc3\xa3\xba";
-// （已重试 
-inline constexpr char RetriedPrefix[] = "\xa3\xa8\xd2\xd1\xd6\xd8\xca\xd4 ";
-//  次）
-inline constexpr char RetriedSuffix[] = " \xb4\xce\xa3\xa9";
-//  页没有找到商品，页面结构可能已改变
-inline constexpr char PagesEmpty[] = " \xd2\xb3\xc3\xbb\xd3\xd0\xd5\xd2\xb5\xbd\xc9\xcc\xc6\xb7\xa3\xac\xd2\xb3\xc3\xe6\xbd\xe1\xb9\xb9\xbf\xc9\xc4\xdc\xd2\xd1\xb8\xc4\xb1\xe4";
-//  页不完整，只取得了部分商品：
-inline constexpr char PagesIncomplete[] = " \xd2\xb3\xb2\xbb\xcd\xea\xd5\xfb\xa3\xac\xd6\xbb\xc8\xa1\xb5\xc3\xc1\xcb\xb2\xbf\xb7\xd6\xc9\xcc\xc6\xb7\xa3\xba";
-// 没有找到商品，页面结构可能已改变
-inline constexpr char NoItemsOnPage[] = "\xc3\xbb\xd3\xd0\xd5\xd2\xb5\xbd\xc9\xcc\xc6\xb7\xa3\xac\xd2\xb3\xc3\xe6\xbd\xe1\xb9\xb9\xbf\xc9\xc4\xdc\xd2\xd1\xb8\xc4\xb1\xe4";
-//  页没有商品，采集提前结束
-inline constexpr char PagesStopped[] = " \xd2\xb3\xc3\xbb\xd3\xd0\xc9\xcc\xc6\xb7\xa3\xac\xb2\xc9\xbc\xaf\xcc\xe1\xc7\xb0\xbd\xe1\xca\xf8";
-// 、
-inline constexpr char ListSeparator[] = "\xa1\xa2";
-// –
-inline constexpr char RangeDash[] = "\xa8" "C";
-// 找不到服务器（域名无法解析）
-inline constexpr char UnknownHost[] = "\xd5\xd2\xb2\xbb\xb5\xbd\xb7\xfe\xce\xf1\xc6\xf7\xa3\xa8\xd3\xf2\xc3\xfb\xce\xde\xb7\xa8\xbd\xe2\xce\xf6\xa3\xa9";
-// 服务器拒绝连接
-inline constexpr char ConnectionRefused[] = "\xb7\xfe\xce\xf1\xc6\xf7\xbe\xdc\xbe\xf8\xc1\xac\xbd\xd3";
-// 无法连接到服务器
-inline constexpr char ConnectFailed[] = "\xce\xde\xb7\xa8\xc1\xac\xbd\xd3\xb5\xbd\xb7\xfe\xce\xf1\xc6\xf7";
-// 连接超时（
-inline constexpr char ConnectTimeoutPrefix[] = "\xc1\xac\xbd\xd3\xb3\xac\xca\xb1\xa3\xa8";
-//  秒内未能连上服务器）
-inline constexpr char ConnectTimeoutSuffix[] = " \xc3\xeb\xc4\xda\xce\xb4\xc4\xdc\xc1\xac\xc9\xcf\xb7\xfe\xce\xf1\xc6\xf7\xa3\xa9";
-// 响应超时（
-inline constexpr char IdleTimeoutPrefix[] = "\xcf\xec\xd3\xa6\xb3\xac\xca\xb1\xa3\xa8";
-//  秒内收到的数据不足 1 KB）
-inline constexpr char IdleTimeoutSuffix[] = " \xc3\xeb\xc4\xda\xca\xd5\xb5\xbd\xb5\xc4\xca\xfd\xbe\xdd\xb2\xbb\xd7\xe3 1 KB\xa3\xa9";
-// 请求超时（超过 
-inline constexpr char TotalTimeoutPrefix[] = "\xc7\xeb\xc7\xf3\xb3\xac\xca\xb1\xa3\xa8\xb3\xac\xb9\xfd ";
-//  秒仍未完成）
-inline constexpr char TotalTimeoutSuffix[] = " \xc3\xeb\xc8\xd4\xce\xb4\xcd\xea\xb3\xc9\xa3\xa9";
-// 证书被拒绝：
-inline constexpr char CertificatePrefix[] = "\xd6\xa4\xca\xe9\xb1\xbb\xbe\xdc\xbe\xf8\xa3\xba";
-// 证书已过期
-inline constexpr char CertificateExpired[] = "\xd6\xa4\xca\xe9\xd2\xd1\xb9\xfd\xc6\xda";
-// 证书尚未生效
-inline constexpr char CertificateNotYetValid[] = "\xd6\xa4\xca\xe9\xc9\xd0\xce\xb4\xc9\xfa\xd0\xa7";
-// 证书与网站域名不符
-inline constexpr char CertificateWrongName[] = "\xd6\xa4\xca\xe9\xd3\xeb\xcd\xf8\xd5\xbe\xd3\xf2\xc3\xfb\xb2\xbb\xb7\xfb";
-// 证书不受信任
-inline constexpr char CertificateUntrusted[] = "\xd6\xa4\xca\xe9\xb2\xbb\xca\xdc\xd0\xc5\xc8\xce";
-// 证书无效
-inline constexpr char CertificateInvalid[] = "\xd6\xa4\xca\xe9\xce\xde\xd0\xa7";
-// 安全连接（TLS）握手失败
-inline constexpr char TlsFailed[] = "\xb0\xb2\xc8\xab\xc1\xac\xbd\xd3\xa3\xa8TLS\xa3\xa9\xce\xd5\xca\xd6\xca\xa7\xb0\xdc";
-// 连接被重置
-inline constexpr char ConnectionReset[] = "\xc1\xac\xbd\xd3\xb1\xbb\xd6\xd8\xd6\xc3";
-// 页面未接收完整（连接中途断开）
-inline constexpr char IncompleteBody[] = "\xd2\xb3\xc3\xe6\xce\xb4\xbd\xd3\xca\xd5\xcd\xea\xd5\xfb\xa3\xa8\xc1\xac\xbd\xd3\xd6\xd0\xcd\xbe\xb6\xcf\xbf\xaa\xa3\xa9";
-// 服务器没有返回任何数据
-inline constexpr char NoReply[] = "\xb7\xfe\xce\xf1\xc6\xf7\xc3\xbb\xd3\xd0\xb7\xb5\xbb\xd8\xc8\xce\xba\xce\xca\xfd\xbe\xdd";
-// 重定向次数过多
-inline constexpr char TooManyRedirects[] = "\xd6\xd8\xb6\xa8\xcf\xf2\xb4\xce\xca\xfd\xb9\xfd\xb6\xe0";
-// 页面超过大小上限（
-inline constexpr char BodyTooLargePrefix[] = "\xd2\xb3\xc3\xe6\xb3\xac\xb9\xfd\xb4\xf3\xd0\xa1\xc9\xcf\xcf\xde\xa3\xa8";
-//  MB）
-inline constexpr char BodyTooLargeSuffix[] = " MB\xa3\xa9";
-// 连接中断，请求未重发
-inline constexpr char NotResent[] = "\xc1\xac\xbd\xd3\xd6\xd0\xb6\xcf\xa3\xac\xc7\xeb\xc7\xf3\xce\xb4\xd6\xd8\xb7\xa2";
-// 网络错误：
-inline constexpr char OtherPrefix[] = "\xcd\xf8\xc2\xe7\xb4\xed\xce\xf3\xa3\xba";
-// 服务器返回 HTTP 
-inline constexpr char HttpStatusPrefix[] = "\xb7\xfe\xce\xf1\xc6\xf7\xb7\xb5\xbb\xd8 HTTP ";
-// 服务器返回了空白页面
-inline constexpr char EmptyPage[] = "\xb7\xfe\xce\xf1\xc6\xf7\xb7\xb5\xbb\xd8\xc1\xcb\xbf\xd5\xb0\xd7\xd2\xb3\xc3\xe6";
-// 淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度
-inline constexpr char Verification[] = "\xcc\xd4\xb1\xa6/\xcc\xec\xc3\xa8\xd2\xaa\xc7\xf3\xb5\xc7\xc2\xbc\xbb\xf2\xbb\xac\xbf\xe9\xd1\xe9\xd6\xa4\xa3\xac\xc7\xeb\xc9\xd4\xba\xf3\xd4\xd9\xca\xd4\xbb\xf2\xb7\xc5\xc2\xfd\xb2\xc9\xbc\xaf\xcb\xd9\xb6\xc8";
-// 登录状态已失效，请重新登录
-inline constexpr char SessionExpired[] = "\xb5\xc7\xc2\xbc\xd7\xb4\xcc\xac\xd2\xd1\xca\xa7\xd0\xa7\xa3\xac\xc7\xeb\xd6\xd8\xd0\xc2\xb5\xc7\xc2\xbc";
-//  页未请求：之前连续 
-inline constexpr char PagesNotRequested[] = " \xd2\xb3\xce\xb4\xc7\xeb\xc7\xf3\xa3\xba\xd6\xae\xc7\xb0\xc1\xac\xd0\xf8 ";
-//  页未能取得，采集提前结束
-inline constexpr char PagesNotRequestedSuffix[] = " \xd2\xb3\xce\xb4\xc4\xdc\xc8\xa1\xb5\xc3\xa3\xac\xb2\xc9\xbc\xaf\xcc\xe1\xc7\xb0\xbd\xe1\xca\xf8";
-// 店铺地址无效（含有空格或不允许的字符）
-inline constexpr char BadAddress[] = "\xb5\xea\xc6\xcc\xb5\xd8\xd6\xb7\xce\xde\xd0\xa7\xa3\xa8\xba\xac\xd3\xd0\xbf\xd5\xb8\xf1\xbb\xf2\xb2\xbb\xd4\xca\xd0\xed\xb5\xc4\xd7\xd6\xb7\xfb\xa3\xa9";
-// 收到的页面（HTTP 
-inline constexpr char NoPagingPrefix[] = "\xca\xd5\xb5\xbd\xb5\xc4\xd2\xb3\xc3\xe6\xa3\xa8HTTP ";
-// ，
-inline constexpr char NoPagingMiddle[] = "\xa3\xac";
-//  字节）中没有分页信息，页面结构可能已改变
-inline constexpr char NoPagingSuffix[] = " \xd7\xd6\xbd\xda\xa3\xa9\xd6\xd0\xc3\xbb\xd3\xd0\xb7\xd6\xd2\xb3\xd0\xc5\xcf\xa2\xa3\xac\xd2\xb3\xc3\xe6\xbd\xe1\xb9\xb9\xbf\xc9\xc4\xdc\xd2\xd1\xb8\xc4\xb1\xe4";
-// 第 1 页有分页信息，但没有找到商品，页面结构可能已改变
-inline constexpr char NoItemsOnFirstPage[] = "\xb5\xda 1 \xd2\xb3\xd3\xd0\xb7\xd6\xd2\xb3\xd0\xc5\xcf\xa2\xa3\xac\xb5\xab\xc3\xbb\xd3\xd0\xd5\xd2\xb5\xbd\xc9\xcc\xc6\xb7\xa3\xac\xd2\xb3\xc3\xe6\xbd\xe1\xb9\xb9\xbf\xc9\xc4\xdc\xd2\xd1\xb8\xc4\xb1\xe4";
+inline const std::string PageWord = gbk::FromUtf8("第 ");
+inline const std::string PagesFailed = gbk::FromUtf8(" 页未能取得：");
+inline const std::string RetriedPrefix = gbk::FromUtf8("（已重试 ");
+inline const std::string RetriedSuffix = gbk::FromUtf8(" 次）");
+inline const std::string PagesEmpty = gbk::FromUtf8(" 页没有找到商品，页面结构可能已改变");
+inline const std::string PagesIncomplete = gbk::FromUtf8(" 页不完整，只取得了部分商品：");
+inline const std::string NoItemsOnPage = gbk::FromUtf8("没有找到商品，页面结构可能已改变");
+inline const std::string PagesStopped = gbk::FromUtf8(" 页没有商品，采集提前结束");
+inline const std::string ListSeparator = gbk::FromUtf8("、");
+inline const std::string RangeDash = gbk::FromUtf8("–");
+inline const std::string UnknownHost = gbk::FromUtf8("找不到服务器（域名无法解析）");
+inline const std::string ConnectionRefused = gbk::FromUtf8("服务器拒绝连接");
+inline const std::string ConnectFailed = gbk::FromUtf8("无法连接到服务器");
+inline const std::string ConnectTimeoutPrefix = gbk::FromUtf8("连接超时（");
+inline const std::string ConnectTimeoutSuffix = gbk::FromUtf8(" 秒内未能连上服务器）");
+inline const std::string IdleTimeoutPrefix = gbk::FromUtf8("响应超时（");
+inline const std::string IdleTimeoutSuffix = gbk::FromUtf8(" 秒内收到的数据不足 1 KB）");
+inline const std::string TotalTimeoutPrefix = gbk::FromUtf8("请求超时（超过 ");
+inline const std::string TotalTimeoutSuffix = gbk::FromUtf8(" 秒仍未完成）");
+inline const std::string CertificatePrefix = gbk::FromUtf8("证书被拒绝：");
+inline const std::string CertificateExpired = gbk::FromUtf8("证书已过期");
+inline const std::string CertificateNotYetValid = gbk::FromUtf8("证书尚未生效");
+inline const std::string CertificateWrongName = gbk::FromUtf8("证书与网站域名不符");
+inline const std::string CertificateUntrusted = gbk::FromUtf8("证书不受信任");
+inline const std::string CertificateInvalid = gbk::FromUtf8("证书无效");
+inline const std::string TlsFailed = gbk::FromUtf8("安全连接（TLS）握手失败");
+inline const std::string ConnectionReset = gbk::FromUtf8("连接被重置");
+inline const std::string IncompleteBody = gbk::FromUtf8("页面未接收完整（连接中途断开）");
+inline const std::string NoReply = gbk::FromUtf8("服务器没有返回任何数据");
+inline const std::string TooManyRedirects = gbk::FromUtf8("重定向次数过多");
+inline const std::string BodyTooLargePrefix = gbk::FromUtf8("页面超过大小上限（");
+inline const std::string BodyTooLargeSuffix = gbk::FromUtf8(" MB）");
+inline const std::string NotResent = gbk::FromUtf8("连接中断，请求未重发");
+inline const std::string OtherPrefix = gbk::FromUtf8("网络错误：");
+inline const std::string HttpStatusPrefix = gbk::FromUtf8("服务器返回 HTTP ");
+inline const std::string EmptyPage = gbk::FromUtf8("服务器返回了空白页面");
+inline const std::string Verification = gbk::FromUtf8("淘宝/天猫要求登录或滑块验证，请稍后再试或放慢采集速度");
+inline const std::string SessionExpired = gbk::FromUtf8("登录状态已失效，请重新登录");
+inline const std::string PagesNotRequested = gbk::FromUtf8(" 页未请求：之前连续 ");
+inline const std::string PagesNotRequestedSuffix = gbk::FromUtf8(" 页未能取得，采集提前结束");
+inline const std::string BadAddress = gbk::FromUtf8("店铺地址无效（含有空格或不允许的字符）");
+inline const std::string NoPagingPrefix = gbk::FromUtf8("收到的页面（HTTP ");
+inline const std::string NoPagingMiddle = gbk::FromUtf8("，");
+inline const std::string NoPagingSuffix = gbk::FromUtf8(" 字节）中没有分页信息，页面结构可能已改变");
+inline const std::string NoItemsOnFirstPage = gbk::FromUtf8("第 1 页有分页信息，但没有找到商品，页面结构可能已改变");
 
 }  // namespace korvel::cause_text

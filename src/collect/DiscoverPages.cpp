@@ -47,7 +47,9 @@ std::variant<ShopPages, CollectionFailure, Abandoned> DiscoverPages(
     const std::optional<FetchedPage> first = fetch(ResultPageRequest(pages.family, address, pages.tmallQuery, 1));
     if (!first)
         return Abandoned{};
-    pages.pageText = first->failed() ? std::string() : first->text;
+    // Whatever body arrived is read: a page that failed may still carry its paging and products.
+    pages.pageText = first->text;
+    pages.firstFetch = {{}, first->outcome, first->retries};
 
     const Pattern pagePattern(pages.family == ShopFamily::Tmall ? TmallPagePattern : TaobaoPagePattern);
     const auto matches = FindAllMatches(pagePattern, pages.pageText);

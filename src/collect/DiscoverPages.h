@@ -30,6 +30,7 @@ struct ShopPages {
     std::string pageText;
     std::string itemArea;
     std::string tmallQuery;  // Tmall only; may be empty
+    FetchedPage firstFetch;  // how page 1's request ended (its text is pageText)
 };
 
 // Ends a run before its first product, with the cause when one is known (GBK).

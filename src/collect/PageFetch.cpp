@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "text/Gbk.h"
 #include "text/Text.h"
 #include "web/HttpRequest.h"
 #include "web/UrlHelpers.h"
@@ -99,13 +100,11 @@ bool IsVerificationPage(std::string_view text)
     // Slider and login checks. Result pages link to the login page too, so its address is no
     // marker; its form, the checks' own scripts and their instructions are. Plain words such as
     // 滑块 name products too.
-    static constexpr std::string_view markers[] = {
+    static const std::string markers[] = {
         "nc_1_n1z",     "nc-container", "nocaptcha", "_____tmd_____", "x5sec", "baxia-dialog", "sufei-punish",
-        "punish?",      "TPL_username", "J_LoginBox",
-        "\xcd\xcf\xb6\xaf\xcf\xc2\xb7\xbd\xbb\xac\xbf\xe9",  // 拖动下方滑块
-        "\xb0\xb4\xd7\xa1\xbb\xac\xbf\xe9",                  // 按住滑块
+        "punish?",      "TPL_username", "J_LoginBox", gbk::FromUtf8("拖动下方滑块"), gbk::FromUtf8("按住滑块"),
     };
-    for (const std::string_view marker : markers) {
+    for (const std::string& marker : markers) {
         if (text.find(marker) != std::string_view::npos)
             return true;
     }

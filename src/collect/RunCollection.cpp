@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "collect/CauseTexts.h"
+#include "collect/FailureCause.h"
 #include "collect/ItemLayout.h"
 #include "collect/LossReport.h"
 #include "collect/ResultPages.h"
@@ -37,15 +38,19 @@ public:
     {
         std::vector<Match> matches = FindAllMatches(layout_.pattern, pages_.itemArea);
         if (matches.empty()) {
+            // A page 1 that failed part-way has its paging but lost its products with the failure.
+            const bool failed = pages_.firstFetch.failed();
             run_.end = RunEnd::Failed;
-            run_.failure = RunFailure::NoProducts;
-            run_.failureCause = cause_text::NoItemsOnFirstPage;
+            run_.failure = failed ? RunFailure::NoPageInfo : RunFailure::NoProducts;
+            run_.failureCause = failed ? CauseWithRetries(pages_.firstFetch) : cause_text::NoItemsOnFirstPage;
             return;
         }
         observer_.listingStarted();
         for (int page = 1; page <= pages_.pageCount; ++page) {
             observer_.pageStarted(page, pages_.pageCount);
-            if (page > 1 && !laterPage(page, matches))
+            if (page == 1)
+                noteLoss(1, pages_.firstFetch, matches);
+            else if (!laterPage(page, matches))
                 return;
             hand(page, matches);
             if (page < pages_.pageCount && losses_.shouldStop()) {
@@ -72,11 +77,16 @@ private:
         const std::string area =
             ItemAreaOf(pages_.family, fetched.text, now.settings.itemAreaStart, now.settings.itemAreaEnd);
         matches = FindAllMatches(layout_.pattern, area);
+        noteLoss(page, fetched, matches);
+        return true;
+    }
+
+    void noteLoss(int page, const FetchedPage& fetched, const std::vector<Match>& matches)
+    {
         if (std::optional<LostPage> lost = losses_.record(page, fetched, static_cast<int>(matches.size()))) {
             run_.lostPages.push_back(*lost);
             observer_.pageLost(*lost);
         }
-        return true;
     }
 
     void hand(int page, const std::vector<Match>& matches)

@@ -1,6 +1,7 @@
 #pragma once
 
-// The words a view shows when a run ends, the same in the window's box and on the console (GBK).
+// The words both views show for a run, the window's labels and box and the console's lines alike,
+// as GBK converted from the texts here.
 
 #include <string>
 

@@ -20,7 +20,7 @@
 #include "pgstore/PgStore.h"
 #include "store/BatchProgress.h"
 #include "store/StorePath.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel::console {
 namespace {

@@ -37,16 +37,16 @@ std::string CauseOf(WriteRefusal refusal)
 struct PlannedExport {
     std::string path;  // "-" for standard output
     std::string bytes;
-    const char* donePrefix;  // the window's message, or none for the CSV
+    const std::string* donePrefix;  // the window's message, or none for the CSV
 };
 
 std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionRun& run)
 {
     std::vector<PlannedExport> plan;
     if (command.idsFile)
-        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), export_text::IdsDone});
+        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), &export_text::IdsDone});
     if (command.allFile)
-        plan.push_back({*command.allFile, AllInformationText(run.products), export_text::AllDone});
+        plan.push_back({*command.allFile, AllInformationText(run.products), &export_text::AllDone});
     if (command.csvFile)
         plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr});
     return plan;
@@ -57,7 +57,7 @@ std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionR
 void ReportUnwritable(Terminal& terminal, const std::string& path, WriteRefusal refusal)
 {
     const std::string cause = CauseOf(refusal);
-    terminal.line(std::string(export_text::WriteFailedTitle) + ": " + export_text::WriteFailed +
+    terminal.line(export_text::WriteFailedTitle + ": " + export_text::WriteFailed +
                   gbk::FromUtf8(path) + (cause.empty() ? "" : "\n" + cause));
 }
 
@@ -105,7 +105,7 @@ ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& r
     }
     for (const PlannedExport& done : plan) {
         if (done.donePrefix)
-            terminal.line(std::string(export_text::DoneTitle) + ": " + done.donePrefix +
+            terminal.line(export_text::DoneTitle + ": " + *done.donePrefix +
                           IntToText(static_cast<int>(run.products.size())) + export_text::DoneSuffix);
     }
     return ExportsResult::Written;

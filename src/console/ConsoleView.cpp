@@ -3,16 +3,12 @@
 #include <iterator>
 
 #include "collect/RunMessages.h"
+#include "text/Gbk.h"
 
 namespace korvel::console {
 
 namespace {
 
-// 第 … 页，已采集 … 件，用时 … 秒
-constexpr char ProgressPage[] = "\xb5\xda ";
-constexpr char ProgressProducts[] = " \xd2\xb3\xa3\xac\xd2\xd1\xb2\xc9\xbc\xaf ";
-constexpr char ProgressElapsed[] = " \xbc\xfe\xa3\xac\xd3\xc3\xca\xb1 ";
-constexpr char ProgressSeconds[] = " \xc3\xeb";
 
 // A terminal line redrawn more often than this only flickers.
 constexpr auto ProgressInterval = std::chrono::milliseconds(100);
@@ -83,9 +79,9 @@ void ConsoleView::showProgress()
     const auto now = std::chrono::steady_clock::now();
     shown_ = now;
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
-    terminal_.progress(ProgressPage + std::to_string(page_) + "/" + std::to_string(pageCount_) + ProgressProducts +
-                       std::to_string(products_.size()) + ProgressElapsed + std::to_string(seconds) +
-                       ProgressSeconds);
+    terminal_.progress(gbk::FromUtf8("第 " + std::to_string(page_) + "/" + std::to_string(pageCount_) + " 页，已采集 " +
+                                     std::to_string(products_.size()) + " 件，用时 " + std::to_string(seconds) +
+                                     " 秒"));
 }
 
 }  // namespace korvel::console

@@ -70,7 +70,7 @@ RunSession OpenRunSession(const CollectCommand& command)
         run.session = std::make_unique<KeptSession>(std::move(read.cookies), std::string());
         return run;
     }
-    const std::string path = DefaultStorePath();
+    const std::string path = DefaultSessionPath();
     StoredCookies kept = LoadStore(path);
     if (!kept.result.ok() && kept.result.failure != SessionFileFailure::NoHome)
         std::fprintf(stderr, "korvel-collect: collecting without the kept session: %s\n",
@@ -99,7 +99,7 @@ bool SignInExpired(const RunSession& session, const CollectionRun& run)
 int ImportCookies(const std::string& text)
 {
     const ImportSource source = ParseImportSource(text);
-    const std::string path = DefaultStorePath();
+    const std::string path = DefaultSessionPath();
     const StoreImport done = ImportIntoStore(source, path);
     if (done.read.failure != ImportFailure::None) {
         std::fprintf(stderr, "korvel-collect: nothing imported from %s: %s\n", text.c_str(),

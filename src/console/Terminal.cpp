@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "text/Text.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel::console {
 

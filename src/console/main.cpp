@@ -51,6 +51,7 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     while (!job.waitFor(std::chrono::seconds(1)))
         view.tick();
     const CollectionRun run = view.takeRun();
+    RecordInHistory(command, run);
     ReportSessionSave(session);
     if (run.end == RunEnd::Interrupted || interrupt.interrupted())
         return Interrupted;

@@ -6,7 +6,7 @@
 #include "export/HtmlEntities.h"
 #include "export/ProductColumns.h"
 #include "text/Text.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel {
 namespace {

@@ -13,7 +13,7 @@ namespace korvel {
 
 namespace {
 
-bool ShowDialog(SaveDialog& dialog, const char* filter, const char* extension)
+bool ShowDialog(SaveDialog& dialog, const std::string& filter, const char* extension)
 {
     dialog.setFilter(filter);
     dialog.setDefaultExtension(extension);
@@ -30,7 +30,7 @@ bool WriteExport(const std::string& path, const std::string& text, MessageBox& b
     return false;
 }
 
-void ReportDone(MessageBox& box, const char* prefix, int count)
+void ReportDone(MessageBox& box, const std::string& prefix, int count)
 {
     box.showMessage(prefix + IntToText(count) + export_text::DoneSuffix, export_text::DoneTitle);
 }

@@ -65,7 +65,8 @@ struct MemberUploadAnswer {
     HttpOutcome outcome;
 };
 
-// Posts one member to "http://" + backendHost + "/app/index.php", once at most.
+// Posts one member to the back-end's endpoint (BackendAddress.h), once at most. An address that is
+// no back-end address sends nothing and fails as HttpFailure::BadAddress.
 MemberUploadAnswer SendMemberUpload(MemberSession& session, const MemberRecord& member,
                                     const BackendAccount& account);
 

@@ -14,6 +14,18 @@ MemberSession::~MemberSession()
     shutdown();
 }
 
+std::string MemberSession::backendHost() const
+{
+    std::lock_guard lock(backendMutex_);
+    return backendHost_;
+}
+
+void MemberSession::setBackendHost(std::string host)
+{
+    std::lock_guard lock(backendMutex_);
+    backendHost_ = std::move(host);
+}
+
 void MemberSession::start(MemberJob kind, std::function<void()> body)
 {
     std::thread& worker = workers_[static_cast<size_t>(kind)];

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -34,7 +35,8 @@ enum class MemberJob { Connect, Read, Upload, SingleUpload };
 
 class MemberSession {
 public:
-    // backendHost is "host" or "host:port"; backendAccountId the account number sent as "i".
+    // backendHost is the back-end's address (see BackendAddress.h); backendAccountId the account
+    // number sent as "i".
     MemberSession(std::string backendHost, std::string backendAccountId);
     // Stops and joins the workers; see shutdown().
     virtual ~MemberSession();
@@ -44,7 +46,9 @@ public:
     MemberDbConnection& connection() { return connection_; }
     // Every upload request of the session; cancelled for good by stop().
     Cancellation& uploadCancellation() { return uploadCancellation_; }
-    const std::string& backendHost() const { return backendHost_; }
+    // Any thread: a job takes the address once, when it starts.
+    std::string backendHost() const;
+    void setBackendHost(std::string host);
     const std::string& backendAccountId() const { return backendAccountId_; }
 
     // 1 while a read is wanted; the reader looks at it before each row.
@@ -70,6 +74,7 @@ public:
 private:
     MemberDbConnection connection_;
     Cancellation uploadCancellation_;
+    mutable std::mutex backendMutex_;
     std::string backendHost_;
     std::string backendAccountId_;
     std::array<std::thread, 4> workers_;

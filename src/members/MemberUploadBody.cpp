@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel {
 

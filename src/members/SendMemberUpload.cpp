@@ -1,6 +1,7 @@
+#include "members/BackendAddress.h"
 #include "members/MemberJobs.h"
 #include "members/MemberUploadBody.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 #include "web/HttpRequest.h"
 
 namespace korvel {
@@ -11,6 +12,11 @@ MemberUploadAnswer SendMemberUpload(MemberSession& session, const MemberRecord& 
     const std::string body =
         BuildMemberUploadBody(member, account.userName, account.password, session.backendAccountId());
     MemberUploadAnswer answer;
+    const std::optional<BackendAddress> address = ParseBackendAddress(session.backendHost());
+    if (!address) {
+        answer.outcome.failure = HttpFailure::BadAddress;  // nothing goes anywhere
+        return answer;
+    }
     HttpOptions options;
     options.postText = BytesToText(GbkToUtf8(body));
     options.cancel = &session.uploadCancellation();
@@ -22,7 +28,9 @@ MemberUploadAnswer SendMemberUpload(MemberSession& session, const MemberRecord& 
     // after a pause the next upload opens a fresh one rather than trust a connection the back-end
     // may be closing.
     options.recentConnectionsOnly = true;
-    const Bytes reply = HttpRequest("http://" + session.backendHost() + "/app/index.php", 1, options);
+    // Over https the shop requests' certificate checks apply, and a redirect never leads to plain
+    // http.
+    const Bytes reply = HttpRequest(address->endpoint(), 1, options);
     // Part of a reply cut off by a failure is no answer.
     if (answer.outcome.failure == HttpFailure::None) {
         answer.reply = MemberUploadReply(reply);

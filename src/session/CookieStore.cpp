@@ -57,7 +57,7 @@ bool WriteAll(int fd, const std::string& text)
 
 }  // namespace
 
-std::string DefaultStorePath()
+std::string DefaultSessionPath()
 {
     const char* data = std::getenv("XDG_DATA_HOME");
     // The XDG base directory rules ignore a relative path.

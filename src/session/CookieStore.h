@@ -27,7 +27,7 @@ struct [[nodiscard]] StoredCookies {
 };
 
 // Where the session is kept; empty when neither XDG_DATA_HOME nor HOME says.
-std::string DefaultStorePath();
+std::string DefaultSessionPath();
 
 // A missing file is an empty session. Only the marketplace's unexpired cookies are read.
 StoredCookies LoadStore(const std::string& path);

@@ -16,6 +16,6 @@ struct [[nodiscard]] StoreImport {
     bool imported() const { return read.failure == ImportFailure::None && saved.ok(); }
 };
 
-StoreImport ImportIntoStore(const ImportSource& source, const std::string& path = DefaultStorePath());
+StoreImport ImportIntoStore(const ImportSource& source, const std::string& path = DefaultSessionPath());
 
 }  // namespace korvel

@@ -37,6 +37,6 @@ private:
 
 // The store's session for a run, written back as it changes; none when the store holds no cookie
 // (or cannot be read: the run then goes as it always did).
-std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path = DefaultStorePath());
+std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path = DefaultSessionPath());
 
 }  // namespace korvel

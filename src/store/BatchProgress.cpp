@@ -4,7 +4,7 @@
 #include "store/RunAssembly.h"
 #include "store/StoreFailureText.h"
 #include "store/StoreQueries.h"
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel {
 namespace {

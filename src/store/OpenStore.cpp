@@ -10,6 +10,8 @@ namespace korvel::store {
 
 StoreResult<std::unique_ptr<Database>> OpenStore(const std::string& path)
 {
+    if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
+        return ErrorOf(StoreFailure::CannotOpen, "$HOME");
     std::error_code ignored;  // a folder that cannot be made fails the open, which says why
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     try {

@@ -81,7 +81,7 @@ void Prepare(CURL* h)
     // The bundle holds the whole system store. Without a CA folder as well, libcurl keeps the
     // parsed bundle between connections instead of parsing ~150 certificates for each new one.
     curl_easy_setopt(h, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 30L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(MaxRedirects));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, TakeBody);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, TakeHeader);
     curl_easy_setopt(h, CURLOPT_READFUNCTION, ReadOnce);

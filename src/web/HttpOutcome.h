@@ -22,12 +22,15 @@ enum class HttpFailure {
     ConnectionReset,    // the connection broke while sending or receiving
     IncompleteBody,     // the connection closed before the promised body had arrived
     NoReply,            // the server closed the connection without answering
-    TooManyRedirects,
+    TooManyRedirects,   // more than MaxRedirects hops
     BodyTooLarge,      // the body passed the size limit and was abandoned
     RedirectRefused,   // a redirect went where the caller does not follow (see refusedLocation)
     NotResent,         // a request that must not go out twice would have had to be resent
     Other,
 };
+
+// The hops one request follows, the client's own and the "301 Moved" repeats alike.
+inline constexpr int MaxRedirects = 20;
 
 enum class CertificateProblem { None, Expired, NotYetValid, WrongName, Untrusted, Other };
 

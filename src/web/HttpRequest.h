@@ -1,6 +1,7 @@
 #pragma once
 
-// The one request operation through which Korvel talks to any web server.
+// The one request operation through which Korvel talks to any web server, in its own shape: in and
+// out variables over the typed call of web/HttpCall.h.
 
 #include <functional>
 #include <optional>

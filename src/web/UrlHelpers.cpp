@@ -2,13 +2,14 @@
 
 #include "web/UrlHelpers.h"
 
+#include "text/Gbk.h"
 #include "text/Text.h"
 
 namespace korvel {
 namespace {
 
-// "#引号" (GBK bytes) lets a caller write a double quote inside a marker.
-constexpr std::string_view QuoteMarker = "#\xd2\xfd\xba\xc5";
+// "#引号" lets a caller write a double quote inside a marker.
+const std::string QuoteMarker = gbk::FromUtf8("#引号");
 
 }  // namespace
 

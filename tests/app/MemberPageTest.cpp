@@ -5,13 +5,17 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -233,17 +237,18 @@ TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
     type(names::BackendPassword, "secret");
     connectAndRead();
     const QString accountLabel = text(names::AccountIdLabel);
-    EXPECT_EQ(rightClickList().size(), 1u);  // nothing has failed yet
+    EXPECT_EQ(rightClickList().size(), 2u);  // nothing has failed yet: "导出" and "后台地址…"
 
     backend.scriptReplies({"2", "-1", "2", "0", "2"});
     click(names::UploadButton);
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
     EXPECT_EQ(text(names::MemberStatusLabel), Utf("已经成功导入：0，更新：3，失败：2"));
     std::vector<MenuItem> items = rightClickList();
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].text, Utf("导出"));
     EXPECT_EQ(items[1].text, Utf("重新导入失败的会员（2）"));
     EXPECT_TRUE(items[1].enabled);
+    EXPECT_EQ(items[2].text, Utf("后台地址…"));
 
     backend.scriptReplies({"1", "-1"});
     rightClickList("重新导入失败的会员");
@@ -256,12 +261,12 @@ TEST_F(MemberPageWindow, TheMenuSendsTheFailedUploadsAgainUntilNoneIsLeft)
     EXPECT_EQ(received[5].rawBody, received[1].rawBody);
     EXPECT_EQ(received[6].rawBody, received[3].rawBody);
     items = rightClickList();
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[1].text, Utf("重新导入失败的会员（1）"));
 
     click(names::UploadButton);  // a new bulk upload forgets the failed member
     ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
-    EXPECT_EQ(rightClickList().size(), 1u);
+    EXPECT_EQ(rightClickList().size(), 2u);
 }
 
 // Whatever a worker waits on, closing the window cuts it short and ends every worker before any
@@ -308,6 +313,149 @@ TEST_F(MemberPageWindow, ClosingWhileAWorkerWaitsOnAServerEndsAtOnce)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         database->unlockTables();
     }
+}
+
+// The address set from the list's menu is kept in the configuration folder and read by the next
+// window; one that is no address is refused with its reason and changes nothing.
+TEST_F(MemberPageWindow, TheBackEndAddressIsSetFromTheMenuAndKeptAcrossARestart)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    // The suite's own configuration folder comes back however the test ends.
+    struct Restore {
+        QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        ~Restore() { qputenv("XDG_CONFIG_HOME", before); }
+    } restore;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    unsetenv("KORVEL_BACKEND_HOST");
+    open(1);
+    EXPECT_EQ(page->session().backendHost(), "members.korvel.example");
+
+    auto box = AnswerNextBox();
+    TypeIntoNextInputDialog(Utf("https://members.example/app"));
+    rightClickList("后台地址");
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_TRUE(box->text.startsWith(Utf("后台地址无效：https://members.example/app\n"))) << box->text.toStdString();
+    EXPECT_EQ(page->session().backendHost(), "members.korvel.example");
+
+    TypeIntoNextInputDialog(Utf("https://members.example:8443"));
+    rightClickList("后台地址");
+    EXPECT_EQ(page->session().backendHost(), "https://members.example:8443");
+    showWindow();  // a restart
+    EXPECT_EQ(page->session().backendHost(), "https://members.example:8443");
+    setenv("KORVEL_BACKEND_HOST", backend.host().c_str(), 1);  // the variable wins
+    showWindow();
+    EXPECT_EQ(page->session().backendHost(), backend.host());
+    window.reset();
+}
+
+// Plain http to another machine: before the session's first upload the window says what will cross
+// the network in clear text; "停止" sends nothing, "继续" sends, and nothing is asked again.
+TEST_F(MemberPageWindow, BeforeClearTextToAnotherMachineTheWindowAsksOnce)
+{
+    const std::string port = backend.host().substr(backend.host().find(':') + 1);
+    setenv("KORVEL_CONNECT_TO", ("members.example:" + port + ":127.0.0.1:" + port).c_str(), 1);
+    setenv("KORVEL_BACKEND_HOST", ("members.example:" + port).c_str(), 1);
+    open(2);
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
+    connectAndRead();
+
+    auto question = AnswerNextQuestion(Utf("停止"));
+    click(names::UploadButton);
+    ASSERT_TRUE(question->shown);
+    EXPECT_EQ(question->title, Utf("明文传送"));
+    EXPECT_TRUE(question->text.contains(Utf("明文"))) << question->text.toStdString();
+    EXPECT_EQ(question->buttons, 2);
+    EXPECT_EQ(backend.requestCount(), 0);
+    EXPECT_TRUE(window->control(names::UploadButton)->isEnabled());
+
+    question = AnswerNextQuestion(Utf("继续"));
+    click(names::UploadButton);
+    ASSERT_TRUE(question->shown);
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    {
+        BoxWatch boxes;
+        click(names::UploadButton);
+        ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+        EXPECT_EQ(boxes.count(), 0);
+    }
+    unsetenv("KORVEL_CONNECT_TO");
+    EXPECT_EQ(backend.requestCount(), 4);
+}
+
+// The longest time the window's thread went without running a 5 ms timer.
+class GapMeter {
+public:
+    GapMeter()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            longest_ = std::max(longest_, since_.restart());
+        });
+        since_.start();
+        timer_.start(5);
+    }
+    // The longest gap over the next `ms` of the window's events.
+    qint64 longestOver(int ms)
+    {
+        longest_ = 0;
+        since_.restart();
+        QTest::qWait(ms);
+        return longest_;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer since_;
+    qint64 longest_ = 0;
+};
+
+// Every job waits on a server that accepts and never answers: a connect that gets no greeting, a
+// read held up by a locked table, a bulk and a single upload to a silent back-end. The window's
+// thread goes on meanwhile, and closing it ends them all at once.
+TEST_F(MemberPageWindow, TheWindowNeverWaitsOnAStalledServer)
+{
+    tools::FlakyBackend silent;
+    ASSERT_TRUE(silent.listening());
+    silent.silenceAll();
+    setenv("KORVEL_BACKEND_HOST", silent.host().c_str(), 1);
+    open(30);
+    GapMeter gaps;
+    const std::string silentPort = silent.host().substr(silent.host().find(':') + 1);
+
+    type(names::DatabasePort, silentPort);
+    click(names::ConnectButton);
+    EXPECT_LT(gaps.longestOver(400), 100) << "connect";
+    EXPECT_TRUE(page->session().connecting);
+    page->session().connection().cancel();  // the attempt ends as the window's close would end it
+    auto box = AnswerNextBox();
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, Utf("数据库连接失败！"));
+
+    // The cancel is for good: a fresh window connects to the database.
+    showWindow();
+    type(names::BackendUser, "admin");
+    connectAndRead();
+    ASSERT_TRUE(database->lockForWriting("ims_fans"));
+    click(names::ReadButton);
+    ASSERT_TRUE(WaitFor([&] { return database->lockWaiterPresent(); }));
+    EXPECT_LT(gaps.longestOver(300), 100) << "read";
+
+    list()->setCurrentIndex(list()->model()->index(0, 0));
+    rightClickList("导出");
+    ASSERT_TRUE(WaitFor([&] { return silent.silentRequests() == 1; }));
+    EXPECT_LT(gaps.longestOver(300), 100) << "single upload";
+
+    click(names::ReadButton);  // the stop press lets the bulk upload start
+    click(names::UploadButton);
+    ASSERT_TRUE(WaitFor([&] { return silent.silentRequests() == 2; }));
+    EXPECT_LT(gaps.longestOver(300), 100) << "bulk upload";
+
+    const auto start = std::chrono::steady_clock::now();
+    window->close();
+    window.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    database->unlockTables();
 }
 
 }  // namespace

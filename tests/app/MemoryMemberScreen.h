@@ -45,6 +45,9 @@ public:
     int appendCalls = 0;
     // Called on the window's turn after rows were appended.
     std::function<void()> afterAppend;
+    // The questions asked, and the answer each gets ("继续" while true).
+    std::vector<ShownMessage> questions;
+    bool goOn = true;
     // Once set, posted work no longer runs, as on a closing window.
     bool closing = false;
 
@@ -66,6 +69,11 @@ public:
     void appendMembers(const MemberBatch& added) override;
     std::vector<MemberBatch> members() override;
     int selectedMember() override { return selected; }
+    bool askToGoOn(const std::string& message, const std::string& title) override
+    {
+        questions.push_back({message, title, MessageIcon::None});
+        return goOn;
+    }
     void showMessage(const std::string& message, const std::string& title, MessageIcon icon) override;
 
     const ControlState& control(MemberControl c) { return controls[c]; }

@@ -1,4 +1,8 @@
+#include <cstdlib>
+
 #include "UploadMembersFixture.h"
+#include "support/LocalServer.h"
+#include "web/HttpSettings.h"
 
 namespace korvel::test {
 namespace {
@@ -199,6 +203,89 @@ TEST_F(UploadMembersTest, SingleUploadToAnUnreachableBackEndNamesTheCause)
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].text, Gbk("服务器拒绝连接"));
     EXPECT_EQ(screen.messages[0].title, Gbk("导出失败"));
+}
+
+// Over https an upload passes the shop requests' certificate checks: a back-end whose certificate
+// is not trusted gets nothing, not even over plain http, and the box names the cause; trusted
+// through KORVEL_CA_FILE, it gets the member. No word about clear text either way.
+TEST_F(UploadMembersTest, HttpsUploadsCheckTheBackEndsCertificate)
+{
+    tools::BackendStub secure("admin", "secret", TestTls().serverCert, TestTls().serverKey);
+    secure.start();
+    session = std::make_unique<MemberPageSession>("https://" + secure.host(), "1");
+    fillList(2);
+    screen.selected = 1;
+    struct Case {
+        const char* caFile;
+        const char* text;
+        const char* title;
+        size_t arrived;
+    };
+    const Case cases[] = {{"", "证书被拒绝：证书不受信任", "导出失败", 0},
+                          {TestTls().caCert.c_str(), "导入会员成功，请进后台查看！", "导出成功", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        setenv("KORVEL_CA_FILE", c.caFile, 1);
+        CloseIdleConnections();
+        screen.messages.clear();
+        uploadSelected();
+        ASSERT_EQ(screen.messages.size(), 1u);
+        EXPECT_EQ(screen.messages[0].text, Gbk(c.text));
+        EXPECT_EQ(screen.messages[0].title, Gbk(c.title));
+        EXPECT_EQ(secure.members().size(), c.arrived);
+        EXPECT_EQ(stub.requestCount(), 0);
+    }
+    uploadAll();
+    unsetenv("KORVEL_CA_FILE");
+    EXPECT_EQ(screen.status, Gbk("已经成功导入：1，更新：1，失败：0"));
+    EXPECT_TRUE(screen.questions.empty());
+}
+
+// An address with a path or junk is no address: the upload says why and sends nothing anywhere.
+TEST_F(UploadMembersTest, AnAddressThatIsNoAddressSendsNothing)
+{
+    fillList(1);
+    screen.selected = 0;
+    for (const std::string& typed : {stub.host() + "/app", "http://admin@" + stub.host(), stub.host() + " x"}) {
+        SCOPED_TRACE(typed);
+        session->setBackendHost(typed);
+        screen.messages.clear();
+        screen.onWindow([&] { StartMemberUpload(*session, screen); });
+        uploadSelected();
+        ASSERT_EQ(screen.messages.size(), 2u);
+        for (const ShownMessage& shown : screen.messages) {
+            EXPECT_EQ(shown.text, Gbk("后台地址无效：" + typed +
+                                      "\n只能填写 主机[:端口]、http://主机[:端口] 或 https://主机[:端口]，"
+                                      "不能带路径或其他字符。"));
+        }
+        expectControlsFree();
+    }
+    EXPECT_EQ(stub.requestCount(), 0);
+}
+
+// Plain http to another machine: the first upload of the session asks once; "停止" sends nothing and
+// asks again next time, "继续" sends and is not asked about again. This machine is never asked about.
+TEST_F(UploadMembersTest, ClearTextToAnotherMachineIsSaidOnce)
+{
+    const std::string port = stub.host().substr(stub.host().find(':') + 1);
+    setenv("KORVEL_CONNECT_TO", ("members.example:" + port + ":127.0.0.1:" + port).c_str(), 1);
+    session->setBackendHost("members.example:" + port);
+    fillList(1);
+    screen.selected = 0;
+    screen.goOn = false;
+    uploadAll();
+    ASSERT_EQ(screen.questions.size(), 1u);
+    EXPECT_EQ(screen.questions[0].title, Gbk("明文传送"));
+    EXPECT_EQ(screen.questions[0].text.rfind(Gbk("后台 members.example:" + port + " 不是本机"), 0), 0u);
+    EXPECT_EQ(stub.requestCount(), 0);
+    expectControlsFree();
+
+    screen.goOn = true;
+    uploadAll();
+    uploadSelected();
+    unsetenv("KORVEL_CONNECT_TO");
+    EXPECT_EQ(screen.questions.size(), 2u);
+    EXPECT_EQ(stub.requestCount(), 2);
 }
 
 TEST_F(UploadMembersTest, SingleUploadWithoutSelectionSendsNothing)

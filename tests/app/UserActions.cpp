@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -124,6 +125,30 @@ std::shared_ptr<SeenBox> AnswerNextBox()
         PressOk(box);
     });
     return seen;
+}
+
+std::shared_ptr<SeenBox> AnswerNextQuestion(const QString& button)
+{
+    auto seen = std::make_shared<SeenBox>();
+    OnNextModal<QMessageBox>([seen, button](QMessageBox* box) {
+        *seen = Read(box);
+        for (QAbstractButton* choice : box->buttons()) {
+            if (choice->text() == button) {
+                QTest::mouseClick(choice, Qt::LeftButton);
+                return;
+            }
+        }
+        box->reject();
+    });
+    return seen;
+}
+
+void TypeIntoNextInputDialog(const QString& text)
+{
+    OnNextModal<QInputDialog>([text](QInputDialog* dialog) {
+        dialog->setTextValue(text);
+        dialog->accept();
+    });
 }
 
 struct BoxWatch::State {

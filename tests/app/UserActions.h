@@ -25,6 +25,12 @@ struct SeenBox {
 // Presses OK on the next message box and records what it showed.
 std::shared_ptr<SeenBox> AnswerNextBox();
 
+// Presses the button named `button` on the next message box and records what it showed.
+std::shared_ptr<SeenBox> AnswerNextQuestion(const QString& button);
+
+// Types `text` into the next input dialog and accepts it.
+void TypeIntoNextInputDialog(const QString& text);
+
 // Records every message box that opens until the returned guard is gone, pressing OK on each.
 class BoxWatch {
 public:

@@ -109,10 +109,11 @@ TEST_F(WindowLayout, WindowHasItsSizePlaceAndTheIconAtEveryThemeSize)
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->parentWidget(), &window);
     EXPECT_EQ(tabs->geometry(), QRect(9, 7, 976, 488));
+    // The five pages, then the shop history's tab after them.
     const QStringList captions = {Utf("店铺采集"), Utf("采集设置第一步"), Utf("会员导入"), Utf("程序测试区"),
-                                  Utf("商品导入")};
-    ASSERT_EQ(tabs->count(), 5);
-    for (int i = 0; i < 5; ++i) {
+                                  Utf("商品导入"), Utf("店铺监控")};
+    ASSERT_EQ(tabs->count(), 6);
+    for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(tabs->tabText(i), captions[i]);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The window as the article import sees it: a product list, the article-type field, and a record
-// of every label caption and message box.
+// of every count it was given.
 
 #include <string>
 #include <utility>
@@ -18,11 +18,7 @@ public:
     int productRowCount() override { return static_cast<int>(rows.size()); }
     std::string productCell(int row, int column) override { return rows.at(row).at(column); }
     std::string articleType() override { return type; }
-    void setProgressLabel(const std::string& caption) override { captions.push_back(caption); }
-    void showMessage(const std::string& message, const std::string& title) override
-    {
-        messages.emplace_back(message, title);
-    }
+    void stored(int count) override { counts.push_back(count); }
     std::string programDirectory() override { return folder_; }
 
     // Eight columns, as the collection run fills them.
@@ -33,8 +29,7 @@ public:
 
     std::vector<std::vector<std::string>> rows;
     std::string type;
-    std::vector<std::string> captions;
-    std::vector<std::pair<std::string, std::string>> messages;
+    std::vector<int> counts;
 
 private:
     std::string folder_;

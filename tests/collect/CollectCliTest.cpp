@@ -40,8 +40,13 @@ protected:
     {
         DemoShopRun::SetUp();
         dir = tools::MakeTempDir("korvel-collect-cli");
+        dataDir = tools::MakeTempDir("korvel-collect-data");
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override
+    {
+        fs::remove_all(dir);
+        fs::remove_all(dataDir);
+    }
 
     // The program next to this test binary, with the routing to the demo shop in its environment.
     Finished Collect(std::vector<std::string> args, bool withStdout = true) const
@@ -61,6 +66,8 @@ protected:
         // and a UTF-8 terminal.
         std::vector<std::string> env = RoutingEnvironment();
         env.push_back("LANG=C.UTF-8");
+        // Each run is recorded in the shop history: in this test's folder, never the user's.
+        env.push_back("XDG_DATA_HOME=" + dataDir);
         for (char** entry = environ; *entry; ++entry) {
             const std::string_view text(*entry);
             if (!text.starts_with("KORVEL_") && !text.starts_with("LANG=") && !text.starts_with("LC_"))
@@ -99,6 +106,7 @@ protected:
     }
 
     std::string dir;
+    std::string dataDir;
 };
 
 TEST_F(CollectCliTest, WritesBothExportsByteForByte)

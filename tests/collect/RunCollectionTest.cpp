@@ -144,6 +144,27 @@ TEST_F(RunCollectionTest, LostLaterPagesAreNamedWithTheirCause)
     ExpectSuccess(40, "\n第 2 页未能取得：服务器返回了空白页面\n第 3–4 页没有找到商品，页面结构可能已改变");
 }
 
+// A page that failed after its retries but carried its products gives them, and is named as
+// incomplete; page 1 too.
+TEST_F(RunCollectionTest, APageThatFailedWithItsProductsGivesThem)
+{
+    demo::DemoShopOptions options;
+    options.pages = 3;
+    options.faults = {{2, PageFault::ErrorWithItems}, {3, PageFault::CutShort}};
+    EXPECT_EQ(Run(TaobaoHost, options).end, RunEnd::Incomplete);
+    EXPECT_EQ(seen.rows(), ExpectedRows(options, Marketplace::Taobao));
+    ExpectSuccess(60, "\n第 2 页不完整，只取得了部分商品：服务器返回 HTTP 500（已重试 2 次）"
+                      "\n第 3 页不完整，只取得了部分商品：连接被重置（已重试 2 次）");
+    ASSERT_EQ(run.lostPages.size(), 2u);
+    EXPECT_TRUE(run.lostPages[0].incomplete);
+    EXPECT_EQ(run.pagesCollected, 3);
+
+    options.faults = {{1, PageFault::ErrorWithItems}};
+    EXPECT_EQ(Run(TmallHost, options).end, RunEnd::Incomplete);
+    EXPECT_EQ(seen.rows(), ExpectedRows(options, Marketplace::Tmall));
+    ExpectSuccess(60, "\n第 1 页不完整，只取得了部分商品：服务器返回 HTTP 500（已重试 2 次）");
+}
+
 // A page count far beyond the shop's pages ends after three pages in a row without products.
 TEST_F(RunCollectionTest, ARunawayPageCountEndsEarly)
 {
@@ -284,6 +305,16 @@ TEST_F(RunCollectionTest, APageOneFailureNamesItsCause)
     RunAt("closed.taobao.com", once);
     SetConnectTo(Shop().connectTo(TaobaoHost) + "," + Shop().connectTo(TmallHost));
     ExpectFailure("未找到店铺的分页信息，请重试！\n服务器拒绝连接", "未取得信息");
+}
+
+// A page answering 301 to itself ends after 20 hops, named, and is not asked for again.
+TEST_F(RunCollectionTest, ARedirectChainEndsAfterTwentyHops)
+{
+    demo::DemoShopOptions options;
+    options.faults = {{1, PageFault::MovedLoop}};
+    Run(TmallHost, options);
+    ExpectFailure("未找到店铺的分页信息，请重试！\n重定向次数过多", "未取得信息");
+    EXPECT_EQ(Shop().requests().size(), 1u + 1 + 20);
 }
 
 TEST_F(RunCollectionTest, PageOneWithoutProductsFails)

@@ -80,7 +80,7 @@ TEST(SignInWindowTest, SignsInWithTheBuiltInBrowserAndTheCollectionCarriesTheSes
     ASSERT_TRUE(shop.start());
     const Routed routed(shop);
     SignInWindow::PrepareBrowser();
-    const std::string store = DefaultStorePath();
+    const std::string store = DefaultSessionPath();
     std::filesystem::remove(store);
 
     MainWindow window;

@@ -40,12 +40,12 @@ std::string ReadAll(const std::string& path)
 class ChangesCliTest : public ::testing::Test {
 protected:
     // korvel-collect beside this test, in a UTF-8 locale, without any KORVEL_* variable.
-    Finished Run(std::vector<std::string> args) const
+    Finished Run(std::vector<std::string> args, std::vector<std::string> environment = {}) const
     {
         const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
         args.insert(args.begin(), program);
         std::vector<char*> argv = EnvironmentPointers(args);
-        std::vector<std::string> env = ChildEnvironment();
+        std::vector<std::string> env = ChildEnvironment(std::move(environment));
         std::vector<char*> envp = EnvironmentPointers(env);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -150,6 +150,26 @@ TEST_F(ChangesCliTest, BadArgumentsAndUnreadableStores)
     const Finished fresh = Run({"--changes", Host, "--store", dir.file("new/fresh.sqlite")});
     EXPECT_EQ(fresh.status, 0);
     EXPECT_TRUE(fs::exists(dir.file("new/fresh.sqlite")));
+}
+
+TEST_F(ChangesCliTest, AHistoryThatCannotBeWrittenCostsTheRunOneLine)
+{
+    const std::string notAStore = dir.file("notes.txt");
+    const std::string text(4096, 'x');
+    std::ofstream(notAStore) << text;
+    // Nothing listens on port 1: the run fails at once, and is recorded as failed.
+    const std::vector<std::string> refused = {"KORVEL_CONNECT_TO=shop.taobao.com:443:127.0.0.1:1"};
+    const Finished done = Run({Host, "--store", notAStore, "--retries", "0"}, refused);
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.errors.find("\n历史记录未保存：该文件不是 Korvel 的历史记录"), std::string::npos) << done.errors;
+    EXPECT_EQ(ReadAll(notAStore), text);
+
+    const Finished recorded = Run({Host, "--store", store, "--retries", "0"}, refused);
+    EXPECT_EQ(recorded.status, 1);
+    EXPECT_EQ(recorded.errors.find("历史记录未保存"), std::string::npos) << recorded.errors;
+    const Finished runs = Run({"--runs", Host, "--store", store});
+    EXPECT_NE(runs.output.find("\tfailed\t0/0\t-\t0\n"), std::string::npos) << runs.output;
+    EXPECT_EQ(Run({Host, "--no-store", "--retries", "0"}, refused).status, 1);
 }
 
 }  // namespace

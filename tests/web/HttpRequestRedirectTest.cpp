@@ -59,18 +59,30 @@ TEST_F(HttpRedirect, A302IsReturnedAsItIsWhenTheClientMayNotFollow)
     EXPECT_EQ(HttpRequest("http://old.taobao.com/p"), "new body");
 }
 
-TEST_F(HttpRedirect, RepeatsStopAfterTenAndTheLastBodyIsReturned)
+// A 301 chain ends after 20 hops, repeated by the operation or followed by the client, as a
+// request with too many redirects; the last body is returned.
+TEST_F(HttpRedirect, ChainsStopAfterTwentyHopsAsTooManyRedirects)
 {
     int hops = 0;
     RawHttpServer loop([&hops](const std::string&) {
-        return RawHttpServer::Response(Moved, "Location: http://loop.taobao.com\r\n",
+        return RawHttpServer::Response(Moved, "Location: http://loop.taobao.com/a\r\n",
                                        "hop " + std::to_string(++hops));
     });
     Route({loop.connectTo("loop.taobao.com")});
-    std::string raw;
-    EXPECT_EQ(HttpRequest("http://loop.taobao.com/a", 0, {.noRedirect = true, .rawHeaders = &raw}), "hop 11");
-    EXPECT_EQ(loop.requests().size(), 11u);
-    EXPECT_EQ(raw.rfind(Moved, 0), 0u);
+    for (const bool clientFollows : {false, true}) {
+        hops = 0;
+        const size_t before = loop.requests().size();
+        std::string raw;
+        HttpOutcome outcome;
+        const Bytes body = HttpRequest("http://loop.taobao.com/a", 0,
+                                       {.noRedirect = !clientFollows, .rawHeaders = &raw, .outcome = &outcome});
+        EXPECT_EQ(outcome.failure, HttpFailure::TooManyRedirects) << clientFollows;
+        EXPECT_EQ(loop.requests().size() - before, 21u);
+        if (!clientFollows) {
+            EXPECT_EQ(body, "hop 21");
+            EXPECT_EQ(raw.rfind(Moved, 0), 0u);
+        }
+    }
 }
 
 class HttpSchemeRedirect : public HttpRedirect {

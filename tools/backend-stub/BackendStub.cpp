@@ -23,9 +23,21 @@ bool ReceivedForm::has(const std::string& key) const
 }
 
 BackendStub::BackendStub(std::string userName, std::string password)
+    : userName_(std::move(userName)), password_(std::move(password)), server_(std::make_unique<httplib::Server>())
+{
+    route();
+}
+
+BackendStub::BackendStub(std::string userName, std::string password, const std::string& certFile,
+                         const std::string& keyFile)
     : userName_(std::move(userName)),
       password_(std::move(password)),
-      server_(std::make_unique<httplib::Server>())
+      server_(std::make_unique<httplib::SSLServer>(certFile.c_str(), keyFile.c_str()))
+{
+    route();
+}
+
+void BackendStub::route()
 {
     server_->set_tcp_nodelay(true);
     server_->set_keep_alive_max_count(1000000);

@@ -34,6 +34,9 @@ std::vector<std::pair<std::string, std::string>> DecodeForm(const std::string& b
 class BackendStub {
 public:
     BackendStub(std::string userName, std::string password);
+    // The same over TLS, with the server certificate and key of these PEM files.
+    BackendStub(std::string userName, std::string password, const std::string& certFile,
+                const std::string& keyFile);
     ~BackendStub();
     BackendStub(const BackendStub&) = delete;
     BackendStub& operator=(const BackendStub&) = delete;
@@ -54,6 +57,7 @@ public:
     int requestCount() const;
 
 private:
+    void route();
     std::string answer(const std::string& body);
 
     std::string userName_;

@@ -38,10 +38,16 @@ enum class PageFault {
     Stall,            // the request is read and never answered
     Drip,             // the page, one byte every half second
     RedirectLoop,     // a redirect back to the same address, again and again
+    MovedLoop,        // the same with 301 (moved permanently)
     LoginRedirect,    // a redirect to the marketplace's login page
     LoginPage,        // HTTP 200 with a login/verification page instead of results
     SliderPage,       // HTTP 200 with a slider check instead of results
     NoItems,          // a normal result page whose item area holds no entries
+    // The whole result page (its entries included) as the body of an HTTP 500.
+    ErrorWithItems,
+    // The result page but for its last byte, then the connection is reset: cut short after the
+    // item area.
+    CutShort,
 };
 
 // Which Taobao entries carry a market price ("s-price"). Tmall pages never do.
@@ -91,7 +97,8 @@ struct ShopItem {
 ShopItem ListedItem(const DemoShopOptions& options, Marketplace family, int page, int index);
 
 // The records a correct collection run yields from a shop with these options, in list order:
-// failing pages contribute nothing (page 1 failing: nothing at all), Tmall records read "0" for
+// failing pages contribute nothing (page 1 failing: nothing at all) unless they carry their entries
+// (ErrorWithItems, CutShort), Tmall records read "0" for
 // market price, sold and reviews, a Taobao shop whose page 1 shows no "s-price" reads "0" market
 // prices throughout, and an entry whose market price or sold count is missing merges with the
 // following entry the way the lazy item patterns read it.

@@ -14,7 +14,9 @@ namespace {
 bool PageServesItems(const DemoShopOptions& options, int page)
 {
     const auto fault = options.faults.find(page);
-    return page <= options.pages && (fault == options.faults.end() || fault->second == PageFault::None);
+    return page <= options.pages &&
+           (fault == options.faults.end() || fault->second == PageFault::None ||
+            fault->second == PageFault::ErrorWithItems || fault->second == PageFault::CutShort);
 }
 
 // Page 1 must answer with exactly one paging element and at least one entry, else the run stops.

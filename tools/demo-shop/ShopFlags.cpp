@@ -18,8 +18,9 @@ shop hosts to it. Stops on Ctrl+C or SIGTERM.
   --fail PAGE:KIND       page PAGE fails (repeatable); KIND is 500, 429, empty, drop (connection
                          closed before the page), reset (half the page, then a reset), stall
                          (never answered), drip (a byte every half second), loop (redirects to
-                         itself), login-redirect, login (a login page), slider (a slider check)
-                         or noitems
+                         itself with 307; loop301 with 301), login-redirect, login (a login page),
+                         slider (a slider check), noitems, 500-items (the page as an HTTP 500) or
+                         cut (the page but its last byte, then a reset)
   --page-count TEXT      total-pages text of the paging element (e.g. 0)
   --double-paging        page 1 carries the paging element twice
   --market-prices MODE   s-price on all, none, alternate entries or not-first page (default all)
@@ -56,7 +57,9 @@ bool AddFault(DemoShopOptions& o, const std::string& v)
         {"reset", PageFault::ResetMidBody},  {"stall", PageFault::Stall},
         {"drip", PageFault::Drip},           {"loop", PageFault::RedirectLoop},
         {"login-redirect", PageFault::LoginRedirect}, {"login", PageFault::LoginPage},
-        {"slider", PageFault::SliderPage},   {"noitems", PageFault::NoItems}};
+        {"slider", PageFault::SliderPage},   {"noitems", PageFault::NoItems},
+        {"loop301", PageFault::MovedLoop},   {"500-items", PageFault::ErrorWithItems},
+        {"cut", PageFault::CutShort}};
     const auto colon = v.find(':');
     int page = 0;
     const auto kind = colon == std::string::npos ? kinds.end() : kinds.find(v.substr(colon + 1));

@@ -61,6 +61,8 @@ std::optional<FaultReply> PlainFault(PageFault fault, const RecordedRequest& req
             return FaultReply::Never();
         case PageFault::RedirectLoop:
             return FaultReply::Redirect(307, request.target);
+        case PageFault::MovedLoop:
+            return FaultReply::Redirect(301, request.target);
         case PageFault::LoginRedirect:
             return FaultReply::Redirect(302, LoginAddress(HostOf(request)));
         case PageFault::LoginPage:
@@ -83,6 +85,10 @@ FaultReply AnswerResult(const DemoShopOptions& options, const RecordedRequest& r
     const std::string text = *build();
     if (fault == PageFault::ResetMidBody)
         return FaultReply::ResetMidBody(text, text.size() / 2);
+    if (fault == PageFault::CutShort)
+        return FaultReply::ResetMidBody(text, text.size() - 1);
+    if (fault == PageFault::ErrorWithItems)
+        return FaultReply::Respond(500, text);
     FaultReply reply = Page(text);
     if (fault == PageFault::Drip) {
         reply.act = FaultReply::Act::Drip;

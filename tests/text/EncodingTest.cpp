@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 namespace korvel {
 namespace {

@@ -2,7 +2,7 @@
 // (MultiByteToWideChar / WideCharToMultiByte with flags 0): the input ends at its first zero
 // byte, bad sequences become U+FFFD and never stop the conversion.
 
-#include "web/Encoding.h"
+#include "text/Encoding.h"
 
 #include <cstring>
 
