@@ -1,19 +1,11 @@
 #include "app/GbkCodec.h"
 #include "app/MemberPresses.h"
 #include "app/MemberTexts.h"
-#include "collect/FailureCause.h"
+#include "app/MemberUploadCause.h"
 
 namespace korvel {
 
 namespace {
-
-// The request never reached an answer: the box names why, as a lost page does.
-std::string TransportCause(const HttpOutcome& outcome)
-{
-    FetchedPage page;
-    page.outcome = outcome;
-    return CauseText(page);
-}
 
 void ShowAnswer(MemberPageSession& session, MemberScreen& screen, const MemberUploadAnswer& answer)
 {
@@ -35,8 +27,9 @@ void ShowAnswer(MemberPageSession& session, MemberScreen& screen, const MemberUp
         default:
             break;
     }
+    // The request never reached an answer: the box names why.
     if (answer.outcome.failure != HttpFailure::None && answer.outcome.failure != HttpFailure::Cancelled) {
-        screen.showMessage(TransportCause(answer.outcome), Utf8ToGbk(ExportFailed), MessageIcon::None);
+        screen.showMessage(UploadCause(answer.outcome), Utf8ToGbk(ExportFailed), MessageIcon::None);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/GbkCodec.h"
 #include "app/MemberPresses.h"
 #include "app/MemberTexts.h"
+#include "app/MemberUploadCause.h"
 #include "text/Text.h"
 
 namespace korvel {
@@ -29,6 +30,20 @@ bool BeginUpload(MemberPageSession& session, MemberScreen& screen)
     return true;
 }
 
+// The tally alone would leave the operator guessing why members failed when the back-end never
+// answered (a refused certificate above all): the box repeats the tally and names each cause once.
+void ShowTransportFailures(MemberScreen& screen, const MemberUploadResult& result)
+{
+    if (result.transportFailures.empty()) {
+        return;
+    }
+    std::string text = TallyText(result.tally);
+    for (const HttpOutcome& outcome : result.transportFailures) {
+        text += "\n" + UploadCause(outcome);
+    }
+    screen.showMessage(text, Utf8ToGbk(member_text::ExportFailed), MessageIcon::None);
+}
+
 void ShowUploadEnd(MemberPageSession& session, MemberScreen& screen, MemberUploadResult& result)
 {
     session.uploadRunning = false;
@@ -39,6 +54,7 @@ void ShowUploadEnd(MemberPageSession& session, MemberScreen& screen, MemberUploa
     screen.setEnabled(MemberControl::UploadButton, true);
     screen.setEnabled(MemberControl::SchemaCombo, true);
     screen.setCaption(MemberControl::UploadButton, Utf8ToGbk(member_text::UploadButtonIdle));
+    ShowTransportFailures(screen, result);
 }
 
 void Upload(MemberPageSession& session, MemberScreen& screen, std::vector<MemberBatch> members)

@@ -73,11 +73,14 @@ MemberUploadAnswer SendMemberUpload(MemberSession& session, const MemberRecord& 
 struct MemberUploadResult {
     UploadTally tally;
     std::vector<MemberRecord> failed;  // in list order, ready to be sent again
+    // Why requests got no answer: the first outcome of each distinct cause, in the order met.
+    std::vector<HttpOutcome> transportFailures;
 };
 
 // Sends every member once, in order, and hands the tally on at most every
-// session.uploadPacing.tallyInterval and after the last member; stops early only when the session
-// is closing.
+// session.uploadPacing.tallyInterval and after the last member. Stops early when the session is
+// closing, and stops sending after a refused certificate: every further request would be refused
+// the same way, so the members not sent count as failed and stay ready to be sent again.
 MemberUploadResult UploadMembers(MemberSession& session, const std::vector<MemberBatch>& members,
                                  const BackendAccount& account,
                                  const std::function<void(const UploadTally&)>& progress);

@@ -1,8 +1,32 @@
+#include <algorithm>
 #include <chrono>
 
 #include "members/MemberJobs.h"
 
 namespace korvel {
+
+namespace {
+
+void NoteTransportFailure(std::vector<HttpOutcome>& failures, const HttpOutcome& outcome)
+{
+    if (outcome.failure == HttpFailure::None || outcome.failure == HttpFailure::Cancelled) {
+        return;
+    }
+    const bool known = std::any_of(failures.begin(), failures.end(), [&outcome](const HttpOutcome& seen) {
+        return seen.failure == outcome.failure && seen.certificate == outcome.certificate;
+    });
+    if (!known) {
+        failures.push_back(outcome);
+    }
+}
+
+void CountAsFailed(MemberUploadResult& result, const MemberRecord& member)
+{
+    result.tally.count(0);
+    result.failed.push_back(member);
+}
+
+}  // namespace
 
 const MemberRecord* MemberAt(const std::vector<MemberBatch>& batches, int k)
 {
@@ -26,17 +50,24 @@ MemberUploadResult UploadMembers(MemberSession& session, const std::vector<Membe
     MemberUploadResult result;
     auto lastTally = Clock::now();
     bool owed = false;
+    bool refused = false;  // the back-end's certificate was refused: nothing more goes out
     for (const MemberBatch& batch : members) {
         for (const MemberRecord& member : *batch) {
             if (session.closing) {
                 return result;
             }
-            const int reply = SendMemberUpload(session, member, account).reply;
-            result.tally.count(reply);
-            if (UploadFailed(reply)) {
+            owed = true;
+            if (refused) {
+                CountAsFailed(result, member);
+                continue;
+            }
+            const MemberUploadAnswer answer = SendMemberUpload(session, member, account);
+            NoteTransportFailure(result.transportFailures, answer.outcome);
+            refused = answer.outcome.failure == HttpFailure::Certificate;
+            result.tally.count(answer.reply);
+            if (UploadFailed(answer.reply)) {
                 result.failed.push_back(member);
             }
-            owed = true;
             if (Clock::now() - lastTally >= session.uploadPacing.tallyInterval) {
                 progress(result.tally);
                 lastTally = Clock::now();

@@ -30,7 +30,9 @@
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
 #include "backend-stub/MemberTables.h"
+#include "support/LocalServer.h"
 #include "support/MemberTestDatabase.h"
+#include "web/HttpSettings.h"
 
 namespace korvel::test {
 namespace {
@@ -347,6 +349,31 @@ TEST_F(MemberPageWindow, TheBackEndAddressIsSetFromTheMenuAndKeptAcrossARestart)
     showWindow();
     EXPECT_EQ(page->session().backendHost(), backend.host());
     window.reset();
+}
+
+// Over https the bulk upload checks the back-end's certificate as the single one does: refused, the
+// end box names the cause under the tally and nothing reaches either back-end.
+TEST_F(MemberPageWindow, ABulkUploadToAnUntrustedBackEndNamesTheCertificate)
+{
+    tools::BackendStub secure("admin", "secret", TestTls().serverCert, TestTls().serverKey);
+    secure.start();
+    setenv("KORVEL_BACKEND_HOST", ("https://" + secure.host()).c_str(), 1);
+    unsetenv("KORVEL_CA_FILE");
+    CloseIdleConnections();
+    open(3);
+    type(names::BackendUser, "admin");
+    type(names::BackendPassword, "secret");
+    connectAndRead();
+    auto box = AnswerNextBox();
+    click(names::UploadButton);
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, Utf("已经成功导入：0，更新：0，失败：3\n证书被拒绝：证书不受信任"));
+    EXPECT_EQ(box->title, Utf("导出失败"));
+    ASSERT_TRUE(WaitFor([&] { return !page->session().uploadRunning; }));
+    EXPECT_EQ(text(names::MemberStatusLabel), Utf("已经成功导入：0，更新：0，失败：3"));
+    EXPECT_EQ(rightClickList()[1].text, Utf("重新导入失败的会员（3）"));
+    EXPECT_EQ(secure.requestCount(), 0);
+    EXPECT_EQ(backend.requestCount(), 0);
 }
 
 // Plain http to another machine: before the session's first upload the window says what will cross

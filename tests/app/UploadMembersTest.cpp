@@ -64,6 +64,9 @@ TEST_F(UploadMembersTest, UnreachableBackEndFailsEveryMemberOnce)
     stub.stop();
     uploadAll();
     EXPECT_EQ(screen.status, Gbk("已经成功导入：0，更新：0，失败：3"));
+    ASSERT_EQ(screen.messages.size(), 1u);  // the cause once, not once a member
+    EXPECT_EQ(screen.messages[0].text, Gbk("已经成功导入：0，更新：0，失败：3\n服务器拒绝连接"));
+    EXPECT_EQ(screen.messages[0].title, Gbk("导出失败"));
     expectControlsFree();
 }
 
@@ -239,6 +242,30 @@ TEST_F(UploadMembersTest, HttpsUploadsCheckTheBackEndsCertificate)
     unsetenv("KORVEL_CA_FILE");
     EXPECT_EQ(screen.status, Gbk("已经成功导入：1，更新：1，失败：0"));
     EXPECT_TRUE(screen.questions.empty());
+}
+
+// A refused certificate refuses every request after it the same way: the bulk upload stops sending
+// at the first, counts the rest as failed (ready to be sent again) and names the cause under the
+// tally.
+TEST_F(UploadMembersTest, BulkUploadStopsAtARefusedCertificateAndNamesIt)
+{
+    tools::BackendStub secure("admin", "secret", TestTls().serverCert, TestTls().serverKey);
+    secure.start();
+    session = std::make_unique<MemberPageSession>("https://" + secure.host(), "1");
+    unsetenv("KORVEL_CA_FILE");
+    CloseIdleConnections();
+    fillList(3);
+    uploadAll();
+    EXPECT_EQ(screen.status, Gbk("已经成功导入：0，更新：0，失败：3"));
+    // The tally after the first member, then once for the two never sent.
+    EXPECT_EQ(screen.statusHistory.size(), 2u);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, Gbk("已经成功导入：0，更新：0，失败：3\n证书被拒绝：证书不受信任"));
+    EXPECT_EQ(screen.messages[0].title, Gbk("导出失败"));
+    EXPECT_EQ(failedUsers(), Users({1, 2, 3}));
+    EXPECT_EQ(secure.requestCount(), 0);
+    EXPECT_EQ(stub.requestCount(), 0);
+    expectControlsFree();
 }
 
 // An address with a path or junk is no address: the upload says why and sends nothing anywhere.
