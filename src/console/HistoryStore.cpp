@@ -8,10 +8,6 @@
 namespace korvel::console {
 namespace {
 
-bool IsShared(const CollectCommand& command)
-{
-    return command.storeFile && pg::IsPostgresUri(*command.storeFile);
-}
 
 template <typename Store>
 StoreResult<std::unique_ptr<HistoryReading>> AsReading(StoreResult<std::unique_ptr<Store>> opened)
@@ -31,16 +27,19 @@ StoreResult<Done> RecordInto(StoreResult<std::unique_ptr<Store>> opened, const C
 
 StoreResult<std::unique_ptr<HistoryReading>> OpenHistoryReading(const CollectCommand& command)
 {
-    if (IsShared(command))
-        return AsReading(pg::PgHistory::Open(*command.storeFile));
-    return AsReading(History::Open(StorePathOf(command)));
+    // $KORVEL_STORE may name the shared store as well as --store.
+    const std::string store = StorePathOf(command);
+    if (pg::IsPostgresUri(store))
+        return AsReading(pg::PgHistory::Open(store));
+    return AsReading(History::Open(store));
 }
 
 StoreResult<Done> RecordIntoStore(const CollectCommand& command, const CollectionRun& run)
 {
-    if (IsShared(command))
-        return RecordInto(pg::PgHistory::Open(*command.storeFile), run);
-    return RecordInto(History::Open(StorePathOf(command)), run);
+    const std::string store = StorePathOf(command);
+    if (pg::IsPostgresUri(store))
+        return RecordInto(pg::PgHistory::Open(store), run);
+    return RecordInto(History::Open(store), run);
 }
 
 }  // namespace korvel::console
