@@ -1,8 +1,8 @@
 // A batch of 200 demo shops of 5 pages each, no delay, through korvel-collect: its wall time
 // against the same shops collected one after another by the single-shop command with --no-store
 // (batch_overhead_ratio: what recording and checkpoints cost), and how soon a batch killed with
-// SIGKILL in the middle makes its first request again (batch_resume_first_request_ms). Ends with
-// "name = value" lines.
+// SIGKILL in the middle makes its first request again (batch_resume_first_request_ms), each the
+// median of rounds in which the sides take turns. Ends with "name = value" lines.
 
 #include <signal.h>
 
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Programs.h"
+#include "Rounds.h"
 #include "demo-shop/DemoShop.h"
 
 namespace {
@@ -24,6 +25,8 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 constexpr int kShops = 200;
+// Each round collects the shops about four times over: three rounds give a median and a spread.
+constexpr int kRounds = 3;
 
 [[noreturn]] void Fail(const std::string& why)
 {
@@ -70,39 +73,58 @@ int main()
     ::setenv("KORVEL_CONNECT_TO", routes.c_str(), 1);
     ::setenv("KORVEL_CA_FILE", shop.caFile().c_str(), 1);
 
-    auto started = Clock::now();
-    for (const std::string& host : hosts) {
-        if (Finish(Start({"--no-store", host})) != 0)
-            Fail("the single-shop command failed for " + host);
-    }
-    const double single = Since(started);
-
-    started = Clock::now();
-    if (Finish(Start({"--batch", work + "/shops.txt", "--store", work + "/whole.sqlite", "--delay", "0"})) != 0)
-        Fail("the batch failed");
-    const double batch = Since(started);
-
+    // The single commands and the batch take turns, each round with a store of its own, so a burst
+    // of load weighs on both alike; the resume is measured once per round too.
+    int round = 0;
+    const auto singles = [&] {
+        const auto started = Clock::now();
+        for (const std::string& host : hosts) {
+            if (Finish(Start({"--no-store", host})) != 0)
+                Fail("the single-shop command failed for " + host);
+        }
+        return Since(started);
+    };
+    const auto whole = [&] {
+        const std::string store = work + "/whole-" + std::to_string(round) + ".sqlite";
+        const auto started = Clock::now();
+        if (Finish(Start({"--batch", work + "/shops.txt", "--store", store, "--delay", "0"})) != 0)
+            Fail("the batch failed");
+        return Since(started);
+    };
     // Killed half-way (by the shop's request count), then started again.
-    shop.clearRequests();
-    const pid_t killed = Start({"--batch", work + "/shops.txt", "--store", work + "/killed.sqlite", "--delay", "0"});
-    while (shop.requests().size() < static_cast<size_t>(kShops * 5 / 2))
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ::kill(killed, SIGKILL);
-    Finish(killed);
-    shop.clearRequests();
-    started = Clock::now();
-    const pid_t resumed = Start({"--batch", work + "/shops.txt", "--store", work + "/killed.sqlite", "--delay", "0"});
-    while (shop.requests().empty())
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    const double firstRequest = Since(started);
-    if (Finish(resumed) != 0)
-        Fail("the resumed batch failed");
+    const auto resume = [&] {
+        const std::string store = work + "/killed-" + std::to_string(round) + ".sqlite";
+        shop.clearRequests();
+        const pid_t killed = Start({"--batch", work + "/shops.txt", "--store", store, "--delay", "0"});
+        while (shop.requests().size() < static_cast<size_t>(kShops * 5 / 2))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(killed, SIGKILL);
+        Finish(killed);
+        shop.clearRequests();
+        const auto started = Clock::now();
+        const pid_t resumed = Start({"--batch", work + "/shops.txt", "--store", store, "--delay", "0"});
+        while (shop.requests().empty())
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        const double firstRequest = Since(started);
+        if (Finish(resumed) != 0)
+            Fail("the resumed batch failed");
+        return firstRequest;
+    };
+    korvel::bench::Series single, batch, firstRequest;
+    for (round = 0; round < kRounds; ++round) {
+        single.add(singles());
+        batch.add(whole());
+        firstRequest.add(resume());
+    }
     fs::remove_all(work);
 
+    using korvel::bench::PrintFigure;
+    using korvel::bench::PrintGoalFigure;
     std::printf("batch_shops = %d\n", kShops);
-    std::printf("batch_seconds = %.3f\n", batch / 1000);
-    std::printf("single_commands_seconds = %.3f\n", single / 1000);
-    std::printf("batch_overhead_ratio = %.3f\n", batch / single);
-    std::printf("batch_resume_first_request_ms = %.0f\n", firstRequest);
+    PrintFigure("batch_seconds", batch.median() / 1000, 3);
+    PrintFigure("single_commands_seconds", single.median() / 1000, 3);
+    PrintGoalFigure("batch_overhead_ratio", korvel::bench::RatioOfMedians(batch, single), 3,
+                    korvel::bench::Quotients(batch, single));
+    PrintGoalFigure("batch_resume_first_request_ms", firstRequest.median(), 0, firstRequest);
     return 0;
 }

@@ -4,26 +4,26 @@
 #include <QPushButton>
 
 #include "app/ControlNames.h"
+#include "app/ExportTexts.h"
 #include "app/MainWindow.h"
 #include "app/ProductTableModel.h"
 #include "app/SaveDialogComponent.h"
 #include "app/WindowCollection.h"
 #include "export/Exports.h"
+#include "text/Gbk.h"
 
 namespace korvel {
 namespace {
 
-class WindowMessageBox : public MessageBox {
-public:
-    explicit WindowMessageBox(MainWindow& window) : window_(window) {}
-    void showMessage(const std::string& message, const std::string& title) override
-    {
-        window_.showMessage(message, title);
-    }
-
-private:
-    MainWindow& window_;
-};
+// A cancelled dialog says nothing; the window's boxes keep the plain icon even for a failure.
+void ReportExport(MainWindow& window, const ExportResult& result, const char* donePrefix)
+{
+    using Outcome = ExportResult::Outcome;
+    if (result.outcome == Outcome::Written)
+        window.showMessage(export_words::Done(donePrefix, result.count), gbk::FromUtf8(export_words::DoneTitle));
+    else if (result.outcome == Outcome::CannotWrite)
+        window.showMessage(export_words::CannotWrite(result.path), gbk::FromUtf8(export_words::WriteFailedTitle));
+}
 
 }  // namespace
 
@@ -57,17 +57,13 @@ bool MainWindow::collecting() const
 void MainWindow::exportProductIds()
 {
     const WindowCollection::Hold hold(*collection_);
-    WindowMessageBox box(*this);
-    // The export tells the user itself whether it wrote the file.
-    static_cast<void>(ExportProductIds(productList().products(), saveDialog(), box));
+    ReportExport(*this, ExportProductIds(productList().products(), saveDialog()), export_words::IdsDone);
 }
 
 void MainWindow::exportAllInformation()
 {
     const WindowCollection::Hold hold(*collection_);
-    WindowMessageBox box(*this);
-    // The export tells the user itself whether it wrote the file.
-    static_cast<void>(ExportAllInformation(productList().products(), saveDialog(), box));
+    ReportExport(*this, ExportAllInformation(productList().products(), saveDialog()), export_words::AllDone);
 }
 
 }  // namespace korvel

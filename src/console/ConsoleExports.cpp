@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "export/CsvExport.h"
-#include "export/ExportMessages.h"
+#include "app/ExportTexts.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
 #include "export/ProductColumns.h"
@@ -37,16 +37,16 @@ std::string CauseOf(WriteRefusal refusal)
 struct PlannedExport {
     std::string path;  // "-" for standard output
     std::string bytes;
-    const std::string* donePrefix;  // the window's message, or none for the CSV
+    const char* donePrefix;  // the window's message, or none for the CSV
 };
 
 std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionRun& run)
 {
     std::vector<PlannedExport> plan;
     if (command.idsFile)
-        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), &export_text::IdsDone});
+        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), export_words::IdsDone});
     if (command.allFile)
-        plan.push_back({*command.allFile, AllInformationText(run.products), &export_text::AllDone});
+        plan.push_back({*command.allFile, AllInformationText(run.products), export_words::AllDone});
     if (command.csvFile)
         plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr});
     return plan;
@@ -57,8 +57,8 @@ std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionR
 void ReportUnwritable(Terminal& terminal, const std::string& path, WriteRefusal refusal)
 {
     const std::string cause = CauseOf(refusal);
-    terminal.line(export_text::WriteFailedTitle + ": " + export_text::WriteFailed +
-                  gbk::FromUtf8(path) + (cause.empty() ? "" : "\n" + cause));
+    terminal.line(gbk::FromUtf8(export_words::WriteFailedTitle) + ": " + export_words::CannotWrite(path) +
+                  (cause.empty() ? "" : "\n" + cause));
 }
 
 bool CheckExportPaths(const CollectCommand& command, Terminal& terminal)
@@ -105,8 +105,8 @@ ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& r
     }
     for (const PlannedExport& done : plan) {
         if (done.donePrefix)
-            terminal.line(export_text::DoneTitle + ": " + *done.donePrefix +
-                          IntToText(static_cast<int>(run.products.size())) + export_text::DoneSuffix);
+            terminal.line(gbk::FromUtf8(export_words::DoneTitle) + ": " +
+                          export_words::Done(done.donePrefix, static_cast<int>(run.products.size())));
     }
     return ExportsResult::Written;
 }

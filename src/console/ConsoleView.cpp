@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "collect/RunMessages.h"
+#include "app/RunTexts.h"
 #include "text/Gbk.h"
 
 namespace korvel::console {

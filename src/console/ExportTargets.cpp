@@ -1,15 +1,10 @@
 #include "ExportTargets.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 namespace korvel::console {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,19 +28,7 @@ WriteRefusal CheckWritable(const std::string& path)
 {
     if (path == "-")
         return standardOutputOpen ? WriteRefusal::None : WriteRefusal::OutputClosed;
-    const auto refusal = [](const char* checked, int mode) {
-        if (::access(checked, mode) == 0)
-            return WriteRefusal::None;
-        return errno == EROFS ? WriteRefusal::ReadOnly : WriteRefusal::NoPermission;
-    };
-    std::error_code error;
-    const fs::path target(path);
-    if (fs::exists(target, error))
-        return fs::is_directory(target, error) ? WriteRefusal::IsFolder : refusal(path.c_str(), W_OK);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, error))
-        return WriteRefusal::FolderMissing;
-    return refusal(folder.c_str(), W_OK | X_OK);
+    return WhyNotWritable(path);
 }
 
 bool WriteToStandardOutput(const std::string& bytes)

@@ -4,22 +4,14 @@
 
 #include <string>
 
+#include "export/WriteRefusal.h"
+
 namespace korvel::console {
 
 // Call first thing: a standard stream the program was started without is opened on /dev/null, so
 // that no file or connection opened later takes its number (and an export meant for standard
 // output lands in it). Standard output found closed then cannot take an export.
 void GuardStandardStreams();
-
-// Why a path cannot take an export.
-enum class WriteRefusal {
-    None,
-    FolderMissing,
-    IsFolder,
-    ReadOnly,  // the file system is mounted read-only
-    NoPermission,
-    OutputClosed,  // "-" while standard output was closed at start
-};
 
 // None when `path` can be written: an existing file that may be written, or a new file in a folder
 // that may be written. "-" can while standard output was open at start.

@@ -1,6 +1,6 @@
 #pragma once
 
-// The exports' dialog filters, separators and messages as GBK bytes, converted once from UTF-8.
+// The exports' dialog filters and separators as GBK bytes, converted once from UTF-8.
 
 #include <string>
 
@@ -22,16 +22,5 @@ inline constexpr char ListExtension[] = ".txt";
 // Two ideographic spaces, and CR LF.
 inline const std::string FieldSeparator = gbk::FromUtf8("　　");
 inline constexpr char LineSeparator[] = "\r\n";
-
-// 导出成功，商品ID总数为： … ！
-inline const std::string IdsDone = gbk::FromUtf8("导出成功，商品ID总数为：");
-// 导出成功，商品总数为： … ！
-inline const std::string AllDone = gbk::FromUtf8("导出成功，商品总数为：");
-inline const std::string DoneSuffix = gbk::FromUtf8("！");
-inline const std::string DoneTitle = gbk::FromUtf8("导出成功");
-
-// 文件无法写入： followed by the path
-inline const std::string WriteFailed = gbk::FromUtf8("文件无法写入：");
-inline const std::string WriteFailedTitle = gbk::FromUtf8("导出失败");
 
 }  // namespace korvel::export_text

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the exports need of the window: the product list, the shared save dialog and a message box.
+// What the exports need of the window: the product list, and the shared save dialog.
 
 #include <string>
 
@@ -28,12 +28,6 @@ public:
     virtual std::string fileName() const = 0;
     // The filter chosen when the user confirmed, from 0 in the order setFilter() gave them.
     virtual int chosenFilter() const = 0;
-};
-
-class MessageBox {
-public:
-    virtual ~MessageBox() = default;
-    virtual void showMessage(const std::string& message, const std::string& title) = 0;
 };
 
 }  // namespace korvel

@@ -6,8 +6,6 @@
 #include "export/ExportMessages.h"
 #include "export/FileWriting.h"
 #include "export/ProductColumns.h"
-#include "text/Gbk.h"
-#include "text/Text.h"
 
 namespace korvel {
 
@@ -20,19 +18,11 @@ bool ShowDialog(SaveDialog& dialog, const std::string& filter, const char* exten
     return dialog.show();
 }
 
-// Nothing but the message box changes when the file cannot be written. The path is the file
-// system's UTF-8; the message shows it in GBK, "?" for what GBK cannot hold.
-bool WriteExport(const std::string& path, const std::string& text, MessageBox& box)
+ExportResult WriteExport(const std::string& path, const std::string& text)
 {
     if (WriteWholeFile(path, text))
-        return true;
-    box.showMessage(export_text::WriteFailed + gbk::FromUtf8(path), export_text::WriteFailedTitle);
-    return false;
-}
-
-void ReportDone(MessageBox& box, const std::string& prefix, int count)
-{
-    box.showMessage(prefix + IntToText(count) + export_text::DoneSuffix, export_text::DoneTitle);
+        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
+    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritable(path)};
 }
 
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
@@ -74,36 +64,38 @@ std::string AllInformationText(const std::vector<Product>& products)
     return text;
 }
 
-bool ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog, MessageBox& box)
+ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog)
 {
     // The IDs as they are when the button is pressed, before the dialog lets the window run on.
     const std::vector<std::string> ids = ProductIds(products);
     if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
-        return false;
+        return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
-    if (!WriteExport(dialog.fileName(), csv ? ProductIdsCsv(ids) : ProductIdsText(ids), box))
-        return false;
-    ReportDone(box, export_text::IdsDone, Count(products));
-    return true;
+    ExportResult result = WriteExport(dialog.fileName(), csv ? ProductIdsCsv(ids) : ProductIdsText(ids));
+    result.count = Count(products);
+    return result;
 }
 
-bool ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog, MessageBox& box)
+ExportResult ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog)
 {
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
-        return false;
+        return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
-    if (!WriteExport(dialog.fileName(), csv ? ProductsCsv(products) : AllInformationText(products), box))
-        return false;
-    ReportDone(box, export_text::AllDone, Count(products));
-    return true;
+    ExportResult result =
+        WriteExport(dialog.fileName(), csv ? ProductsCsv(products) : AllInformationText(products));
+    result.count = Count(products);
+    return result;
 }
 
-bool ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,
-                          const std::string& fieldSeparator, const std::string& lineSeparator,
-                          MessageBox& box)
+ExportResult ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,
+                                  const std::string& fieldSeparator, const std::string& lineSeparator)
 {
-    return ShowDialog(dialog, export_text::ListFilter, export_text::ListExtension) &&
-           WriteExport(dialog.fileName(), ListText(list, columnCount, fieldSeparator, lineSeparator), box);
+    if (!ShowDialog(dialog, export_text::ListFilter, export_text::ListExtension))
+        return {};
+    ExportResult result =
+        WriteExport(dialog.fileName(), ListText(list, columnCount, fieldSeparator, lineSeparator));
+    result.count = list.rows();
+    return result;
 }
 
 }  // namespace korvel

@@ -8,6 +8,7 @@
 
 #include "collect/Product.h"
 #include "export/ExportScreen.h"
+#include "export/WriteRefusal.h"
 
 namespace korvel {
 
@@ -16,20 +17,31 @@ std::string ProductIdsText(const std::vector<std::string>& ids);
 // Every column of every product, each cell followed by two full-width spaces, each row by CR LF.
 std::string AllInformationText(const std::vector<Product>& products);
 
-// The product IDs as text, or as CSV when the dialog's CSV filter was chosen, then a message with
-// the count. True when the file was written; a cancelled dialog or an unwritable path gives false.
-// The IDs are those present when it is called; the count those present once the file is written.
-[[nodiscard]] bool ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog, MessageBox& box);
+// How an export ended; the view that started it decides what the user is told.
+struct ExportResult {
+    enum class Outcome { Written, CannotWrite, Cancelled };
+    Outcome outcome = Outcome::Cancelled;
+    // The chosen path in the file system's own bytes (UTF-8), empty when the dialog was cancelled.
+    std::string path;
+    // The products present once the file was written.
+    int count = 0;
+    // Why the path could not be written, as far as the file system tells (None for a full disk).
+    WriteRefusal cause = WriteRefusal::None;
+
+    bool written() const { return outcome == Outcome::Written; }
+};
+
+// The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The IDs are those
+// present when it is called; the count those present once the file is written.
+[[nodiscard]] ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog);
 
 // Every column of every product, as text or as CSV by the chosen filter, read once the dialog has
-// been answered, then a message with the count. True when the file was written.
-[[nodiscard]] bool ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog,
-                                        MessageBox& box);
+// been answered.
+[[nodiscard]] ExportResult ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog);
 
-// Writes rows 0…R−1, columns 0…columnCount−1 of any list; true when the file was written.
-// A path that cannot be written is reported through `box` and gives false.
-[[nodiscard]] bool ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,
-                                        const std::string& fieldSeparator, const std::string& lineSeparator,
-                                        MessageBox& box);
+// Writes rows 0…R−1, columns 0…columnCount−1 of any list.
+[[nodiscard]] ExportResult ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,
+                                                const std::string& fieldSeparator,
+                                                const std::string& lineSeparator);
 
 }  // namespace korvel

@@ -14,10 +14,12 @@
 
 #include "UserActions.h"
 #include "app/ControlNames.h"
+#include "app/ExportTexts.h"
 #include "ProductRows.h"
 #include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "export/CsvReader.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
 namespace {
@@ -223,6 +225,24 @@ TEST_F(Exports, AnEmptyListGivesAnEmptyFileAndTheCountZero)
     press(names::ExportIdsButton);
     EXPECT_EQ(ReadAll(path), "");
     EXPECT_EQ(box->text, Utf("导出成功，商品ID总数为：0！"));
+}
+
+// The words both views show for an export's result; the path is the file system's UTF-8, shown
+// in GBK with one "?" for each character GBK lacks (a Korean syllable, an emoji, a stray byte).
+TEST(ExportWords, NameTheCountOrThePathInGbk)
+{
+    EXPECT_EQ(export_words::Done(export_words::IdsDone, 3), Gbk("导出成功，商品ID总数为：3！"));
+    EXPECT_EQ(export_words::Done(export_words::AllDone, 0), Gbk("导出成功，商品总数为：0！"));
+    const struct {
+        std::string path;
+        std::string shown;
+    } paths[] = {
+        {"/tmp/a/ids.txt", Gbk("文件无法写入：/tmp/a/ids.txt")},
+        {"/tmp/缺少的文件夹/商品.txt", Gbk("文件无法写入：/tmp/缺少的文件夹/商品.txt")},
+        {"/tmp/缺少/한😀\xff.txt", Gbk("文件无法写入：/tmp/缺少/") + "???.txt"},
+    };
+    for (const auto& [path, shown] : paths)
+        EXPECT_EQ(export_words::CannotWrite(path), shown) << path;
 }
 
 }  // namespace

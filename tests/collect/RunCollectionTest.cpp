@@ -5,7 +5,7 @@
 
 #include "DemoShopRun.h"
 #include "RecordingObserver.h"
-#include "collect/RunMessages.h"
+#include "app/RunTexts.h"
 #include "support/TestGbk.h"
 #include "support/FaultServer.h"
 #include "web/HttpSettings.h"

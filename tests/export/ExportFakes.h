@@ -1,6 +1,6 @@
 #pragma once
 
-// A product list, a save dialog answered in advance and a message box that remembers, for the
+// A product list, a save dialog answered in advance and a log of the results, for the
 // exports to run against without a window.
 
 #include <deque>
@@ -12,6 +12,7 @@
 
 #include "collect/Product.h"
 #include "export/ExportScreen.h"
+#include "export/Exports.h"
 #include "text/Text.h"
 
 namespace korvel::test {
@@ -69,11 +70,13 @@ struct ScriptedDialog : SaveDialog {
     }
 };
 
-struct MessageLog : MessageBox {
-    std::vector<std::pair<std::string, std::string>> shown;  // message, title
-    void showMessage(const std::string& message, const std::string& title) override
+// Every result an export ended with, in order; true for one that wrote its file.
+struct ResultLog {
+    std::vector<ExportResult> seen;
+    bool operator()(ExportResult result)
     {
-        shown.emplace_back(message, title);
+        seen.push_back(result);
+        return result.written();
     }
 };
 

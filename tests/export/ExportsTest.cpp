@@ -36,19 +36,19 @@ protected:
     std::string dir;
     ProductList list;
     ScriptedDialog dialog;
-    MessageLog box;
+    ResultLog box;
 };
 
-TEST_F(ExportsTest, ProductIdsAreOnePerLineWithTheCountReported)
+TEST_F(ExportsTest, ProductIdsAreOnePerLineWithTheCountAndPath)
 {
     AddIds({"101", "102", "103"});
     dialog.answers = {path("ids.txt")};
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
 
     EXPECT_EQ(ReadFile(path("ids.txt")), "101\r\n102\r\n103\r\n");
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：3！"));
-    EXPECT_EQ(box.shown[0].second, Gbk("导出成功"));
+    ASSERT_EQ(box.seen.size(), 1u);
+    EXPECT_EQ(box.seen[0].count, 3);
+    EXPECT_EQ(box.seen[0].path, path("ids.txt"));
     ASSERT_EQ(dialog.opened.size(), 1u);
     EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|" + CsvFilter));
     EXPECT_EQ(dialog.opened[0].defaultExtension, "txt");
@@ -57,15 +57,15 @@ TEST_F(ExportsTest, ProductIdsAreOnePerLineWithTheCountReported)
 TEST_F(ExportsTest, EmptyListsGiveEmptyFilesAndCountZero)
 {
     dialog.answers = {path("ids.txt"), path("all.txt")};
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
 
     EXPECT_TRUE(fs::exists(path("ids.txt")));
     EXPECT_EQ(fs::file_size(path("ids.txt")), 0u);
     EXPECT_EQ(fs::file_size(path("all.txt")), 0u);
-    ASSERT_EQ(box.shown.size(), 2u);
-    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：0！"));
-    EXPECT_EQ(box.shown[1].first, Gbk("导出成功，商品总数为：0！"));
+    ASSERT_EQ(box.seen.size(), 2u);
+    EXPECT_EQ(box.seen[0].count, 0);
+    EXPECT_EQ(box.seen[1].count, 0);
 }
 
 TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
@@ -74,7 +74,7 @@ TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
     AddRow({"1", "555", "img.example/p.jpg", title, "9.90", "19.90", "30", "4"});
     AddRow({"2", "", "", "", "", "", "", ""});
     dialog.answers = {path("all.txt")};
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
 
     const std::string first = "1" + FieldSep + "555" + FieldSep + "img.example/p.jpg" + FieldSep + title +
                               FieldSep + "9.90" + FieldSep + "19.90" + FieldSep + "30" + FieldSep + "4" +
@@ -83,8 +83,8 @@ TEST_F(ExportsTest, AllInformationWritesEveryCellWithItsSeparator)
     for (int i = 0; i < 7; ++i)
         second += FieldSep;
     EXPECT_EQ(ReadFile(path("all.txt")), first + second + "\r\n");
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0], std::make_pair(Gbk("导出成功，商品总数为：2！"), Gbk("导出成功")));
+    ASSERT_EQ(box.seen.size(), 1u);
+    EXPECT_EQ(box.seen[0].count, 2);
     EXPECT_EQ(dialog.opened[0].filter, Gbk("文本文件(*.txt)|*.txt|" + CsvFilter + "|所有文件(*.*)|*.*"));
     EXPECT_EQ(dialog.opened[0].defaultExtension, ".txt");
 }
@@ -96,12 +96,12 @@ TEST_F(ExportsTest, TheCsvFilterGetsCsvAndEveryOtherFilterTheTextFormat)
     AddRow({"1", "555", "img", Gbk("标题&amp;"), " 9.90", "", "", ""});
     dialog.answers = {path("ids.CSV"), path("all.csv"), path("ids.csv"), path("all2.csv")};
     dialog.chosenIndex = 1;
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
     dialog.chosenIndex = 0;
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
     dialog.chosenIndex = 2;
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
 
     EXPECT_EQ(ReadFile(path("ids.CSV")), "\xEF\xBB\xBF商品ID\r\n555\r\n");
     EXPECT_EQ(
@@ -109,9 +109,9 @@ TEST_F(ExportsTest, TheCsvFilterGetsCsvAndEveryOtherFilterTheTextFormat)
         "\xEF\xBB\xBF序号,商品ID,图片地址,商品标题,销售价,市场价,已售,评论\r\n1,555,img,标题&,9.90,,,\r\n");
     EXPECT_EQ(ReadFile(path("ids.csv")), "555\r\n");
     EXPECT_EQ(ReadFile(path("all2.csv")).substr(0, 4), "1" + FieldSep.substr(0, 3));
-    ASSERT_EQ(box.shown.size(), 4u);
-    EXPECT_EQ(box.shown[0].first, Gbk("导出成功，商品ID总数为：1！"));
-    EXPECT_EQ(box.shown[1].first, Gbk("导出成功，商品总数为：1！"));
+    ASSERT_EQ(box.seen.size(), 4u);
+    EXPECT_EQ(box.seen[0].count, 1);
+    EXPECT_EQ(box.seen[1].count, 1);
 }
 
 TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
@@ -120,9 +120,9 @@ TEST_F(ExportsTest, ListExportWritesOnlyTheColumnsAskedFor)
     table.width = 3;
     table.cells.push_back({"a", "b", "c"});
     dialog.answers = {path("list.txt")};
-    EXPECT_TRUE(ExportListToTextFile(dialog, table, 2, "|", "\n", box));
+    EXPECT_TRUE(box(ExportListToTextFile(dialog, table, 2, "|", "\n")));
     EXPECT_EQ(ReadFile(path("list.txt")), "a|b|\n");
-    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(box.seen.at(0).count, 1);
 }
 
 TEST_F(ExportsTest, ExistingFilesAreReplacedNeverAppendedTo)
@@ -131,21 +131,24 @@ TEST_F(ExportsTest, ExistingFilesAreReplacedNeverAppendedTo)
     Write(path("all.txt"), std::string(1000, 'y'));
     AddIds({"9"});
     dialog.answers = {path("ids.txt"), path("all.txt")};
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
     EXPECT_EQ(ReadFile(path("ids.txt")), "9\r\n");
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 1 + 8 * FieldSep.size() + 2);
 }
 
-TEST_F(ExportsTest, CancellingTouchesNothingAndSaysNothing)
+TEST_F(ExportsTest, CancellingTouchesNothing)
 {
     Write(path("keep.txt"), "old");
     AddIds({"1"});
     dialog.answers = {std::nullopt, std::nullopt};
-    EXPECT_FALSE(ExportProductIds(list, dialog, box));
-    EXPECT_FALSE(ExportAllInformation(list, dialog, box));
+    EXPECT_FALSE(box(ExportProductIds(list, dialog)));
+    EXPECT_FALSE(box(ExportAllInformation(list, dialog)));
     EXPECT_EQ(ReadFile(path("keep.txt")), "old");
-    EXPECT_TRUE(box.shown.empty());
+    for (const ExportResult& result : box.seen) {
+        EXPECT_EQ(result.outcome, ExportResult::Outcome::Cancelled);
+        EXPECT_TRUE(result.path.empty());
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
@@ -156,18 +159,18 @@ TEST_F(ExportsTest, RowsAddedWhileTheDialogIsOpen)
     AddIds({"1"});
     dialog.whileOpen = [&] { AddIds({"2"}); };
     dialog.answers = {path("ids.txt"), path("all.txt"), path("ids.csv"), path("all.csv")};
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
     EXPECT_EQ(ReadFile(path("ids.txt")), "1\r\n");
-    EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品ID总数为：2！"));
+    EXPECT_EQ(box.seen.back().count, 2);
 
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
-    EXPECT_EQ(box.shown.back().first, Gbk("导出成功，商品总数为：3！"));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
+    EXPECT_EQ(box.seen.back().count, 3);
     EXPECT_EQ(ReadFile(path("all.txt")).size(), 3 * (1 + 8 * FieldSep.size() + 2));
 
     dialog.chosenIndex = 1;
-    EXPECT_TRUE(ExportProductIds(list, dialog, box));
+    EXPECT_TRUE(box(ExportProductIds(list, dialog)));
     EXPECT_EQ(ReadFile(path("ids.csv")), "\xEF\xBB\xBF商品ID\r\n1\r\n2\r\n2\r\n");
-    EXPECT_TRUE(ExportAllInformation(list, dialog, box));
+    EXPECT_TRUE(box(ExportAllInformation(list, dialog)));
     const std::string csv = ReadFile(path("all.csv"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 5) << "the header and the five rows";
 }

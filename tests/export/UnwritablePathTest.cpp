@@ -8,7 +8,6 @@
 #include "export/ExportFakes.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
-#include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {
@@ -29,26 +28,27 @@ protected:
     void ExportBothTo(const std::string& target)
     {
         dialog.answers = {target, target};
-        EXPECT_FALSE(ExportProductIds(list, dialog, box));
-        EXPECT_FALSE(ExportAllInformation(list, dialog, box));
+        EXPECT_FALSE(box(ExportProductIds(list, dialog)));
+        EXPECT_FALSE(box(ExportAllInformation(list, dialog)));
     }
 
     std::string dir;
     ProductList list;
     ScriptedDialog dialog;
-    MessageLog box;
+    ResultLog box;
 };
 
 TEST_F(UnwritablePathTest, AMissingFolderIsReportedByPathAndNothingIsCreated)
 {
     for (const char* name : {"ids.txt", "all.csv"}) {
         const std::string target = dir + "/no-such-folder/" + name;
-        box.shown.clear();
+        box.seen.clear();
         ExportBothTo(target);
-        ASSERT_EQ(box.shown.size(), 2u);
-        for (const auto& [message, title] : box.shown) {
-            EXPECT_EQ(message, Gbk("文件无法写入：") + target);
-            EXPECT_EQ(title, Gbk("导出失败"));
+        ASSERT_EQ(box.seen.size(), 2u);
+        for (const ExportResult& result : box.seen) {
+            EXPECT_EQ(result.outcome, ExportResult::Outcome::CannotWrite);
+            EXPECT_EQ(result.path, target);
+            EXPECT_EQ(result.cause, WriteRefusal::FolderMissing);
         }
     }
     EXPECT_FALSE(fs::exists(dir + "/no-such-folder"));
@@ -58,14 +58,14 @@ TEST_F(UnwritablePathTest, KernelFilesRefuseEvenRoot)
 {
     ExportBothTo("/proc/version");
     ExportBothTo("/proc/korvel-no-such-entry.txt");
-    EXPECT_EQ(box.shown.size(), 4u);
+    EXPECT_EQ(box.seen.size(), 4u);
 }
 
 TEST_F(UnwritablePathTest, AFullDeviceIsAFailureNotASuccess)
 {
     ExportBothTo("/dev/full");
-    ASSERT_EQ(box.shown.size(), 2u);
-    EXPECT_EQ(box.shown[0].second, Gbk("导出失败"));
+    ASSERT_EQ(box.seen.size(), 2u);
+    EXPECT_EQ(box.seen[0].outcome, ExportResult::Outcome::CannotWrite);
 }
 
 TEST_F(UnwritablePathTest, AFolderChosenAsTheFileStaysAsItWas)
@@ -74,24 +74,19 @@ TEST_F(UnwritablePathTest, AFolderChosenAsTheFileStaysAsItWas)
     std::ofstream(dir + "/folder/inside.txt") << "kept";
     ExportBothTo(dir + "/folder");
     EXPECT_EQ(ReadFile(dir + "/folder/inside.txt"), "kept");
-    EXPECT_EQ(box.shown.size(), 2u);
+    ASSERT_EQ(box.seen.size(), 2u);
+    EXPECT_EQ(box.seen[0].cause, WriteRefusal::IsFolder);
 }
 
-TEST_F(UnwritablePathTest, AChineseFileNameIsShownAsTheTextTheUserTyped)
+// The path comes back as the file system names it (UTF-8, whatever GBK can hold); the view converts it.
+TEST_F(UnwritablePathTest, TheUnwritablePathComesBackAsTheUserChoseIt)
 {
-    const std::string target = dir + "/缺少的文件夹/商品.txt";  // UTF-8, as the file system names it
-    ExportBothTo(target);
-    ASSERT_FALSE(box.shown.empty());
-    EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + target));
-}
-
-// A name GBK cannot spell (a Korean syllable, an emoji, bytes that are not UTF-8) still names the
-// file, with one "?" for each character it lacks, like every other text.
-TEST_F(UnwritablePathTest, ANameGbkCannotHoldShowsQuestionMarks)
-{
-    ExportBothTo(dir + "/缺少/한😀\xff.txt");
-    ASSERT_FALSE(box.shown.empty());
-    EXPECT_EQ(box.shown[0].first, Gbk("文件无法写入：" + dir + "/缺少/") + "???.txt");
+    for (const std::string& target : {dir + "/缺少的文件夹/商品.txt", dir + "/缺少/한😀\xff.txt"}) {
+        box.seen.clear();
+        ExportBothTo(target);
+        ASSERT_EQ(box.seen.size(), 2u);
+        EXPECT_EQ(box.seen[1].path, target);
+    }
 }
 
 TEST(WholeFileWriting, ReplacesThroughSymbolicLinksAndKeepsTheMode)

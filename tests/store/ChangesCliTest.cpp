@@ -2,18 +2,14 @@
 // and the lines on stderr.
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "store/CollectProgram.h"
 #include "store/History.h"
 #include "store/StoreTempDir.h"
 #include "store/StoreTestSupport.h"
-#include "support/ChildEnvironment.h"
 #include "support/TestGbk.h"
 
 namespace korvel::test {
@@ -23,44 +19,11 @@ namespace fs = std::filesystem;
 
 constexpr char Host[] = "shop.taobao.com";
 
-struct Finished {
-    int status = -1;
-    std::string output;
-    std::string errors;
-};
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class ChangesCliTest : public ::testing::Test {
 protected:
-    // korvel-collect beside this test, in a UTF-8 locale, without any KORVEL_* variable.
     Finished Run(std::vector<std::string> args, std::vector<std::string> environment = {}) const
     {
-        const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
-        args.insert(args.begin(), program);
-        std::vector<char*> argv = EnvironmentPointers(args);
-        std::vector<std::string> env = ChildEnvironment(std::move(environment));
-        std::vector<char*> envp = EnvironmentPointers(env);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, dir.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, dir.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = -1;
-        Finished finished;
-        int status = 0;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0 &&
-            ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-            finished.status = WEXITSTATUS(status);
-        posix_spawn_file_actions_destroy(&actions);
-        finished.output = ReadAll(dir.file("out"));
-        finished.errors = ReadAll(dir.file("err"));
-        return finished;
+        return RunCollect(dir.path, std::move(args), std::move(environment));
     }
 
     void Record(const std::vector<CollectionRun>& runs) const

@@ -1,27 +1,14 @@
 #include "support/RawHttpServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <strings.h>
 #include <stdexcept>
+
+#include "support/Sockets.h"
 
 namespace korvel::test {
 namespace {
-
-size_t ContentLength(const std::string& head)
-{
-    size_t at = 0;
-    while ((at = head.find("\r\n", at)) != std::string::npos) {
-        at += 2;
-        if (strncasecmp(head.c_str() + at, "Content-Length:", 15) == 0)
-            return std::stoul(head.substr(at + 15));
-    }
-    return 0;
-}
 
 std::string ReadRequest(int connection)
 {
@@ -35,7 +22,7 @@ std::string ReadRequest(int connection)
         data.append(buffer, static_cast<size_t>(n));
         const size_t end = data.find("\r\n\r\n");
         if (wanted == std::string::npos && end != std::string::npos)
-            wanted = end + 4 + ContentLength(data.substr(0, end + 2));
+            wanted = end + 4 + tools::AnnouncedBody(data.substr(0, end + 2));
     }
     return data;
 }
@@ -44,38 +31,16 @@ std::string ReadRequest(int connection)
 
 RawHttpServer::RawHttpServer(Handler handler) : handler_(std::move(handler))
 {
-    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(listener_, 16) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    // One connection at a time, on the accepting thread: the tests see the requests in order.
+    if (!listener_.start([this](int connection) { answer(connection); }))
         throw std::runtime_error("could not listen on 127.0.0.1");
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { serve(); });
 }
 
 RawHttpServer::~RawHttpServer()
 {
-    stopping_ = true;
-    thread_.join();
-    close(listener_);
+    listener_.stop();
     for (const int connection : silent_)
         close(connection);
-}
-
-void RawHttpServer::serve()
-{
-    while (!stopping_) {
-        pollfd waiting{listener_, POLLIN, 0};
-        if (poll(&waiting, 1, 20) <= 0)
-            continue;
-        const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0)
-            answer(connection);
-    }
 }
 
 void RawHttpServer::answer(int connection)
@@ -104,7 +69,7 @@ void RawHttpServer::answer(int connection)
 
 std::string RawHttpServer::connectTo(const std::string& host, int hostPort) const
 {
-    return host + ":" + std::to_string(hostPort) + ":127.0.0.1:" + std::to_string(port_);
+    return host + ":" + std::to_string(hostPort) + ":127.0.0.1:" + std::to_string(port());
 }
 
 std::vector<std::string> RawHttpServer::requests() const

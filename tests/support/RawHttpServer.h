@@ -4,13 +4,13 @@
 // wire: it records each request as received (head and body) and answers with the raw response its
 // handler writes, then closes the connection. 127.0.0.1 only, a free port, a background thread.
 
-#include <atomic>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "support/LoopbackListener.h"
 
 namespace korvel::test {
 
@@ -25,7 +25,7 @@ public:
     RawHttpServer(const RawHttpServer&) = delete;
     RawHttpServer& operator=(const RawHttpServer&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
     // "HOST:DEFAULTPORT:127.0.0.1:PORT", a KORVEL_CONNECT_TO entry routing a plain host here.
     std::string connectTo(const std::string& host, int hostPort = 80) const;
     std::vector<std::string> requests() const;
@@ -35,17 +35,13 @@ public:
                                 const std::string& body);
 
 private:
-    void serve();
     void answer(int connection);
 
     Handler handler_;
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
     std::vector<int> silent_;
-    std::thread thread_;
+    tools::LoopbackListener listener_;
 };
 
 // The head of a recorded request (up to the blank line) and its body.

@@ -69,6 +69,10 @@ struct DemoShopOptions {
     std::set<std::pair<int, int>> withoutSaleNum;  // (page, 0-based index) entries lacking "sale-num"
     // (page, 0-based index) → the title's raw HTML instead of the catalogue's (UTF-8; served as GBK)
     std::map<std::pair<int, int>, std::string> titles;
+    // (page, 0-based index) → the sale price or sold count shown instead of the catalogue's: a shop
+    // that changes between two collections.
+    std::map<std::pair<int, int>, std::string> salePrices;
+    std::map<std::pair<int, int>, std::string> soldCounts;
     bool upperCaseMarkers = false;       // item-area and asynSearch-link markers written in capitals
     bool omitAsynLink = false;           // the Tmall shop page lacks the asynSearch link
     bool firstItemOnEveryPage = false;   // every page lists page 1's first entry first, again

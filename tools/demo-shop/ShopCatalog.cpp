@@ -92,11 +92,13 @@ ShopItem CatalogItem(const DemoShopOptions& options, Marketplace family, int pag
     if (const auto title = options.titles.find({page, index}); title != options.titles.end())
         item.title = title->second;
     // The Taobao pages of those years left a blank before the closing tag of a price.
-    item.salePrice = Money(cents) + (tmall ? "" : " ");
+    const auto price = options.salePrices.find({page, index});
+    item.salePrice = (price != options.salePrices.end() ? price->second : Money(cents)) + (tmall ? "" : " ");
     if (ShowsMarketPrice(options, family, page, index))
         item.marketPrice = Money((cents * 2 / 100 + 1) * 100) + " ";
     if (ShowsSaleNum(options, page, index))
-        item.sold = std::to_string(sold);
+        item.sold = options.soldCounts.contains({page, index}) ? options.soldCounts.at({page, index})
+                                                                : std::to_string(sold);
     item.reviews = (tmall ? "评价: " : "") + std::to_string(sold / 3);
     return item;
 }

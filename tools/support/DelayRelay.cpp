@@ -100,19 +100,12 @@ const timespec* UntilNextDue(const Direction (&directions)[2], timespec& wait)
 
 DelayRelay::DelayRelay(int targetPort, std::chrono::milliseconds oneWay) : targetPort_(targetPort), oneWay_(oneWay)
 {
-    listener_ = ListenOnLoopback(port_);
-    if (listener_ >= 0)
-        acceptor_ = std::thread([this] { acceptLoop(); });
+    static_cast<void>(listener_.start([this](int client) { accept(client); }));
 }
 
 DelayRelay::~DelayRelay()
 {
-    stopping_ = true;
-    if (listener_ >= 0) {
-        shutdown(listener_, SHUT_RDWR);
-        acceptor_.join();
-        close(listener_);
-    }
+    listener_.stop();
     {
         std::lock_guard lock(mutex_);
         for (const int s : sockets_)
@@ -124,27 +117,22 @@ DelayRelay::~DelayRelay()
         close(s);
 }
 
-void DelayRelay::acceptLoop()
+void DelayRelay::accept(int client)
 {
-    for (;;) {
-        const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0 || stopping_)
-            return;
-        const int server = ConnectToLoopback(targetPort_);
-        if (server < 0) {
-            close(client);
-            continue;
-        }
-        NoDelay(client);
-        NoDelay(server);
-        ++accepted_;
-        // The handshake's round trip: what the client sends can reach the server no sooner than
-        // it would have on a real link.
-        const auto handshaken = Clock::now() + 2 * oneWay_;
-        std::lock_guard lock(mutex_);
-        sockets_.insert({client, server});
-        threads_.emplace_back([this, client, server, handshaken] { relay(client, server, handshaken); });
+    const int server = ConnectToLoopback(targetPort_);
+    if (server < 0) {
+        close(client);
+        return;
     }
+    NoDelay(client);
+    NoDelay(server);
+    ++accepted_;
+    // The handshake's round trip: what the client sends can reach the server no sooner than
+    // it would have on a real link.
+    const auto handshaken = Clock::now() + 2 * oneWay_;
+    std::lock_guard lock(mutex_);
+    sockets_.insert({client, server});
+    threads_.emplace_back([this, client, server, handshaken] { relay(client, server, handshaken); });
 }
 
 // Both directions of one connection on one thread: a chunk waits only for its time and for the

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/LoopbackListener.h"
+
 namespace korvel::tools {
 
 class DelayRelay {
@@ -23,23 +25,20 @@ public:
     DelayRelay(const DelayRelay&) = delete;
     DelayRelay& operator=(const DelayRelay&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
     int connections() const { return accepted_; }
 
 private:
-    void acceptLoop();
+    void accept(int connection);
     void relay(int client, int server, std::chrono::steady_clock::time_point handshaken);
 
     int targetPort_;
     std::chrono::milliseconds oneWay_;
-    int listener_ = -1;
-    int port_ = 0;
     std::atomic<int> accepted_{0};
-    std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::set<int> sockets_;
     std::vector<std::thread> threads_;
-    std::thread acceptor_;
+    LoopbackListener listener_;
 };
 
 }  // namespace korvel::tools

@@ -120,7 +120,7 @@ FaultReply FaultReply::ResetMidBody(const std::string& body, size_t bodyBytes)
 }
 
 FaultServer::FaultServer(Handler handler, const std::optional<TlsFiles>& tls, int port)
-    : handler_(std::move(handler)), port_(port)
+    : handler_(std::move(handler))
 {
     // A client that leaves in the middle of a reply must not take the process with it: TLS writes
     // go through write(), which would raise SIGPIPE.
@@ -131,11 +131,7 @@ FaultServer::FaultServer(Handler handler, const std::optional<TlsFiles>& tls, in
             SSL_CTX_use_PrivateKey_file(context_, tls->serverKey.c_str(), SSL_FILETYPE_PEM) != 1)
             return;
     }
-    listener_ = ListenOnLoopback(port_);
-    if (listener_ >= 0)
-        acceptor_ = std::thread([this] { acceptLoop(); });
-    else
-        port_ = 0;
+    static_cast<void>(listener_.start([this](int connection) { accept(connection); }, port));
 }
 
 FaultServer::~FaultServer()
@@ -145,11 +141,7 @@ FaultServer::~FaultServer()
         stopping_ = true;
         changed_.notify_all();
     }
-    if (listener_ >= 0) {
-        shutdown(listener_, SHUT_RDWR);
-        acceptor_.join();
-        close(listener_);
-    }
+    listener_.stop();
     std::unique_lock lock(mutex_);
     for (const int connection : open_)
         shutdown(connection, SHUT_RDWR);
@@ -160,7 +152,7 @@ FaultServer::~FaultServer()
 
 std::string FaultServer::connectTo(const std::string& host, int hostPort) const
 {
-    return host + ":" + std::to_string(hostPort) + ":127.0.0.1:" + std::to_string(port_);
+    return host + ":" + std::to_string(hostPort) + ":127.0.0.1:" + std::to_string(port());
 }
 
 std::vector<std::string> FaultServer::requests() const
@@ -169,21 +161,12 @@ std::vector<std::string> FaultServer::requests() const
     return requests_;
 }
 
-void FaultServer::acceptLoop()
+void FaultServer::accept(int connection)
 {
-    for (;;) {
-        const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0)
-            return;
-        std::lock_guard lock(mutex_);
-        if (stopping_) {
-            close(connection);
-            return;
-        }
-        ++accepted_;
-        open_.insert(connection);
-        std::thread([this, connection] { serve(connection); }).detach();
-    }
+    std::lock_guard lock(mutex_);
+    ++accepted_;
+    open_.insert(connection);
+    std::thread([this, connection] { serve(connection); }).detach();
 }
 
 void FaultServer::serve(int connection)

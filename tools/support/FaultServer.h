@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "support/ThrowawayTls.h"
+#include "support/LoopbackListener.h"
 
 namespace korvel::tools {
 
@@ -59,7 +60,7 @@ public:
     FaultServer(const FaultServer&) = delete;
     FaultServer& operator=(const FaultServer&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
     // "HOST:DEFAULTPORT:127.0.0.1:PORT", a KORVEL_CONNECT_TO entry routing that host here.
     std::string connectTo(const std::string& host, int hostPort = 443) const;
     std::vector<std::string> requests() const;
@@ -68,22 +69,20 @@ public:
     class Channel;
 
 private:
-    void acceptLoop();
+    void accept(int connection);
     void serve(int connection);
     [[nodiscard]] bool play(Channel& channel, const FaultReply& reply);
     [[nodiscard]] bool hold(std::chrono::milliseconds duration);
 
     Handler handler_;
     SSL_CTX* context_ = nullptr;
-    int listener_ = -1;
-    int port_ = 0;
     std::atomic<int> accepted_{0};
     std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::set<int> open_;
     std::vector<std::string> requests_;
-    std::thread acceptor_;
+    LoopbackListener listener_;
 };
 
 // The head of a request (up to the blank line) and its body.

@@ -20,19 +20,12 @@ TlsReplyServer::TlsReplyServer(const TlsFiles& tls, const std::string& body)
     if (!context_ || SSL_CTX_use_certificate_chain_file(context_, tls.serverCert.c_str()) != 1 ||
         SSL_CTX_use_PrivateKey_file(context_, tls.serverKey.c_str(), SSL_FILETYPE_PEM) != 1)
         return;
-    listener_ = ListenOnLoopback(port_);
-    if (listener_ >= 0)
-        acceptor_ = std::thread([this] { acceptLoop(); });
+    static_cast<void>(listener_.start([this](int connection) { accept(connection); }));
 }
 
 TlsReplyServer::~TlsReplyServer()
 {
-    stopping_ = true;
-    if (listener_ >= 0) {
-        shutdown(listener_, SHUT_RDWR);
-        acceptor_.join();
-        close(listener_);
-    }
+    listener_.stop();
     std::unique_lock lock(mutex_);
     for (const int connection : open_)
         shutdown(connection, SHUT_RDWR);
@@ -41,20 +34,11 @@ TlsReplyServer::~TlsReplyServer()
     SSL_CTX_free(context_);
 }
 
-void TlsReplyServer::acceptLoop()
+void TlsReplyServer::accept(int connection)
 {
-    for (;;) {
-        const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0)
-            return;
-        std::lock_guard lock(mutex_);
-        if (stopping_) {
-            close(connection);
-            return;
-        }
-        open_.insert(connection);
-        std::thread([this, connection] { serve(connection); }).detach();
-    }
+    std::lock_guard lock(mutex_);
+    open_.insert(connection);
+    std::thread([this, connection] { serve(connection); }).detach();
 }
 
 void TlsReplyServer::serve(int connection)

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "support/ThrowawayTls.h"
+#include "support/LoopbackListener.h"
 
 namespace korvel::tools {
 
@@ -27,22 +28,19 @@ public:
     TlsReplyServer(const TlsReplyServer&) = delete;
     TlsReplyServer& operator=(const TlsReplyServer&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
 
 private:
-    void acceptLoop();
+    void accept(int connection);
     void serve(int connection);
     [[nodiscard]] bool answerRequests(SSL* ssl);
 
     SSL_CTX* context_ = nullptr;
     std::string reply_;
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable allClosed_;
     std::set<int> open_;  // connections being served, shut down when the server stops
-    std::thread acceptor_;
+    LoopbackListener listener_;
 };
 
 }  // namespace korvel::tools
