@@ -5,11 +5,6 @@
 // median of rounds in which the sides take turns. Ends with "name = value" lines.
 
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,10 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "Programs.h"
 #include "Rounds.h"
 #include "demo-shop/DemoShop.h"
-
-extern char** environ;
 
 namespace {
 
@@ -43,29 +37,13 @@ constexpr int kRounds = 3;
 // korvel-collect beside this program, its output to /dev/null.
 pid_t Start(std::vector<std::string> args)
 {
-    const std::string program = fs::read_symlink("/proc/self/exe").parent_path() / "korvel-collect";
-    args.insert(args.begin(), program);
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-        Fail("cannot start " + program);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = korvel::bench::StartBeside("korvel-collect", std::move(args));
+    if (pid < 0)
+        Fail("cannot start korvel-collect");
     return pid;
 }
 
-int Finish(pid_t pid)
-{
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using korvel::bench::Finish;
 
 double Since(Clock::time_point start)
 {

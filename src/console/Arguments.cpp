@@ -114,8 +114,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
 }
 
 const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
-       korvel-collect --changes SHOP [--store FILE] [--jsonl FILE|-] [--csv FILE]
-       korvel-collect --runs SHOP [--store FILE]
+       korvel-collect --changes SHOP [--store FILE|URI] [--jsonl FILE|-] [--csv FILE]
+       korvel-collect --runs SHOP [--store FILE|URI]
        korvel-collect --batch FILE|- [OPTIONS]   (every shop of a list; --batch - --help)
        korvel-collect --import-cookies SOURCE
 
@@ -132,7 +132,8 @@ Options:
   --retries N    further tries of a page that failed in passing: a broken connection, a time-out,
                  HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
   --store FILE   the shop history to record the run in (created when missing); by default
-                 $KORVEL_STORE, else $XDG_DATA_HOME/korvel/korvel.sqlite (~/.local/share/korvel/)
+                 $KORVEL_STORE, else $XDG_DATA_HOME/korvel/korvel.sqlite (~/.local/share/korvel/);
+                 a postgresql:// URI names a PostgreSQL store, read by --changes and --runs alike
   --no-store     record nothing
   --changes SHOP what changed between the shop's latest run with products and the complete run
                  before it: a table on stdout, or --jsonl (one JSON object per change) and --csv

@@ -2,10 +2,10 @@
 
 #include "ExportTargets.h"
 #include "HistoryCommands.h"
+#include "HistoryStore.h"
 #include "Terminal.h"
 #include "export/FileWriting.h"
 #include "store/ChangeExport.h"
-#include "store/History.h"
 #include "store/StorePath.h"
 #include "text/Gbk.h"
 
@@ -87,7 +87,7 @@ std::string StorePathOf(const CollectCommand& command)
 int ReportChanges(const CollectCommand& command)
 {
     Terminal errors(stderr);
-    auto history = History::Open(StorePathOf(command));
+    auto history = OpenHistoryReading(command);
     auto report = history.ok() ? history.value()->changes(command.shop) : history.error();
     if (!report.ok()) {
         errors.line("korvel-collect: " + report.error().cause);

@@ -1,6 +1,6 @@
 #include "HistoryCommands.h"
+#include "HistoryStore.h"
 #include "Terminal.h"
-#include "store/History.h"
 
 namespace korvel::console {
 
@@ -8,8 +8,7 @@ void RecordInHistory(const CollectCommand& command, const CollectionRun& run)
 {
     if (command.noStore)
         return;
-    auto history = History::Open(StorePathOf(command));
-    const StoreResult<Done> recorded = history.ok() ? history.value()->record(run, KORVEL_VERSION) : history.error();
+    const StoreResult<Done> recorded = RecordIntoStore(command, run);
     if (!recorded.ok())
         Terminal(stderr).line(HistoryNotSavedLine(recorded.error()));
 }

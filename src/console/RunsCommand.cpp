@@ -2,8 +2,8 @@
 #include <ctime>
 
 #include "HistoryCommands.h"
+#include "HistoryStore.h"
 #include "Terminal.h"
-#include "store/History.h"
 
 namespace korvel::console {
 namespace {
@@ -42,7 +42,7 @@ std::string LostPagesText(const std::vector<LostPage>& pages)
 
 int ListRuns(const CollectCommand& command)
 {
-    auto history = History::Open(StorePathOf(command));
+    auto history = OpenHistoryReading(command);
     auto runs = history.ok() ? history.value()->runs(command.shop) : history.error();
     if (!runs.ok()) {
         Terminal(stderr).line("korvel-collect: " + runs.error().cause);

@@ -8,6 +8,7 @@
 
 #include "batch/BatchLedger.h"
 #include "pgstore/Pg.h"
+#include "store/HistoryReading.h"
 
 namespace korvel::pg {
 
@@ -22,8 +23,21 @@ struct RecordedRun {
     std::int64_t number = 0;  // among the shop's runs, from 1
 };
 
-// The run, its lost pages and its products (through COPY), inside the caller's transaction.
+// The run, its lost pages and its products' states, inside the caller's transaction.
 RecordedRun RecordRun(Connection& connection, const CollectionRun& run, const std::string& programVersion);
+
+struct StoredRun {
+    std::int64_t id = 0;
+    std::int64_t shop = 0;
+    RunSummary summary;
+};
+
+// The shop's runs, oldest first; none for a shop the store has not seen.
+std::vector<StoredRun> StoredRuns(Connection& connection, const std::string& host);
+// The run's products as recorded, in their order.
+std::vector<Product> RunProducts(Connection& connection, const StoredRun& run);
+// The lowest numeric sale price of each product over the shop's complete runs before `run`.
+LowestPrices LowestBefore(Connection& connection, const StoredRun& run);
 
 // The shop's run with that number.
 CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number);

@@ -1,6 +1,7 @@
 #include "store/BatchProgress.h"
 
 #include "store/OpenStore.h"
+#include "store/RunAssembly.h"
 #include "store/StoreFailureText.h"
 #include "store/StoreQueries.h"
 #include "text/Encoding.h"
@@ -131,19 +132,7 @@ std::optional<CollectionRun> BatchProgress::loadRun(const std::string& host, std
         for (const store::StoredRun& stored : store::StoredRuns(*db_, host)) {
             if (stored.summary.number != number)
                 continue;
-            const RunSummary& summary = stored.summary;
-            CollectionRun run;
-            run.shopHost = summary.shopHost;
-            run.family = summary.family;
-            run.started = summary.started;
-            run.ended = summary.ended;
-            run.pageCount = summary.pageCount;
-            run.pagesCollected = summary.pagesCollected;
-            run.lostPages = summary.lostPages;
-            run.end = summary.end;
-            run.failureCause = summary.failureCause;
-            run.products = store::RunProducts(*db_, stored);
-            return run;
+            return store::RunFrom(stored.summary, store::RunProducts(*db_, stored));
         }
         error_ = "run " + std::to_string(number) + " of " + host + " is not in the store";
         return std::nullopt;

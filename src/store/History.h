@@ -10,44 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "collect/CollectionRun.h"
-#include "store/Changes.h"
-#include "store/StoreError.h"
+#include "store/HistoryReading.h"
 
 namespace korvel {
 
 namespace store {
 class Database;
 }
-
-struct RunSummary {
-    std::int64_t number = 0;  // the shop's runs counted from 1, in the order they ended
-    std::string shopHost;
-    ShopFamily family = ShopFamily::Taobao;
-    std::chrono::system_clock::time_point started;
-    std::chrono::system_clock::time_point ended;
-    RunEnd end = RunEnd::Interrupted;
-    int pageCount = 0;
-    int pagesCollected = 0;
-    std::vector<LostPage> lostPages;
-    int productCount = 0;
-    std::string failureCause;
-    std::string version;  // the program that recorded it
-};
-
-// Why a shop's changes could not be computed yet.
-enum class NothingToCompare {
-    None,             // the two runs are there
-    NoRun,            // no complete or incomplete run with products
-    NoEarlierComplete // the latest such run has no complete run before it
-};
-
-struct ChangeReport {
-    NothingToCompare nothing = NothingToCompare::None;
-    RunSummary before;  // when nothing is None
-    RunSummary after;   // also for NoEarlierComplete
-    std::vector<Change> changes;
-};
 
 // One run that showed the product, with its first occurrence's fields.
 struct SeriesPoint {
@@ -58,19 +27,19 @@ struct SeriesPoint {
     std::string sold;
 };
 
-class History {
+class History : public HistoryReading {
 public:
     // Opens the store at a UTF-8 path, creating the file and its folders when missing.
     static StoreResult<std::unique_ptr<History>> Open(const std::string& path);
-    ~History();
+    ~History() override;
 
     // The run and its products in one transaction: there whole or not at all.
     StoreResult<Done> record(const CollectionRun& run, const std::string& programVersion);
     // The hosts with at least one run, in byte order.
     StoreResult<std::vector<std::string>> shops();
     // Oldest first.
-    StoreResult<std::vector<RunSummary>> runs(const std::string& host);
-    StoreResult<ChangeReport> changes(const std::string& host);
+    StoreResult<std::vector<RunSummary>> runs(const std::string& host) override;
+    StoreResult<ChangeReport> changes(const std::string& host) override;
     // Oldest first: the runs that showed the product.
     StoreResult<std::vector<SeriesPoint>> series(const std::string& host, const std::string& id);
     // A run's products as recorded, in their order.

@@ -1,9 +1,9 @@
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <map>
 #include <unordered_map>
 
+#include "store/RunAssembly.h"
 #include "store/RunSequence.h"
 #include "store/StoreQueries.h"
 
@@ -68,12 +68,6 @@ std::unordered_map<std::int64_t, Product> Repeats(Database& db, std::int64_t run
     while (select.step())
         ReadFields(select, 1, repeats[select.integer(0)]);
     return repeats;
-}
-
-// Where the product at `at` first occurred in the run.
-size_t FirstPosition(const std::vector<std::int64_t>& sequence, size_t at)
-{
-    return size_t(std::find(sequence.begin(), sequence.end(), sequence[at]) - sequence.begin());
 }
 
 }  // namespace
@@ -151,30 +145,11 @@ std::vector<Product> RunProducts(Database& db, const StoredRun& run)
     select.bind(1, run.id);
     if (!select.step())
         return {};
-    const std::vector<std::int64_t> sequence = ReadVarints(select.view(0));
-    const std::vector<int> pages = DecodePages(select.view(1));
-    auto states = StatesAt(db, run);
-    const auto repeats = Repeats(db, run.id);
-    std::vector<Product> products;
-    products.reserve(sequence.size());
-    for (size_t i = 0; i < sequence.size(); ++i) {
-        auto state = states.find(sequence[i]);
-        if (state == states.end())
-            throw SqliteFailure{SQLITE_CORRUPT, "run without its product's state"};
-        const auto position = std::int64_t(i) + 1;
-        const auto repeat = repeats.find(position);
-        if (repeat == repeats.end()) {
-            // Only a product's first occurrence reads its state: the later ones are repeats.
-            products.push_back(std::move(state->second));
-        } else {
-            products.push_back(repeat->second);
-            products.back().id = products[FirstPosition(sequence, i)].id;
-        }
-        Product& product = products.back();
-        product.position = int(position);
-        product.page = i < pages.size() ? pages[i] : 0;
-    }
-    return products;
+    auto products = AssembleRun({ReadVarints(select.view(0)), DecodePages(select.view(1)), StatesAt(db, run),
+                                 Repeats(db, run.id)});
+    if (!products)
+        throw SqliteFailure{SQLITE_CORRUPT, "run without its product's state"};
+    return std::move(*products);
 }
 
 LowestPrices LowestBefore(Database& db, const StoredRun& run)
@@ -184,16 +159,8 @@ LowestPrices LowestBefore(Database& db, const StoredRun& run)
         " WHERE p.shop = ? AND s.first_complete < ?");
     select.bind(1, run.shop).bind(2, run.id);
     LowestPrices lowest;
-    while (select.step()) {
-        const auto price = ReadDecimal(select.view(1));
-        if (!price)
-            continue;
-        const auto found = lowest.find(select.bytes(0));
-        if (found == lowest.end())
-            lowest.emplace(select.bytes(0), LowestPrice{*price, select.bytes(1)});
-        else if (CompareDecimals(*price, found->second.value) < 0)
-            found->second = {*price, select.bytes(1)};
-    }
+    while (select.step())
+        KeepLowest(lowest, select.bytes(0), select.view(1));
     return lowest;
 }
 

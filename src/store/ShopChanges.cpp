@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "store/StoreQueries.h"
 
 namespace korvel::store {
@@ -10,29 +12,33 @@ bool Comparable(const RunSummary& run)
 
 }  // namespace
 
-ChangeReport ShopChanges(Database& db, const std::string& host)
+ChangeReport CompareLatestRuns(const std::vector<RunSummary>& runs, const ProductsOf& products,
+                               const LowestBeforeRun& lowestBefore)
 {
-    const std::vector<StoredRun> runs = StoredRuns(db, host);
     ChangeReport report;
-    auto latest = runs.rbegin();
-    while (latest != runs.rend() && !Comparable(latest->summary))
-        ++latest;
+    auto latest = std::find_if(runs.rbegin(), runs.rend(), Comparable);
     if (latest == runs.rend()) {
         report.nothing = NothingToCompare::NoRun;
         return report;
     }
-    report.after = latest->summary;
-    auto earlier = std::next(latest);
-    while (earlier != runs.rend() && earlier->summary.end != RunEnd::Complete)
-        ++earlier;
+    report.after = *latest;
+    auto earlier = std::find_if(std::next(latest), runs.rend(),
+                                [](const RunSummary& run) { return run.end == RunEnd::Complete; });
     if (earlier == runs.rend()) {
         report.nothing = NothingToCompare::NoEarlierComplete;
         return report;
     }
-    report.before = earlier->summary;
-    report.changes = CompareRuns(RunProducts(db, *earlier), RunProducts(db, *latest),
-                                 latest->summary.end == RunEnd::Complete, LowestBefore(db, *latest));
+    report.before = *earlier;
+    report.changes = CompareRuns(products(*earlier), products(*latest), latest->end == RunEnd::Complete,
+                                 lowestBefore(*latest));
     return report;
+}
+
+ChangeReport ShopChanges(Database& db, const std::string& host)
+{
+    return CompareLatestStored(
+        StoredRuns(db, host), [&](const StoredRun& run) { return RunProducts(db, run); },
+        [&](const StoredRun& run) { return LowestBefore(db, run); });
 }
 
 }  // namespace korvel::store

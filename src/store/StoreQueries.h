@@ -12,10 +12,6 @@
 
 namespace korvel::store {
 
-// Outcomes and families as the file spells them, fixed whatever the enums become.
-std::int64_t OutcomeCode(RunEnd end);
-RunEnd OutcomeFrom(std::int64_t code);
-
 struct StoredRun {
     std::int64_t id = 0;    // the run's row: intervals of states count in these
     std::int64_t shop = 0;
