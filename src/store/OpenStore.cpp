@@ -12,6 +12,10 @@ StoreResult<std::unique_ptr<Database>> OpenStore(const std::string& path)
 {
     if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
         return ErrorOf(StoreFailure::CannotOpen, "$HOME");
+    // A database address (KORVEL_STORE=postgresql://... set for korvel-collect's shards) is no file
+    // name: opened as one it would make a folder named after it and keep the history there.
+    if (path.find("://") != std::string::npos)
+        return ErrorOf(StoreFailure::CannotOpen, path.substr(0, path.find("://") + 3));
     std::error_code ignored;  // a folder that cannot be made fails the open, which says why
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     try {
