@@ -8,7 +8,6 @@
 #include "MatchChecks.h"
 #include "collect/DiscoverPages.h"
 #include "collect/ItemLayout.h"
-#include "collect/Messages.h"
 #include "collect/ResultPages.h"
 
 namespace korvel::fuzz {
@@ -35,11 +34,6 @@ Answers AnswersFrom(const NumbersAndFields& input)
     return answers;
 }
 
-bool IsPrefixOf(const std::string& prefix, const std::string& text)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // The first page's products, as the run takes them from the area discovery cut out.
 void CheckFirstPage(const ShopPages& pages)
 {
@@ -59,12 +53,11 @@ void CheckDiscovery(const std::string& address, const CollectionSettings& settin
     };
     int labels = 0;
     const auto result = DiscoverPages(
-        address, settings, [&](const std::string&) { ++labels; }, fetch);
+        address, settings, [&](int) { ++labels; }, fetch);
     Require(!std::holds_alternative<Abandoned>(result), "a run whose pages all arrive is never abandoned");
     if (const auto* failure = std::get_if<CollectionFailure>(&result)) {
         Require(labels == 0, "a failed discovery shows no page count");
-        Require(IsPrefixOf(collect_text::NoPageInfo, failure->message) ||
-                    failure->message == collect_text::UnsupportedShop,
+        Require(failure->failure == RunFailure::NoPageInfo || failure->failure == RunFailure::UnsupportedShop,
                 "a failed discovery says why");
         return;
     }

@@ -76,7 +76,11 @@ protected:
 
     void followBoth()
     {
+        // Each add is stored off the window's thread: the second waits for the first, so that the
+        // list's order is the order typed.
+        const int before = control<QListWidget>(names::Followed)->count();
         add(Utf(kTaobaoHost));
+        QTRY_COMPARE(control<QListWidget>(names::Followed)->count(), before + 1);
         add(Utf(kTmallHost).toUpper());
         QTRY_COMPARE(control<QListWidget>(names::Followed)->count(), 2);
     }
