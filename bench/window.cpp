@@ -78,6 +78,11 @@ int main(int argc, char** argv)
     if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    // The window records each collection in the history: the benchmark's go to a throwaway store,
+    // never the user's.
+    char store[] = "/tmp/korvel-bench-window-XXXXXX";
+    if (mkdtemp(store) != nullptr)
+        setenv("KORVEL_STORE", (std::string(store) + "/korvel.sqlite").c_str(), 1);
     QApplication app(argc, argv);
     korvel::MainWindow window;
     window.show();
