@@ -3,12 +3,11 @@
 #include <memory>
 
 #include "app/AppConstants.h"
-#include "app/UiBridge.h"
+#include "app/StoreInterruption.h"
 #include "batch/BatchCollector.h"
 #include "batch/RunBatch.h"
 #include "session/KeptSession.h"
-#include "store/BatchProgress.h"
-#include "store/FollowedShops.h"
+#include "store/Store.h"
 #include "text/Encoding.h"
 
 namespace korvel {
@@ -84,40 +83,32 @@ QString StoreFailed(const StoreError& error)
 
 }  // namespace
 
-BatchJob::BatchJob(UiBridge& bridge, std::string storePath, BatchStart start, BatchJobEvents events)
-    : bridge_(bridge), events_(std::move(events)),
-      thread_([this, path = std::move(storePath), start] { run(path, start); })
+std::shared_ptr<Cancellation> StartBatchJob(JobRunner& jobs, std::string storeLocation, BatchStart start,
+                                            BatchJobEvents events)
 {
-}
-
-BatchJob::~BatchJob()
-{
-    stop_.cancel();
-    thread_.join();
-}
-
-void BatchJob::run(const std::string& storePath, BatchStart start)
-{
-    const auto post = [this](const std::function<void(const QString&)>& event, const QString& text) {
-        bridge_.post([event, text] { event(text); });
-    };
-    auto followed = FollowedShops::Open(storePath);
-    auto hosts = followed.ok() ? followed.value()->hosts() : followed.error();
-    if (!hosts.ok())
-        return post(events_.ended, StoreFailed(hosts.error()));
-    auto ledger = BatchProgress::Open(storePath, MakeAppConstants().versionText);
-    if (!ledger.ok())
-        return post(events_.ended, StoreFailed(ledger.error()));
-    WindowWatcher watcher([&](const QString& text) { post(events_.progress, text); });
-    // Every shop carries the kept marketplace session, as the start button's run does.
-    const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
-    FetchPolicy policy;
-    policy.session = session.get();
-    Pace pace(WindowBatchDelay, 1);
-    BatchCollector collector(policy, pace, stop_, [&watcher](int page, int pages) { watcher.page(page, pages); });
-    const BatchPlan plan{WindowBatchId, hosts.value(), start, std::nullopt, nullptr};
-    const BatchResult result = RunBatch(plan, *ledger.value(), collector, watcher, stop_);
-    post(events_.ended, watcher.ending(result));
+    return jobs.start("批量采集", [location = std::move(storeLocation), start,
+                                   events = std::move(events)](JobRunner::Context& job) {
+        const auto post = [&job](const std::function<void(const QString&)>& event, const QString& text) {
+            job.post([event, text] { event(text); });
+        };
+        auto store = OpenStore(location, MakeAppConstants().versionText);
+        auto hosts = store.ok() ? store.value()->followedShops() : store.error();
+        if (!hosts.ok())
+            return post(events.ended, StoreFailed(hosts.error()));
+        Cancellation& stop = job.cancellation();
+        const StoreInterruption interruption(stop, *store.value());
+        WindowWatcher watcher([&](const QString& text) { post(events.progress, text); });
+        // Every shop carries the kept marketplace session, as the start button's run does.
+        const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
+        FetchPolicy policy;
+        policy.session = session.get();
+        Pace pace(WindowBatchDelay, 1);
+        BatchCollector collector(policy, pace, stop, [&watcher](int page, int pages) { watcher.page(page, pages); });
+        const BatchPlan plan{WindowBatchId, hosts.value(), start, std::nullopt, nullptr};
+        const BatchResult result = RunBatch(plan, *store.value(), collector, watcher, stop);
+        // A stop that cut a store call short is still a stop, its progress kept.
+        post(events.ended, watcher.ending(stop.cancelled() ? BatchResult{batch_exit::Interrupted, ""} : result));
+    });
 }
 
 }  // namespace korvel

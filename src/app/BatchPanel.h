@@ -3,7 +3,7 @@
 // The followed shops on the tab "店铺监控": added typed or from a list file, removed, and collected
 // together by "全部采集" as one batch (BatchJob), with a stop button and, while a batch is left
 // unfinished, the offer to continue it. The list and the batch's progress live in the store and
-// are read and written off the window's thread.
+// are read and written off the window's thread, through the window's history connection.
 
 #include <QObject>
 #include <cstdint>
@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "app/BatchJob.h"
-#include "app/MonitorReader.h"
-#include "store/FollowedShops.h"
+#include "store/Store.h"
 
 class QLabel;
 class QLineEdit;
@@ -51,12 +50,10 @@ public:
     ~BatchPanel() override;
 
     QWidget* widget() const { return panel_; }
-    // The window is closing: the batch stops now (its progress is kept).
-    void stop() { job_.reset(); }
 
 private:
     // `fault` (UTF-8), when the edit leaves one, is shown after the list.
-    void change(std::function<StoreResult<Done>(FollowedShops&)> edit, std::shared_ptr<std::string> fault = nullptr);
+    void change(std::function<StoreResult<Done>(Store&)> edit, std::shared_ptr<std::string> fault = nullptr);
     void addTyped();
     void addListFile();
     void removeChosen();
@@ -75,8 +72,7 @@ private:
     QPushButton* continue_;
     QLabel* status_;
     std::int64_t unfinished_ = 0;
-    MonitorReader reader_;
-    std::unique_ptr<BatchJob> job_;
+    std::shared_ptr<Cancellation> job_;  // the running batch's
 };
 
 }  // namespace korvel

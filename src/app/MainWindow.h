@@ -3,8 +3,9 @@
 // The main window: the tab control 高级选择夹1 with its five pages and every control on them,
 // made before any handler runs. Other code finds a control by its own name, as ControlNames.h lists
 // them (control<QLabel>(names::MemberStatusLabel)), reads and writes texts as GBK (ControlText.h), shows
-// message boxes through showMessage() and, from a worker thread, reaches the window only through
-// ui().post(…).
+// message boxes through showMessage() and runs every background task through jobs(), whose jobs
+// reach the window only through post(…). The history is read and written through history(), one
+// connection for the whole window.
 
 #include <QWidget>
 #include <memory>
@@ -13,7 +14,7 @@
 
 #include "app/AppConstants.h"
 #include "app/ControlNames.h"
-#include "app/UiBridge.h"
+#include "app/JobRunner.h"
 
 class QAction;
 class QMenu;
@@ -25,6 +26,7 @@ class GbkTableModel;
 class MonitorPage;
 class ProductTableModel;
 class SaveDialogComponent;
+class StoreWorker;
 class WindowCollection;
 
 class MainWindow : public QWidget {
@@ -56,12 +58,17 @@ public:
     // The same with the error icon, for the one message that carries it.
     void showError(const std::string& gbkMessage, const std::string& gbkTitle = {});
 
-    UiBridge& ui() { return bridge_; }
-    bool closing() const { return bridge_.closing(); }
+    JobRunner& jobs() { return jobs_; }
+    StoreWorker& history() { return *history_; }
+    bool closing() const { return jobs_.closing(); }
     bool collecting() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Every job ends, or is left to end by itself and named on stderr, within the budget.
+    void endJobs();
 
 private:
     void buildPages();
@@ -73,8 +80,10 @@ private:
     void exportProductIds();
     void exportAllInformation();
 
+    // First: destroyed last, after everything its jobs post to.
+    JobRunner jobs_;
     AppConstants constants_;
-    UiBridge bridge_;
+    std::unique_ptr<StoreWorker> history_;
     QTabWidget* tabs_ = nullptr;
     ProductTableModel* products_ = nullptr;
     GbkTableModel* members_ = nullptr;
@@ -82,7 +91,6 @@ private:
     QMenu* memberMenu_ = nullptr;
     QAction* memberExport_ = nullptr;
     std::unique_ptr<WindowCollection> collection_;
-    // After the bridge: its reads end before the bridge goes.
     std::unique_ptr<MonitorPage> monitor_;
 };
 

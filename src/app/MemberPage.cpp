@@ -33,9 +33,8 @@ MemberPage::MemberPage(MainWindow& window)
       window_(window),
       retryAction_(new QAction(this)),
       addressAction_(new QAction(QString::fromUtf8(backend_text::MenuItem), this)),
-      bridge_(),
-      screen_(window, bridge_),
-      session_(window.constants().backendHost, window.constants().backendAccountId)
+      screen_(window, window.jobs()),
+      session_(window.jobs(), window.constants().backendHost, window.constants().backendAccountId)
 {
     session_.readPacing = kWindowPacing;
     session_.uploadPacing = kWindowUploadPacing;
@@ -72,8 +71,7 @@ bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 
 void MemberPage::stopWorkers()
 {
-    bridge_.close();
-    session_.shutdown();
+    session_.stop();
 }
 
 void MemberPage::showMemberMenu(const QPoint& at)

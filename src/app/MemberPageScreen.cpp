@@ -14,7 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/MemberTexts.h"
 #include "app/PagePlacement.h"
-#include "app/UiBridge.h"
+#include "app/JobRunner.h"
 
 namespace korvel {
 namespace {
@@ -46,9 +46,9 @@ const char* FieldName(MemberField field)
 
 }  // namespace
 
-MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
+MemberPageScreen::MemberPageScreen(MainWindow& window, JobRunner& jobs)
     : window_(window),
-      bridge_(bridge),
+      jobs_(jobs),
       list_(window.control<QTreeView>(names::MemberList)),
       scrollToNewest_(kScrollIntervalMs, [this] {
           window_.memberList().flush();
@@ -59,7 +59,7 @@ MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
 
 void MemberPageScreen::post(std::function<void()> work)
 {
-    bridge_.post(std::move(work));
+    jobs_.post(std::move(work));
 }
 
 std::string MemberPageScreen::fieldText(MemberField field)

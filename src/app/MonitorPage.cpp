@@ -15,7 +15,7 @@
 #include "app/MainWindow.h"
 #include "app/SaveDialogComponent.h"
 #include "export/FileWriting.h"
-#include "store/StorePath.h"
+#include "app/StoreWorker.h"
 
 namespace korvel {
 namespace {
@@ -63,7 +63,7 @@ QString Shown(const std::optional<std::string>& gbk)
 }
 
 // The shop list's reading: each shop's last run and how many changes it brought.
-StoreResult<std::vector<MonitorShop>> ReadShops(History& history)
+StoreResult<std::vector<MonitorShop>> ReadShops(Store& history)
 {
     const auto hosts = history.shops();
     if (!hosts.ok())
@@ -92,7 +92,7 @@ MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
                       QStringLiteral("之后"), QStringLiteral("差额"), QStringLiteral("百分比"),
                       QStringLiteral("标题")})),
       chart_(new QChartView(page)), export_(new QPushButton(QStringLiteral("导出变化"), page)),
-      status_(new QLabel(page)), reader_(window.ui(), DefaultStorePath()),
+      status_(new QLabel(page)),
       batch_(std::make_unique<BatchPanel>(window, [this] { refresh(); }))
 {
     chart_->setObjectName(QString::fromUtf8(monitor_names::Chart));
@@ -123,12 +123,8 @@ MonitorPage::~MonitorPage() = default;
 
 void MonitorPage::refresh()
 {
-    reader_.read<std::vector<MonitorShop>>(ShopsSlot, ReadShops, [this](const auto& shops) { showShops(shops); });
-}
-
-void MonitorPage::stop()
-{
-    batch_->stop();
+    window_.history().read<std::vector<MonitorShop>>(ShopsSlot, ReadShops,
+                                                     [this](const auto& shops) { showShops(shops); });
 }
 
 void MonitorPage::showFailure(const StoreError& error)
@@ -157,8 +153,8 @@ void MonitorPage::selectShop()
     if (row < 0)
         return;
     const std::string host = ToGbk(shops_->item(row, 0)->text());
-    reader_.read<ChangeReport>(ChangesSlot, [host](History& history) { return history.changes(host); },
-                               [this](const auto& report) { showChanges(report); });
+    window_.history().read<ChangeReport>(ChangesSlot, [host](Store& history) { return history.changes(host); },
+                                         [this](const auto& report) { showChanges(report); });
 }
 
 void MonitorPage::showChanges(const StoreResult<ChangeReport>& report)
@@ -186,8 +182,9 @@ void MonitorPage::selectChange()
     const std::string host = report_->after.shopHost;
     const std::string id = change.id;
     const QString title = FromGbk(change.title);
-    reader_.read<std::vector<SeriesPoint>>(SeriesSlot, [host, id](History& history) { return history.series(host, id); },
-                                           [this, title](const auto& series) { showSeries(title, series); });
+    window_.history().read<std::vector<SeriesPoint>>(
+        SeriesSlot, [host, id](Store& history) { return history.series(host, id); },
+        [this, title](const auto& series) { showSeries(title, series); });
 }
 
 void MonitorPage::showSeries(const QString& title, const StoreResult<std::vector<SeriesPoint>>& series)

@@ -2,14 +2,15 @@
 
 // The tab "店铺监控": the shops in the history with their last run, a chosen shop's changes (with a
 // CSV export) and a chosen product's sale price and sold count over all runs, its lowest price
-// marked; beside them the followed shops, collected together by "全部采集" (BatchPanel). Everything it shows is read off the window's thread (MonitorReader).
+// marked; beside them the followed shops, collected together by "全部采集" (BatchPanel). Everything it
+// shows is read off the window's thread, through the window's history connection (StoreWorker).
 
 #include <QObject>
 #include <memory>
 #include <optional>
 
-#include "app/MonitorReader.h"
 #include "store/ChangeExport.h"
+#include "store/Store.h"
 
 class QChart;
 class QChartView;
@@ -45,8 +46,6 @@ public:
     ~MonitorPage() override;
 
     void refresh();
-    // The window is closing: a running batch stops now, its progress kept.
-    void stop();
 
 private:
     void showShops(const StoreResult<std::vector<MonitorShop>>& shops);
@@ -66,7 +65,6 @@ private:
     QLabel* status_;
     std::string shownHost_;  // GBK
     std::optional<ChangeReport> report_;
-    MonitorReader reader_;
     std::unique_ptr<BatchPanel> batch_;
 };
 

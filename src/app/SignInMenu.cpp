@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QToolButton>
-#include <thread>
 
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
@@ -76,15 +75,13 @@ private:
     void startImport(ImportSource source)
     {
         QPointer<SignInControls> self(this);
-        std::thread([self, source] {
+        window_.jobs().start("导入登录状态", [self, source](JobRunner::Context& job) {
             const StoreImport done = ImportIntoStore(source);
-            QMetaObject::invokeMethod(
-                qApp, [self, source, done] {
-                    if (self && !self->window_.closing())
-                        self->say(ImportOutcomeText(done, source));
-                },
-                Qt::QueuedConnection);
-        }).detach();
+            job.post([self, source, done] {
+                if (self)
+                    self->say(ImportOutcomeText(done, source));
+            });
+        });
     }
 
     void signOut()

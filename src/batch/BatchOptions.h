@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/BatchLedger.h"
+#include "store/BatchShops.h"
 #include "batch/Shard.h"
 
 namespace korvel::batch {

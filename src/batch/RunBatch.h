@@ -7,8 +7,9 @@
 #include <string>
 
 #include "base/Cancellation.h"
-#include "batch/BatchLedger.h"
 #include "batch/JsonLinesFile.h"
+#include "batch/ShopOutcome.h"
+#include "store/Store.h"
 
 namespace korvel::batch {
 
@@ -56,7 +57,7 @@ ShopOutcome OutcomeOf(const CollectedShop& shop);
 // A run the marketplace stopped at page 1: a login or slider check, or 429 after every retry.
 bool IsBlockedRun(const CollectionRun& run);
 
-BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& collector, BatchWatcher& watcher,
+BatchResult RunBatch(const BatchPlan& plan, Store& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation);
 
 }  // namespace korvel::batch

@@ -17,8 +17,7 @@
 #include "batch/BatchId.h"
 #include "batch/BatchOptions.h"
 #include "batch/ShopList.h"
-#include "pgstore/PgStore.h"
-#include "store/BatchProgress.h"
+#include "store/Store.h"
 #include "store/StorePath.h"
 #include "text/Encoding.h"
 
@@ -65,23 +64,22 @@ bool UsableFolder(const std::string& folder)
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-std::unique_ptr<BatchLedger> OpenLedger(const std::optional<std::string>& given, std::string& error)
+StoreResult<std::unique_ptr<Store>> OpenBatchStore(const std::optional<std::string>& given, std::string& error)
 {
     const std::string store = given.value_or(DefaultStorePath());
-    if (pg::IsPostgresUri(store))
-        return pg::PgStore::Open(store, KORVEL_VERSION, error);
     if (store.empty()) {
         error = "no place for the store: give --store FILE (neither XDG_DATA_HOME nor HOME is set)";
-        return nullptr;
+        return StoreError{StoreFailure::CannotOpen, ""};
     }
-    auto progress = korvel::BatchProgress::Open(store, KORVEL_VERSION);
-    if (progress.ok())
-        return std::move(progress.value());
-    std::string cause = GbkToUtf8(progress.error().cause);
-    if (!cause.empty())
-        cause.pop_back();  // the converter's closing zero byte
-    error = "the store " + store + " cannot be used: " + cause;
-    return nullptr;
+    auto opened = OpenStore(store, KORVEL_VERSION);
+    if (!opened.ok()) {
+        std::string cause = GbkToUtf8(opened.error().cause);
+        if (!cause.empty())
+            cause.pop_back();  // the converter's closing zero byte
+        // A database address may carry a password: only a file is named.
+        error = IsDatabaseAddress(store) ? cause : "the store " + store + " cannot be used: " + cause;
+    }
+    return opened;
 }
 
 int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, InterruptWatch& interrupt)
@@ -100,8 +98,8 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     if (jsonl)
         plan.jsonLines = &*jsonl;
     std::string error;
-    const std::unique_ptr<BatchLedger> ledger = OpenLedger(command.store, error);
-    if (!ledger)
+    const auto store = OpenBatchStore(command.store, error);
+    if (!store.ok())
         return Say(batch_exit::StoreUnreachable, error);
     Cancellation stop;
     interrupt.watch(stop);
@@ -113,7 +111,7 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     policy.session = session.session.get();
     Pace pace(command.delay, command.shard.count);
     BatchCollector collector(policy, pace, stop, [&view](int page, int pages) { view.pageStarted(page, pages); });
-    const BatchResult result = RunBatch(plan, *ledger, collector, view, stop);
+    const BatchResult result = RunBatch(plan, *store.value(), collector, view, stop);
     view.finish();
     ReportSessionSave(session);
     if (result.exitStatus == batch_exit::Interrupted)

@@ -87,7 +87,7 @@ std::string StorePathOf(const CollectCommand& command)
 int ReportChanges(const CollectCommand& command)
 {
     Terminal errors(stderr);
-    auto history = OpenHistoryReading(command);
+    auto history = OpenHistory(command);
     auto report = history.ok() ? history.value()->changes(command.shop) : history.error();
     if (!report.ok()) {
         errors.line("korvel-collect: " + report.error().cause);

@@ -38,7 +38,7 @@ std::string ListText(const ListView& list, int columnCount, const std::string& f
     return text;
 }
 
-int Count(const std::vector<Product>& products)
+int Count(const RunProducts& products)
 {
     return static_cast<int>(products.size());
 }
@@ -53,7 +53,7 @@ std::string ProductIdsText(const std::vector<std::string>& ids)
     return text;
 }
 
-std::string AllInformationText(const std::vector<Product>& products)
+std::string AllInformationText(const RunProducts& products)
 {
     std::string text;
     for (const Product& product : products) {
@@ -64,9 +64,8 @@ std::string AllInformationText(const std::vector<Product>& products)
     return text;
 }
 
-ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog)
+ExportResult ExportProductIds(RunProducts products, SaveDialog& dialog)
 {
-    // The IDs as they are when the button is pressed, before the dialog lets the window run on.
     const std::vector<std::string> ids = ProductIds(products);
     if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
         return {};
@@ -76,7 +75,7 @@ ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& 
     return result;
 }
 
-ExportResult ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog)
+ExportResult ExportAllInformation(RunProducts products, SaveDialog& dialog)
 {
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
         return {};

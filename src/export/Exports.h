@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/Product.h"
+#include "collect/RunProducts.h"
 #include "export/ExportScreen.h"
 #include "export/WriteRefusal.h"
 
@@ -15,7 +15,7 @@ namespace korvel {
 // The IDs one per line with CR LF (GBK).
 std::string ProductIdsText(const std::vector<std::string>& ids);
 // Every column of every product, each cell followed by two full-width spaces, each row by CR LF.
-std::string AllInformationText(const std::vector<Product>& products);
+std::string AllInformationText(const RunProducts& products);
 
 // How an export ended; the view that started it decides what the user is told.
 struct ExportResult {
@@ -31,13 +31,12 @@ struct ExportResult {
     bool written() const { return outcome == Outcome::Written; }
 };
 
-// The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The IDs are those
-// present when it is called; the count those present once the file is written.
-[[nodiscard]] ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog);
+// The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The products are the
+// slices a view holds when the button is pressed: a run going on meanwhile adds no row to the file.
+[[nodiscard]] ExportResult ExportProductIds(RunProducts products, SaveDialog& dialog);
 
-// Every column of every product, as text or as CSV by the chosen filter, read once the dialog has
-// been answered.
-[[nodiscard]] ExportResult ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog);
+// Every column of every product, as text or as CSV by the chosen filter.
+[[nodiscard]] ExportResult ExportAllInformation(RunProducts products, SaveDialog& dialog);
 
 // Writes rows 0…R−1, columns 0…columnCount−1 of any list.
 [[nodiscard]] ExportResult ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,

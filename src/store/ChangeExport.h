@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "store/History.h"
+#include "store/Store.h"
 
 namespace korvel {
 

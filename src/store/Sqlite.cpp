@@ -17,6 +17,23 @@ Database::Database(const std::string& path)
         throw failure;
     }
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_handler(db_, &Database::WaitWhileBusy, this);
+}
+
+int Database::WaitWhileBusy(void* self, int attempts)
+{
+    // Short naps rather than SQLite's own timeout, so that an interruption ends the wait at once.
+    constexpr int NapMs = 10;
+    if (static_cast<Database*>(self)->interrupted_ || attempts * NapMs >= BusyTimeoutMs)
+        return 0;
+    sqlite3_sleep(NapMs);
+    return 1;
+}
+
+void Database::interrupt()
+{
+    interrupted_ = true;
+    sqlite3_interrupt(db_);
 }
 
 Database::~Database()

@@ -4,6 +4,7 @@
 // statements close themselves, and every failing call throws SqliteFailure, which the store's
 // public functions turn into a StoreError before it leaves the module.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct SqliteFailure {
 
 class Statement;
 
+// How long a call waits for another program's lock before it fails as Locked.
+inline constexpr int BusyTimeoutMs = 5000;
+
 class Database {
 public:
     // Opens (creating when missing) the file at a UTF-8 path.
@@ -33,9 +37,15 @@ public:
     std::int64_t integer(const char* sql);  // the first column of the first row
     std::int64_t lastInsertId() const;
     [[noreturn]] void fail(int code) const;
+    // From any thread: the statement under way stops, and waits for another program's lock give
+    // up at once from now on.
+    void interrupt();
 
 private:
+    static int WaitWhileBusy(void* self, int attempts);
+
     sqlite3* db_ = nullptr;
+    std::atomic<bool> interrupted_{false};
 };
 
 class Statement {

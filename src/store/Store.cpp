@@ -1,0 +1,15 @@
+#include "store/Store.h"
+
+namespace korvel {
+
+bool IsDatabaseAddress(const std::string& location)
+{
+    return location.starts_with("postgresql://") || location.starts_with("postgres://");
+}
+
+StoreError RunNotFound(const std::string& host, std::int64_t number)
+{
+    return {StoreFailure::InputOutput, "run " + std::to_string(number) + " of " + host + " is not in the store"};
+}
+
+}  // namespace korvel
