@@ -98,6 +98,10 @@ protected:
         secure.http().Get("/down", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("http://new.taobao.com/");
         });
+        // A "#" in the address keeps libcurl from following: the 301 is repeated by the operation.
+        secure.http().Get(R"(/moved.*)", [](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://new.taobao.com", 301);
+        });
         secure.start();
         Route({oldSite.connectTo("old.taobao.com"), newSite.connectTo("new.taobao.com"),
                secure.connectTo("secure.taobao.com")});
@@ -119,6 +123,14 @@ TEST_F(HttpSchemeRedirect, APlainRequestMayBeSentOnToHttps)
 TEST_F(HttpSchemeRedirect, ASecureRequestIsNeverSentOnToPlainHttp)
 {
     EXPECT_EQ(HttpRequest("https://secure.taobao.com/down"), "");
+    HttpOutcome outcome;
+    std::string jar = "session=1";
+    EXPECT_EQ(HttpRequest("https://secure.taobao.com/moved#top", 0, {.cookieJar = &jar, .outcome = &outcome}), "");
+    EXPECT_NE(outcome.failure, HttpFailure::None);
+    EXPECT_TRUE(newSite.requests().empty());
+    oldReply = RawHttpServer::Response(Moved, "Location: ftp://new.taobao.com\r\n", "old body");
+    EXPECT_EQ(HttpRequest("http://old.taobao.com/p#x", 0, {.noRedirect = true, .outcome = &outcome}), "");
+    EXPECT_NE(outcome.failure, HttpFailure::None);
     EXPECT_TRUE(newSite.requests().empty());
     CloseIdleConnections();
 }
