@@ -17,6 +17,7 @@
 #include "batch/BatchId.h"
 #include "batch/BatchOptions.h"
 #include "batch/ShopList.h"
+#include "pgstore/PgAddress.h"
 #include "pgstore/PgStore.h"
 #include "store/BatchProgress.h"
 #include "store/StorePath.h"
@@ -33,16 +34,23 @@ int Say(int status, const std::string& text)
     return status;
 }
 
+// At most one byte past the longest list, which is enough for the list to be refused.
 std::optional<std::string> ReadList(const std::string& path)
 {
-    if (path == "-")
-        return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        in = &file;
+    }
+    std::string bytes(MaxListBytes + 1, '\0');
+    in->read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in->bad())
         return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return file.bad() ? std::nullopt : std::optional(bytes.str());
+    bytes.resize(static_cast<size_t>(in->gcount()));
+    return bytes;
 }
 
 // This shard's hosts, in list order.
@@ -80,7 +88,7 @@ std::unique_ptr<BatchLedger> OpenLedger(const std::optional<std::string>& given,
     std::string cause = GbkToUtf8(progress.error().cause);
     if (!cause.empty())
         cause.pop_back();  // the converter's closing zero byte
-    error = "the store " + store + " cannot be used: " + cause;
+    error = "the store " + pg::RedactedAddress(store) + " cannot be used: " + cause;
     return nullptr;
 }
 
@@ -91,20 +99,22 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     plan.hosts = ShardHosts(allHosts, command.shard);
     plan.start = command.start;
     plan.csvFolder = command.outFolder;
-    if (plan.csvFolder && !UsableFolder(*plan.csvFolder))
-        return Say(batch_exit::CannotWrite, "cannot write " + *plan.csvFolder);
-    std::optional<JsonLinesFile> jsonl =
-        command.jsonLines ? JsonLinesFile::Open(*command.jsonLines, command.start == BatchStart::Fresh) : std::nullopt;
-    if (command.jsonLines && !jsonl)
-        return Say(batch_exit::CannotWrite, "cannot write " + *command.jsonLines);
-    if (jsonl)
-        plan.jsonLines = &*jsonl;
+    // The store first: a batch that cannot record anything leaves every output as it was.
     std::string error;
     const std::unique_ptr<BatchLedger> ledger = OpenLedger(command.store, error);
     if (!ledger)
         return Say(batch_exit::StoreUnreachable, error);
+    if (plan.csvFolder && !UsableFolder(*plan.csvFolder))
+        return Say(batch_exit::CannotWrite, "cannot write " + *plan.csvFolder);
+    JsonLinesOpening jsonl = command.jsonLines
+                                 ? JsonLinesFile::Open(*command.jsonLines, command.start == BatchStart::Fresh)
+                                 : JsonLinesOpening{};
+    if (command.jsonLines && !jsonl.file)
+        return Say(batch_exit::CannotWrite, "cannot write " + *command.jsonLines + ": " + jsonl.cause);
+    if (jsonl.file)
+        plan.jsonLines = &*jsonl.file;
     Cancellation stop;
-    interrupt.watch(stop);
+    const auto watching = interrupt.watch(stop);
     BatchView view(stderr);
     // Every shop carries the kept marketplace session, as a single run does.
     const RunSession session = OpenRunSession(CollectCommand{});
