@@ -39,6 +39,8 @@ CollectedShop BatchCollector::collect(const std::string& host, Cancellation& can
     shop.run.shopHost = host;
     shop.run.products = std::move(observer.products);
     shop.blocked = IsBlockedRun(shop.run);
+    shop.sessionExpired = policy_.session != nullptr && IsSessionExpiredRun(shop.run);
+    shop.unreachable = IsUnreachableRun(shop.run);
     return shop;
 }
 

@@ -47,7 +47,7 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     const FixedInputs inputs({command.shop, DefaultCollectionSettings()});
     // Lives until the exports are written: Ctrl+C cancels it meanwhile.
     CollectionJob job(inputs, view, policy);
-    interrupt.watch(job.cancellation());
+    const auto watching = interrupt.watch(job.cancellation());
     while (!job.waitFor(std::chrono::seconds(1)))
         view.tick();
     const CollectionRun run = view.takeRun();
