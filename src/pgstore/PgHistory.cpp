@@ -1,5 +1,7 @@
 #include "pgstore/PgHistory.h"
 
+#include <exception>
+
 #include "pgstore/Pg.h"
 #include "pgstore/PgRecords.h"
 #include "pgstore/PgSchema.h"
@@ -42,6 +44,9 @@ auto PgHistory::snapshot(Reading reading) -> StoreResult<decltype(reading())>
         return value;
     } catch (const PgFailure& failure) {
         return Unusable(failure);
+    } catch (const std::exception& failure) {
+        // Contents no recording writes (a length no run could have): the store is damaged.
+        return StoreError{StoreFailure::Corrupt, std::string("the store is damaged: ") + failure.what()};
     }
 }
 

@@ -1,5 +1,7 @@
 #include "pgstore/PgStore.h"
 
+#include <exception>
+
 #include "pgstore/Pg.h"
 #include "pgstore/PgSchema.h"
 #include "pgstore/PgRecords.h"
@@ -42,6 +44,9 @@ auto PgStore::guarded(Work work) -> decltype(work())
         return work();
     } catch (const PgFailure& failure) {
         error_ = failure.message;
+        return {};
+    } catch (const std::exception& failure) {
+        error_ = std::string("the store is damaged: ") + failure.what();
         return {};
     }
 }

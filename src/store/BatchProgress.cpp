@@ -65,6 +65,9 @@ auto BatchProgress::guarded(Work work) -> decltype(work())
     } catch (const store::SqliteFailure& failure) {
         error_ = Utf8(store::ErrorFrom(failure).cause);
         return {};
+    } catch (const std::exception& failure) {
+        error_ = Utf8(store::ErrorOf(StoreFailure::Corrupt, failure.what()).cause);
+        return {};
     }
 }
 
