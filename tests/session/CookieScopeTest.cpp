@@ -80,7 +80,8 @@ Cookie SignedIn()
 TEST_F(CookieScope, GoesToTheMarketplaceAloneAndKeepsWhatItSets)
 {
     const std::string store = dir + "/korvel/cookies.txt";
-    KeptSession session({SignedIn()}, store);
+    ASSERT_TRUE(SaveStore(store, {SignedIn()}).ok());
+    KeptSession session({SignedIn()}, store, LoadStore(store).session);
     HttpOptions options;
     options.session = &session;
     (void)HttpRequest("http://shop.taobao.com/elsewhere", 0, options);
