@@ -21,6 +21,7 @@ class QWidget;
 namespace korvel {
 
 class BatchPanel;
+class SaveDialogComponent;
 class MainWindow;
 
 // The tab's own controls, found by these names.
@@ -68,6 +69,7 @@ private:
     std::optional<ChangeReport> report_;
     MonitorReader reader_;
     std::unique_ptr<BatchPanel> batch_;
+    std::unique_ptr<SaveDialogComponent> dialog_;
 };
 
 // What the tab calls each change kind; a price change reads 涨价 or 降价 by its difference.
