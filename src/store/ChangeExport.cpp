@@ -1,10 +1,9 @@
 #include "store/ChangeExport.h"
 
-#include <cstdio>
-
 #include "export/CsvRecords.h"
 #include "export/HtmlEntities.h"
 #include "text/Gbk.h"
+#include "text/JsonString.h"
 
 namespace korvel {
 namespace {
@@ -23,24 +22,6 @@ std::optional<std::string> FieldText(const std::optional<std::string>& gbk, bool
         return std::nullopt;
     std::string utf8 = gbk::ToUtf8(*gbk);
     return title ? DecodeCharacterReferences(utf8) : utf8;
-}
-
-void AppendJsonString(std::string& out, const std::string& utf8)
-{
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
 }
 
 void AppendJsonValue(std::string& out, const std::optional<std::string>& value, bool number)
