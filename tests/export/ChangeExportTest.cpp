@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "store/ChangeExport.h"
+#include "export/ChangeExport.h"
 
 namespace korvel {
 namespace {

@@ -1,8 +1,6 @@
-#include "store/ChangeExport.h"
+#include "export/ChangeExport.h"
 
 #include "export/CsvRecords.h"
-#include "export/HtmlEntities.h"
-#include "text/Gbk.h"
 #include "text/JsonString.h"
 
 namespace korvel {
@@ -10,19 +8,6 @@ namespace {
 
 constexpr const char* Columns[] = {"shop", "id", "kind", "before", "after", "delta", "percent", "title",
                                    "run_before", "run_after"};
-
-bool IsTitleField(ChangeKind kind)
-{
-    return kind == ChangeKind::Title || kind == ChangeKind::New || kind == ChangeKind::Removed;
-}
-
-std::optional<std::string> FieldText(const std::optional<std::string>& gbk, bool title)
-{
-    if (!gbk)
-        return std::nullopt;
-    std::string utf8 = gbk::ToUtf8(*gbk);
-    return title ? DecodeCharacterReferences(utf8) : utf8;
-}
 
 void AppendJsonValue(std::string& out, const std::optional<std::string>& value, bool number)
 {
@@ -35,20 +20,6 @@ void AppendJsonValue(std::string& out, const std::optional<std::string>& value, 
 }
 
 }  // namespace
-
-std::vector<ChangeRow> ChangeRows(const ChangeReport& report)
-{
-    std::vector<ChangeRow> rows;
-    const std::string shop = gbk::ToUtf8(report.after.shopHost);
-    for (const Change& change : report.changes) {
-        const bool title = IsTitleField(change.kind);
-        rows.push_back({shop, gbk::ToUtf8(change.id), ChangeKindName(change.kind), FieldText(change.before, title),
-                        FieldText(change.after, title), change.delta, change.percent,
-                        DecodeCharacterReferences(gbk::ToUtf8(change.title)), report.before.number,
-                        report.after.number});
-    }
-    return rows;
-}
 
 std::string ChangesJsonLines(const std::vector<ChangeRow>& rows)
 {
