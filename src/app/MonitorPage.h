@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/MonitorReader.h"
-#include "store/ChangeExport.h"
+#include "store/ChangeRows.h"
 
 class QChart;
 class QChartView;

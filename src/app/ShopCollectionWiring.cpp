@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include "app/ControlNames.h"
-#include "app/ExportTexts.h"
 #include "app/MainWindow.h"
 #include "app/ProductTableModel.h"
 #include "app/SaveDialogComponent.h"
 #include "app/WindowCollection.h"
 #include "export/Exports.h"
 #include "text/Gbk.h"
+#include "words/ExportTexts.h"
 
 namespace korvel {
 namespace {

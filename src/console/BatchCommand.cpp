@@ -11,11 +11,11 @@
 #include <memory>
 #include <sstream>
 
+#include "BatchArguments.h"
 #include "BatchView.h"
 #include "SessionCommands.h"
 #include "batch/BatchCollector.h"
 #include "batch/BatchId.h"
-#include "batch/BatchOptions.h"
 #include "batch/ShopList.h"
 #include "pgstore/PgAddress.h"
 #include "pgstore/PgStore.h"

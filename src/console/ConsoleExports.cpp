@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "export/CsvExport.h"
-#include "app/ExportTexts.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
 #include "export/ProductColumns.h"
 #include "text/Gbk.h"
 #include "text/Text.h"
+#include "words/ExportTexts.h"
 
 namespace korvel::console {
 

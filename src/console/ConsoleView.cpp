@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "app/RunTexts.h"
 #include "text/Gbk.h"
+#include "words/RunTexts.h"
 
 namespace korvel::console {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "BatchArguments.h"
 #include "BatchCommand.h"
-#include "batch/BatchOptions.h"
 #include "ConsoleExports.h"
 #include "ConsoleView.h"
 #include "ExportTargets.h"
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     GuardStandardStreams();
     InterruptWatch interrupt;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (batch::AsksForBatch(args))
+    if (AsksForBatch(args))
         return RunBatchCommand(args, interrupt);
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.command) {

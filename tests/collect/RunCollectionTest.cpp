@@ -5,10 +5,10 @@
 
 #include "DemoShopRun.h"
 #include "RecordingObserver.h"
-#include "app/RunTexts.h"
 #include "support/TestGbk.h"
 #include "support/FaultServer.h"
 #include "web/HttpSettings.h"
+#include "words/RunTexts.h"
 
 namespace korvel::test {
 namespace {

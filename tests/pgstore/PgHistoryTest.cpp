@@ -5,7 +5,7 @@
 #include "PgTestDatabase.h"
 #include "pgstore/PgHistory.h"
 #include "pgstore/PgRecords.h"
-#include "store/ChangeExport.h"
+#include "store/ChangeRows.h"
 #include "store/History.h"
 
 namespace korvel::pg {

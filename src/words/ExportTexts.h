@@ -1,7 +1,6 @@
 #pragma once
 
 // What the window's boxes and korvel-collect's lines say of an export, in the same words.
-// Header only and free of Qt, so that the console shows the window's wording.
 
 #include <string>
 
