@@ -13,7 +13,7 @@
 #include "app/BatchPanel.h"
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
-#include "app/ExportTexts.h"
+#include "words/ExportTexts.h"
 #include "app/SaveDialogComponent.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"

@@ -11,7 +11,7 @@
 #include "app/MainWindow.h"
 #include "app/MonitorRecording.h"
 #include "app/ProductTableModel.h"
-#include "app/RunTexts.h"
+#include "words/RunTexts.h"
 
 namespace korvel {
 namespace {
