@@ -13,6 +13,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/FileDescriptor.h"
 #include "export/CsvExport.h"
 #include "export/FileWriting.h"
 
@@ -55,23 +56,6 @@ PlacedFile RefusedByErrno(int error)
     return Refused(error == ENOSPC ? "the disk is full" : std::strerror(error));
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
 // Why the entry `name` in the folder may not be replaced, if it exists; its mode in `mode`.
 std::optional<std::string> ForeignEntry(int folder, const std::string& name, mode_t& mode)
 {
@@ -97,7 +81,7 @@ std::string ShopCsvPath(const std::string& folder, const std::string& host)
 
 PlacedFile PlaceShopCsv(const std::string& folder, const CollectionRun& run)
 {
-    const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0)
         return RefusedByErrno(errno);
     const std::string name = run.shopHost + ".csv";
@@ -116,7 +100,7 @@ PlacedFile PlaceShopCsv(const std::string& folder, const CollectionRun& run)
     }
     if (fd < 0)
         return RefusedByErrno(EEXIST);
-    Descriptor copy(fd);
+    FileDescriptor copy(fd);
     if (mode != 0)
         (void)::fchmod(copy.get(), mode);
     const bool written = WriteAll(copy.get(), ProductsCsv(run.products)) && ::fsync(copy.get()) == 0;

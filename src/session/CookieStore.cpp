@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "base/FileDescriptor.h"
 #include "session/CookiesTxt.h"
 
 namespace korvel {
@@ -72,17 +73,6 @@ std::string Octal(mode_t mode)
     std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
     return text;
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { ::close(fd_); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-private:
-    int fd_;
-};
 
 std::optional<std::string> ReadDescriptor(int fd)
 {
@@ -226,7 +216,7 @@ StoredCookies LoadStore(const std::string& path)
         return {};
     if (fd < 0)
         return {{}, Refused(path, errno == ELOOP ? "it is a symbolic link" : ""), {}, {}};
-    const Descriptor file(fd);
+    const FileDescriptor file(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         return {{}, Failed(SessionFileFailure::CannotRead, path), {}, {}};
