@@ -1,4 +1,4 @@
-// The web module's hot paths: searching and converting a large GBK page, and HttpRequest over
+// The web module's hot paths: searching and converting a large GBK page, and Send over
 // HTTPS on loopback, once with the client's shared connection cache and once with every request
 // opening and closing its own connection. Ends with one `name = value` line per figure:
 //
@@ -25,7 +25,7 @@
 #include "text/Gbk.h"
 #include "text/Text.h"
 #include "text/Encoding.h"
-#include "web/HttpRequest.h"
+#include "web/HttpCall.h"
 #include "web/HttpSettings.h"
 
 namespace {
@@ -76,10 +76,10 @@ bench::Measure Requests(bool reuse)
 {
     const std::string url = std::string("https://") + Host + "/item?id=1";
     auto batch =
-        bench::PerCall([url] { return HttpRequest(url).size() == 2048; }, 0.01, bench::Timing::ProcessCpu);
+        bench::PerCall([url] { return Send({.url = url}).body.size() == 2048; }, 0.01, bench::Timing::ProcessCpu);
     return [url, reuse, batch]() mutable {
         SetConnectionReuse(reuse);
-        if (reuse && HttpRequest(url).size() != 2048)
+        if (reuse && Send({.url = url}).body.size() != 2048)
             return -1.0;
         return batch();
     };

@@ -13,7 +13,9 @@
 #include "app/BatchPanel.h"
 #include "app/GbkCodec.h"
 #include "app/MainWindow.h"
+#include "words/ExportTexts.h"
 #include "app/SaveDialogComponent.h"
+#include "export/Exports.h"
 #include "export/FileWriting.h"
 #include "app/StoreWorker.h"
 
@@ -21,6 +23,8 @@ namespace korvel {
 namespace {
 
 enum Slot { ShopsSlot, ChangesSlot, SeriesSlot };
+
+constexpr char ChangesDone[] = "导出成功，变化总数为：";
 
 QTableWidget* Table(QWidget* page, const char* name, const QStringList& titles)
 {
@@ -200,13 +204,21 @@ void MonitorPage::exportChanges()
 {
     if (!report_)
         return;
-    SaveDialogComponent& dialog = window_.saveDialog();
-    dialog.setFilter("CSV (*.csv)|*.csv");
-    dialog.setDefaultExtension("csv");
-    if (!dialog.show())
+    // A dialog of its own: it proposes the file last chosen here, never an export of the list's.
+    if (!dialog_)
+        dialog_ = std::make_unique<SaveDialogComponent>(&window_);
+    dialog_->setFilter("CSV (*.csv)|*.csv");
+    dialog_->setDefaultExtension("csv");
+    if (!dialog_->show())
         return;
-    if (!WriteWholeFile(dialog.fileName(), ChangesCsv(ChangeRows(*report_))))
-        window_.showMessage(Utf8ToGbk("文件无法写入：") + dialog.fileName(), Utf8ToGbk("导出失败"));
+    const std::vector<ChangeRow> rows = ChangeRows(*report_);
+    const ExportResult result = WriteExportTo(dialog_->fileName(), ChangesCsv(rows));
+    if (result.written())
+        window_.showMessage(export_words::Done(ChangesDone, static_cast<int>(rows.size())),
+                            Utf8ToGbk(export_words::DoneTitle));
+    else
+        window_.showMessage(export_words::CannotWriteWithCause(result.path, result.cause),
+                            Utf8ToGbk(export_words::WriteFailedTitle));
 }
 
 }  // namespace korvel

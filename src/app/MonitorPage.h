@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "store/ChangeExport.h"
+#include "store/ChangeRows.h"
 #include "store/Store.h"
 
 class QChart;
@@ -22,6 +22,7 @@ class QWidget;
 namespace korvel {
 
 class BatchPanel;
+class SaveDialogComponent;
 class MainWindow;
 
 // The tab's own controls, found by these names.
@@ -66,6 +67,7 @@ private:
     std::string shownHost_;  // GBK
     std::optional<ChangeReport> report_;
     std::unique_ptr<BatchPanel> batch_;
+    std::unique_ptr<SaveDialogComponent> dialog_;
 };
 
 // What the tab calls each change kind; a price change reads 涨价 or 降价 by its difference.

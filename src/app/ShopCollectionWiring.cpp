@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include "app/ControlNames.h"
-#include "app/ExportTexts.h"
 #include "app/MainWindow.h"
 #include "app/ProductTableModel.h"
 #include "app/SaveDialogComponent.h"
 #include "app/WindowCollection.h"
 #include "export/Exports.h"
 #include "text/Gbk.h"
+#include "words/ExportTexts.h"
 
 namespace korvel {
 namespace {
@@ -22,7 +22,8 @@ void ReportExport(MainWindow& window, const ExportResult& result, const char* do
     if (result.outcome == Outcome::Written)
         window.showMessage(export_words::Done(donePrefix, result.count), gbk::FromUtf8(export_words::DoneTitle));
     else if (result.outcome == Outcome::CannotWrite)
-        window.showMessage(export_words::CannotWrite(result.path), gbk::FromUtf8(export_words::WriteFailedTitle));
+        window.showMessage(export_words::CannotWriteWithCause(result.path, result.cause),
+                           gbk::FromUtf8(export_words::WriteFailedTitle));
 }
 
 }  // namespace

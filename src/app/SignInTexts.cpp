@@ -54,7 +54,8 @@ QString StoreProblemText(const SessionFileResult& result)
 {
     if (result.failure == SessionFileFailure::NoHome)
         return QStringLiteral("没有保存登录状态的位置（XDG_DATA_HOME 与 HOME 均未设置）");
-    return QStringLiteral("%1：%2").arg(Local(result.path), Local(std::strerror(result.error)));
+    return QStringLiteral("%1：%2").arg(Local(result.path),
+                                       Local(result.detail.empty() ? std::strerror(result.error) : result.detail.c_str()));
 }
 
 QString ImportOutcomeText(const StoreImport& done, const ImportSource& source)

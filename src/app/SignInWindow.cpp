@@ -7,6 +7,7 @@
 
 #include "base/Overrides.h"
 #include "session/CookieStore.h"
+#include "session/SignInCertificate.h"
 
 #ifdef KORVEL_HAVE_WEBENGINE
 #include <QFile>
@@ -61,18 +62,21 @@ QByteArray HostRules()
 }
 
 // A certificate signed by a CA of KORVEL_CA_FILE (the demo shop's) is trusted, as the requests
-// trust it; the browser knows only the system's CAs.
+// trust it; the browser knows only the system's CAs. Only an unknown authority is ever forgiven,
+// and only when the chain verifies against the file's CAs for this host now: a name or date the
+// browser refused stays refused.
 bool IssuedByExtraCa(const QWebEngineCertificateError& error)
 {
-    const QString file = QString::fromStdString(overrides::CaFile());
-    if (file.isEmpty() || error.certificateChain().isEmpty())
+    QFile file(QString::fromStdString(overrides::CaFile()));
+    if (file.fileName().isEmpty() || error.type() != QWebEngineCertificateError::CertificateAuthorityInvalid ||
+        !file.open(QIODevice::ReadOnly))
         return false;
-    const QSslCertificate leaf = error.certificateChain().first();
-    for (const QSslCertificate& ca : QSslCertificate::fromPath(file)) {
-        if (ca.subjectInfo(QSslCertificate::CommonName) == leaf.issuerInfo(QSslCertificate::CommonName))
-            return true;
-    }
-    return false;
+    std::vector<std::string> chain;
+    for (const QSslCertificate& certificate : error.certificateChain())
+        chain.push_back(certificate.toPem().toStdString());
+    const QByteArray cas = file.read(1 << 20);
+    return VerifyChain(chain, std::string_view(cas.constData(), static_cast<size_t>(cas.size())),
+                       error.url().host().toStdString(), UnixNow()) == ChainVerdict::Trusted;
 }
 
 }  // namespace
@@ -146,9 +150,7 @@ void SignInWindow::keepIfLeft()
     if (!left_ || kept.empty())
         return;
     const std::string path = DefaultSessionPath();
-    StoredCookies stored = LoadStore(path);
-    AddCookies(stored.cookies, kept);
-    const SessionFileResult saved = SaveStore(path, stored.cookies);
+    const SessionFileResult saved = AddToStore(path, kept);
     status_->setText(saved.ok() ? QStringLiteral("已登录") : QStringLiteral("登录状态无法保存：%1").arg(QString::fromStdString(saved.path)));
     if (saved.ok())
         emit signedIn();

@@ -13,7 +13,7 @@
 #include "collect/RunCollection.h"
 #include "session/KeptSession.h"
 #include "app/ProductTableModel.h"
-#include "app/RunTexts.h"
+#include "words/RunTexts.h"
 
 namespace korvel {
 namespace {

@@ -37,6 +37,8 @@ CollectedShop BatchCollector::collect(const std::string& host, Cancellation& can
     // Every request, whichever shop or retry makes it, waits for the batch's pace.
     shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
     shop.blocked = IsBlockedRun(shop.run);
+    shop.sessionExpired = policy_.session != nullptr && IsSessionExpiredRun(shop.run);
+    shop.unreachable = IsUnreachableRun(shop.run);
     return shop;
 }
 

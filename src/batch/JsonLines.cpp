@@ -1,5 +1,5 @@
-#include "batch/JsonText.h"
 #include "batch/ShopBlock.h"
+#include "text/JsonString.h"
 
 namespace korvel::batch {
 namespace {

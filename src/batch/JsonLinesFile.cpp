@@ -1,10 +1,12 @@
 #include "batch/JsonLinesFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 #include "export/FileWriting.h"
@@ -34,7 +36,38 @@ std::optional<ShopRun> RunOf(std::string_view line)
     return ShopRun(line.substr(ShopStart.size(), hostEnd - ShopStart.size()), run);
 }
 
+constexpr std::string_view LineStarts[] = {"{\"type\":\"product\"", "{\"type\":\"shop\""};
+
+JsonLinesOpening Refused(std::string cause)
+{
+    return {std::nullopt, std::move(cause)};
+}
+
+// The file's first bytes, enough to tell a line of Korvel's; nothing when they cannot be read.
+std::optional<std::string> FirstBytes(int fd)
+{
+    std::string start(64, '\0');
+    ssize_t got;
+    while ((got = ::pread(fd, start.data(), start.size(), 0)) < 0 && errno == EINTR) {
+    }
+    if (got < 0)
+        return std::nullopt;
+    start.resize(static_cast<size_t>(got));
+    return start;
+}
+
 }  // namespace
+
+bool StartedByKorvel(std::string_view start)
+{
+    const std::string_view line = start.substr(0, start.find('\n'));
+    const bool whole = line.size() < start.size();
+    for (const std::string_view lineStart : LineStarts) {
+        if (line.starts_with(lineStart) || (!whole && lineStart.starts_with(line)))
+            return true;
+    }
+    return false;
+}
 
 void ScanLines(std::string_view text, std::uint64_t offset, LastShop& found)
 {
@@ -50,17 +83,32 @@ void ScanLines(std::string_view text, std::uint64_t offset, LastShop& found)
     }
 }
 
-std::optional<JsonLinesFile> JsonLinesFile::Open(const std::string& path, bool fresh)
+JsonLinesOpening JsonLinesFile::Open(const std::string& path, bool fresh)
 {
     if (path == "-")
-        return JsonLinesFile(STDOUT_FILENO, false);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | (fresh ? O_TRUNC : 0), 0666);
+        return {JsonLinesFile(STDOUT_FILENO, false), {}};
+    // Not truncated on opening: what the file holds decides first whether it may be cut at all.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
-        return std::nullopt;
+        return Refused(errno == ELOOP ? "a symbolic link stands in its place" : std::strerror(errno));
     JsonLinesFile file(fd, true);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return Refused(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return Refused("not a regular file");
+    if (info.st_uid != ::geteuid())
+        return Refused("the file belongs to another user");
+    const auto start = FirstBytes(fd);
+    if (!start)
+        return Refused(std::strerror(errno));
+    if (!StartedByKorvel(*start))
+        return Refused("the file holds something else than Korvel's JSON Lines; give a new or empty file");
+    if (fresh && ::ftruncate(fd, 0) != 0)
+        return Refused(std::strerror(errno));
     if (!file.cutToLastShop())
-        return std::nullopt;
-    return file;
+        return Refused(std::strerror(errno));
+    return {std::move(file), {}};
 }
 
 JsonLinesFile::JsonLinesFile(JsonLinesFile&& other) noexcept

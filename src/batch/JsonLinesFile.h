@@ -17,10 +17,14 @@ namespace korvel::batch {
 // A shop's run: its host and its number among the shop's runs.
 using ShopRun = std::pair<std::string, std::int64_t>;
 
+struct JsonLinesOpening;
+
 class JsonLinesFile {
 public:
-    // "-" is standard output. `fresh` starts the file over. Nothing when it cannot be opened.
-    static std::optional<JsonLinesFile> Open(const std::string& path, bool fresh);
+    // "-" is standard output. `fresh` starts the file over. Only a regular file of the user's own,
+    // reached without following a link, that is empty or that Korvel started is opened; anything
+    // else is refused with its cause and left as it is.
+    static JsonLinesOpening Open(const std::string& path, bool fresh);
 
     JsonLinesFile(JsonLinesFile&& other) noexcept;
     JsonLinesFile& operator=(JsonLinesFile&&) = delete;
@@ -42,6 +46,15 @@ private:
     std::uint64_t end_ = 0;  // past the last whole shop
     std::set<ShopRun> runs_;
 };
+
+struct [[nodiscard]] JsonLinesOpening {
+    std::optional<JsonLinesFile> file;
+    std::string cause;  // why not, when there is no file
+};
+
+// Whether a file that begins with `start` (its first line, or all of it) is a JSON Lines file of
+// Korvel's: an empty one, or one whose first line is a product or shop line, whole or cut short.
+bool StartedByKorvel(std::string_view start);
 
 // The offset just past the last whole shop line of `text` (0 when there is none), and the runs of
 // the shop lines before it. Exposed for the tests: a file is read through it in pieces.

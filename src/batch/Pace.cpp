@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "batch/RetryAfter.h"
+#include "web/RetryAfter.h"
 
 namespace korvel::batch {
 

@@ -12,7 +12,7 @@ std::string Clock(std::chrono::seconds time)
     return text;
 }
 
-std::string ProgressLine(const BatchProgress& p)
+std::string ProgressLine(const BatchTally& p)
 {
     std::string line = std::to_string(p.done) + "/" + std::to_string(p.total) + " shops, " +
                        std::to_string(p.notComplete) + " not complete, " + std::to_string(p.products) + " products";

@@ -10,7 +10,7 @@
 
 namespace korvel::batch {
 
-struct BatchProgress {
+struct BatchTally {
     int total = 0;            // shops of this list (this shard)
     int done = 0;             // finished, earlier runs included
     int notComplete = 0;      // of those, incomplete, failed or blocked
@@ -23,7 +23,7 @@ struct BatchProgress {
 };
 
 // "12/200 shops, 1 not complete, 3456 products | shop1.taobao.com page 3/5 | 0:02:03, about 0:30:00 left"
-std::string ProgressLine(const BatchProgress& progress);
+std::string ProgressLine(const BatchTally& tally);
 
 // "shop1.taobao.com: complete, 120 products" or "...: failed: CAUSE" (the cause as UTF-8).
 std::string ShopLine(const std::string& shop, ShopOutcome outcome, long long products, const std::string& cause);

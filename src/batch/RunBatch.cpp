@@ -35,8 +35,11 @@ public:
     // Writes the shop's files and marks it delivered; an error text when it could not.
     std::string deliver(ShopState& shop, const CollectionRun& run)
     {
-        if (plan_.csvFolder && !PlaceShopCsv(*plan_.csvFolder, run))
-            return "cannot write " + ShopCsvPath(*plan_.csvFolder, shop.host);
+        // As the single command writes no file for a failed run, a failed shop gets no CSV.
+        if (plan_.csvFolder && run.end != RunEnd::Failed) {
+            if (const PlacedFile placed = PlaceShopCsv(*plan_.csvFolder, run); !placed)
+                return "cannot write " + ShopCsvPath(*plan_.csvFolder, shop.host) + ": " + placed.cause;
+        }
         JsonLinesFile* jsonl = plan_.jsonLines;
         const ShopRun key(shop.host, shop.run);
         if (jsonl && !jsonl->runsPresent().contains(key) &&
@@ -70,6 +73,11 @@ public:
         const CollectedShop collected = collector.collect(shop.host);
         if (collected.run.end == RunEnd::Interrupted)
             return BatchResult{batch_exit::Interrupted, ""};
+        // Every later shop would meet the sign-in page too. The shop is not recorded, so the same
+        // command after a new sign-in collects it first.
+        if (collected.sessionExpired)
+            return BatchResult{batch_exit::SessionExpired, "登录状态已失效，请重新登录"};
+        unreachable_ = collected.unreachable ? unreachable_ + 1 : 0;
         const ShopOutcome outcome = OutcomeOf(collected);
         const StoreResult<std::int64_t> run = store_.recordInBatch(plan_.id, collected.run, outcome);
         if (!run.ok())
@@ -84,10 +92,17 @@ public:
                            block.cause.value_or(""));
         if (streak.add(outcome))
             return BatchResult{batch_exit::Blocked, "blocked by the marketplace; resume later"};
+        // The network is gone rather than the shops: the rest would each wait out its connection
+        // and be recorded failed.
+        if (unreachable_ >= UnreachableLimit)
+            return BatchResult{batch_exit::Blocked, "three shops in a row could not be reached: the network is "
+                                                    "down; resume later (--retry-failed collects them again)"};
         return std::nullopt;
     }
 
 private:
+    static constexpr int UnreachableLimit = 3;
+    int unreachable_ = 0;
     const BatchPlan& plan_;
     Store& store_;
     BatchWatcher& watcher_;

@@ -16,6 +16,8 @@ namespace korvel::batch {
 struct CollectedShop {
     CollectionRun run;     // end Interrupted when cancelled
     bool blocked = false;  // a login or slider page, or 429 after every retry
+    bool sessionExpired = false;  // the kept session met a sign-in page: a new sign-in is needed
+    bool unreachable = false;     // page 1 never connected: refused, unreachable or no such name
 };
 
 class ShopCollector {
@@ -56,6 +58,10 @@ ShopOutcome OutcomeOf(const CollectedShop& shop);
 
 // A run the marketplace stopped at page 1: a login or slider check, or 429 after every retry.
 bool IsBlockedRun(const CollectionRun& run);
+// A run whose kept session met a sign-in page, on any page.
+bool IsSessionExpiredRun(const CollectionRun& run);
+// A run whose page 1 never reached a server: refused, unreachable, or no name resolution.
+bool IsUnreachableRun(const CollectionRun& run);
 
 BatchResult RunBatch(const BatchPlan& plan, Store& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation);

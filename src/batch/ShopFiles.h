@@ -12,8 +12,16 @@ namespace korvel::batch {
 
 std::string ShopCsvPath(const std::string& folder, const std::string& host);
 
-// Writes the run's CSV (the single-shop command's) to its place; false when it could not.
-[[nodiscard]] bool PlaceShopCsv(const std::string& folder, const CollectionRun& run);
+struct [[nodiscard]] PlacedFile {
+    bool ok = true;
+    std::string cause;  // why not, when not
+    explicit operator bool() const { return ok; }
+};
+
+// Writes the run's CSV (the single-shop command's) to its place. The folder may be shared: the
+// place is opened relative to the folder without following links, and only a regular file of the
+// user's own is replaced; a link, another kind of file or another user's file is refused.
+PlacedFile PlaceShopCsv(const std::string& folder, const CollectionRun& run);
 
 // Removes the half-written copies (".HOST.csv.korvel-PID-N.tmp") a killed run left for the listed
 // hosts; another live process's copies stay. Returns how many were removed.

@@ -15,6 +15,11 @@ struct ShopList {
     std::string error;               // names the line; empty when the list is good
 };
 
+// A list is read whole: past these it is no list of shops but a mistaken file, refused with the
+// line that crosses the limit. The error shows the line escaped and cut short, never raw.
+inline constexpr size_t MaxListBytes = 10u << 20;
+inline constexpr size_t MaxLineBytes = 4u << 10;
+
 ShopList ParseShopList(std::string_view utf8);
 
 // True for a DNS name (labels of letters, digits and inner hyphens) under taobao.com or tmall.com,

@@ -34,6 +34,7 @@ private:
 namespace batch_exit {
 inline constexpr int AllComplete = 0;
 inline constexpr int StoreUnreachable = 1;
+inline constexpr int SessionExpired = 1;  // sign in again, then resume
 inline constexpr int BadArguments = 2;
 inline constexpr int CannotWrite = 3;
 inline constexpr int SomeNotComplete = 4;

@@ -4,7 +4,7 @@
 
 #include "text/Gbk.h"
 #include "text/Text.h"
-#include "web/HttpRequest.h"
+#include "web/HttpCall.h"
 #include "web/UrlHelpers.h"
 
 namespace korvel {
@@ -31,13 +31,15 @@ FetchedPage TryOnce(const PageRequest& request, const FetchPolicy& policy, Cance
         page.outcome.failure = HttpFailure::Cancelled;
         return page;
     }
-    HttpOptions options;
-    options.session = policy.session;
-    options.postText = request.body;
-    options.cancel = &cancel;
-    options.outcome = &page.outcome;
-    options.followAllowed = [](std::string_view location) { return !IsLoginAddress(location); };
-    page.text = BytesToText(HttpRequest(request.url, request.method, std::move(options)));
+    const auto notToSignIn = [](std::string_view location) { return !IsLoginAddress(location); };
+    const HttpReply reply = Send({.url = request.url,
+                                  .method = request.method,
+                                  .body = request.body,
+                                  .session = policy.session,
+                                  .cancel = &cancel,
+                                  .followAllowed = notToSignIn});
+    page.outcome = reply.outcome;
+    page.text = BytesToText(reply.body);
     if (policy.gate)
         policy.gate->after(page.outcome);
     return page;

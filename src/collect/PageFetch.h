@@ -16,7 +16,7 @@ namespace korvel {
 
 struct PageRequest {
     std::string url;
-    int method = 0;  // as HttpRequest takes it
+    int method = 0;  // as HttpCall takes it
     std::string body;
 };
 

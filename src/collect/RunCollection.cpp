@@ -37,6 +37,10 @@ public:
     void run()
     {
         std::vector<Match> matches = FindAllMatches(layout_.pattern, pages_.itemArea);
+        // A page 1 that failed without products ends the run as one without page information:
+        // its paging is not shown, so the count never contradicts the message.
+        if (!matches.empty() || !pages_.firstFetch.failed())
+            observer_.pageCountRead(run_.pageCount);
         if (matches.empty()) {
             // A page 1 that failed part-way has its paging but lost its products with the failure.
             const bool failed = pages_.firstFetch.failed();
@@ -126,10 +130,7 @@ void Discover(const CollectionSettingsSource& inputs, CollectionObserver& observ
     };
     const auto discovered = DiscoverPages(
         start.address, start.settings,
-        [&](int shown) {
-            run.pageCount = shown;
-            observer.pageCountRead(shown);
-        },
+        [&](int shown) { run.pageCount = shown; },
         fetch);
     if (std::holds_alternative<Abandoned>(discovered))
         return;

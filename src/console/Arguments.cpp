@@ -1,21 +1,12 @@
 #include "Arguments.h"
 
 #include "HistoryArguments.h"
+#include "PacingOptions.h"
 
-#include <charconv>
 #include <set>
 
 namespace korvel::console {
 namespace {
-
-std::optional<long> Count(const std::string& text, long most)
-{
-    long value = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > most)
-        return std::nullopt;
-    return value;
-}
 
 // Applies one option that takes a value; an error text when the value is not one it takes.
 std::string Apply(CollectCommand& command, const std::string& option, const std::string& value)
@@ -31,22 +22,13 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
         file = value;
         return value.empty() ? option + " needs a file name" : "";
     }
-    const long most = option == "--delay" ? 3600000 : 100;
-    const auto count = Count(value, most);
-    if (!count)
-        return option + " takes a whole number from 0 to " + std::to_string(most) + ", not \"" + value + "\"";
-    if (option == "--delay")
-        command.delay = std::chrono::milliseconds(*count);
-    else
-        command.retries = static_cast<int>(*count);
-    return "";
+    return ApplyPacingOption(option, value, command.delay, command.retries);
 }
 
 bool TakesValue(const std::string& option)
 {
-    return option == "--ids" || option == "--all" || option == "--csv" || option == "--delay" ||
-           option == "--retries" || option == "--cookies" || option == "--import-cookies" ||
-           IsHistoryOption(option);
+    return option == "--ids" || option == "--all" || option == "--csv" || option == "--cookies" ||
+           option == "--import-cookies" || IsPacingOption(option) || IsHistoryOption(option);
 }
 
 }  // namespace

@@ -11,11 +11,11 @@
 #include <memory>
 #include <sstream>
 
+#include "BatchArguments.h"
 #include "BatchView.h"
 #include "SessionCommands.h"
 #include "batch/BatchCollector.h"
 #include "batch/BatchId.h"
-#include "batch/BatchOptions.h"
 #include "batch/ShopList.h"
 #include "store/Store.h"
 #include "store/StorePath.h"
@@ -32,16 +32,23 @@ int Say(int status, const std::string& text)
     return status;
 }
 
+// At most one byte past the longest list, which is enough for the list to be refused.
 std::optional<std::string> ReadList(const std::string& path)
 {
-    if (path == "-")
-        return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        in = &file;
+    }
+    std::string bytes(MaxListBytes + 1, '\0');
+    in->read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in->bad())
         return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return file.bad() ? std::nullopt : std::optional(bytes.str());
+    bytes.resize(static_cast<size_t>(in->gcount()));
+    return bytes;
 }
 
 // This shard's hosts, in list order.
@@ -89,20 +96,22 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     plan.hosts = ShardHosts(allHosts, command.shard);
     plan.start = command.start;
     plan.csvFolder = command.outFolder;
-    if (plan.csvFolder && !UsableFolder(*plan.csvFolder))
-        return Say(batch_exit::CannotWrite, "cannot write " + *plan.csvFolder);
-    std::optional<JsonLinesFile> jsonl =
-        command.jsonLines ? JsonLinesFile::Open(*command.jsonLines, command.start == BatchStart::Fresh) : std::nullopt;
-    if (command.jsonLines && !jsonl)
-        return Say(batch_exit::CannotWrite, "cannot write " + *command.jsonLines);
-    if (jsonl)
-        plan.jsonLines = &*jsonl;
+    // The store first: a batch that cannot record anything leaves every output as it was.
     std::string error;
     const auto store = OpenBatchStore(command.store, error);
     if (!store.ok())
         return Say(batch_exit::StoreUnreachable, error);
+    if (plan.csvFolder && !UsableFolder(*plan.csvFolder))
+        return Say(batch_exit::CannotWrite, "cannot write " + *plan.csvFolder);
+    JsonLinesOpening jsonl = command.jsonLines
+                                 ? JsonLinesFile::Open(*command.jsonLines, command.start == BatchStart::Fresh)
+                                 : JsonLinesOpening{};
+    if (command.jsonLines && !jsonl.file)
+        return Say(batch_exit::CannotWrite, "cannot write " + *command.jsonLines + ": " + jsonl.cause);
+    if (jsonl.file)
+        plan.jsonLines = &*jsonl.file;
     Cancellation stop;
-    interrupt.watch(stop);
+    const auto watching = interrupt.watch(stop);
     BatchView view(stderr);
     // Every shop carries the kept marketplace session, as a single run does.
     const RunSession session = OpenRunSession(CollectCommand{});

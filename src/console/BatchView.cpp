@@ -9,13 +9,13 @@ BatchView::BatchView(std::FILE* out) : out_(out), terminal_(::isatty(::fileno(ou
 void BatchView::begun(const std::vector<batch::ShopState>& shops)
 {
     const std::lock_guard lock(mutex_);
-    progress_.total = static_cast<int>(shops.size());
+    tally_.total = static_cast<int>(shops.size());
     for (const batch::ShopState& shop : shops) {
         if (shop.stage == batch::ShopStage::Pending)
             continue;
-        ++progress_.done;
+        ++tally_.done;
         if (shop.outcome != batch::ShopOutcome::Complete)
-            ++progress_.notComplete;
+            ++tally_.notComplete;
     }
     redraw();
 }
@@ -23,17 +23,17 @@ void BatchView::begun(const std::vector<batch::ShopState>& shops)
 void BatchView::shopStarted(const std::string& host)
 {
     const std::lock_guard lock(mutex_);
-    progress_.shop = host;
-    progress_.page = 0;
-    progress_.pages = 0;
+    tally_.shop = host;
+    tally_.page = 0;
+    tally_.pages = 0;
     redraw();
 }
 
 void BatchView::pageStarted(int page, int pages)
 {
     const std::lock_guard lock(mutex_);
-    progress_.page = page;
-    progress_.pages = pages;
+    tally_.page = page;
+    tally_.pages = pages;
     redraw();
 }
 
@@ -41,12 +41,12 @@ void BatchView::shopEnded(const std::string& host, batch::ShopOutcome outcome, l
                           const std::string& cause)
 {
     const std::lock_guard lock(mutex_);
-    ++progress_.done;
-    ++progress_.doneThisRun;
-    progress_.products += products;
-    progress_.shop.clear();
+    ++tally_.done;
+    ++tally_.doneThisRun;
+    tally_.products += products;
+    tally_.shop.clear();
     if (outcome != batch::ShopOutcome::Complete)
-        ++progress_.notComplete;
+        ++tally_.notComplete;
     // A shop not complete stays on screen; a complete one only shows in a log.
     if (!terminal_ || outcome != batch::ShopOutcome::Complete) {
         std::fprintf(out_, "%s%s\n", drawn_ ? "\r\x1b[K" : "", batch::ShopLine(host, outcome, products, cause).c_str());
@@ -68,8 +68,8 @@ void BatchView::redraw()
 {
     if (!terminal_)
         return;
-    progress_.elapsed = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started_);
-    std::fprintf(out_, "\r\x1b[K%s", batch::ProgressLine(progress_).c_str());
+    tally_.elapsed = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started_);
+    std::fprintf(out_, "\r\x1b[K%s", batch::ProgressLine(tally_).c_str());
     std::fflush(out_);
     drawn_ = true;
 }

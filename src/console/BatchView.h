@@ -35,7 +35,7 @@ private:
     std::FILE* out_;
     const bool terminal_;
     std::mutex mutex_;
-    batch::BatchProgress progress_;
+    batch::BatchTally tally_;
     const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     bool drawn_ = false;
 };

@@ -4,8 +4,9 @@
 #include "HistoryCommands.h"
 #include "HistoryStore.h"
 #include "Terminal.h"
+#include "export/ChangeExport.h"
 #include "export/FileWriting.h"
-#include "store/ChangeExport.h"
+#include "store/ChangeRows.h"
 #include "store/StorePath.h"
 #include "text/Gbk.h"
 

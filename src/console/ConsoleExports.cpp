@@ -1,38 +1,20 @@
 #include "ConsoleExports.h"
 
+#include <cerrno>
 #include <memory>
 #include <vector>
 
 #include "export/CsvExport.h"
-#include "app/ExportTexts.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
 #include "export/ProductColumns.h"
 #include "text/Gbk.h"
 #include "text/Text.h"
+#include "words/ExportTexts.h"
 
 namespace korvel::console {
 
 namespace {
-
-std::string CauseOf(WriteRefusal refusal)
-{
-    switch (refusal) {
-        case WriteRefusal::FolderMissing:
-            return gbk::FromUtf8("文件夹不存在");
-        case WriteRefusal::IsFolder:
-            return gbk::FromUtf8("这是一个文件夹，不是文件");
-        case WriteRefusal::ReadOnly:
-            return gbk::FromUtf8("磁盘为只读");
-        case WriteRefusal::NoPermission:
-            return gbk::FromUtf8("没有写入权限");
-        case WriteRefusal::OutputClosed:
-            return gbk::FromUtf8("标准输出已关闭");
-        case WriteRefusal::None:
-            break;
-    }
-    return {};
-}
 
 struct PlannedExport {
     std::string path;  // "-" for standard output
@@ -56,9 +38,8 @@ std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionR
 
 void ReportUnwritable(Terminal& terminal, const std::string& path, WriteRefusal refusal)
 {
-    const std::string cause = CauseOf(refusal);
-    terminal.line(gbk::FromUtf8(export_words::WriteFailedTitle) + ": " + export_words::CannotWrite(path) +
-                  (cause.empty() ? "" : "\n" + cause));
+    terminal.line(gbk::FromUtf8(export_words::WriteFailedTitle) + ": " +
+                  export_words::CannotWriteWithCause(path, refusal));
 }
 
 bool CheckExportPaths(const CollectCommand& command, Terminal& terminal)
@@ -84,7 +65,7 @@ ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& r
             continue;
         staged[i] = std::make_unique<StagedFile>(plan[i].path, plan[i].bytes);
         if (!staged[i]->write()) {
-            ReportUnwritable(terminal, plan[i].path, CheckWritable(plan[i].path));
+            ReportUnwritable(terminal, plan[i].path, WhyNotWritten(plan[i].path, errno));
             return ExportsResult::Failed;
         }
     }
@@ -98,7 +79,9 @@ ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& r
                 continue;
             const bool landed = staged[i] ? staged[i]->commit() : WriteToStandardOutput(plan[i].bytes);
             if (!landed) {
-                ReportUnwritable(terminal, plan[i].path, CheckWritable(plan[i].path));
+                const int error = errno;
+                ReportUnwritable(terminal, plan[i].path,
+                                 staged[i] ? WhyNotWritten(plan[i].path, error) : CheckWritable(plan[i].path));
                 return ExportsResult::Failed;
             }
         }

@@ -1,7 +1,7 @@
 #include "ConsoleView.h"
 
-#include "app/RunTexts.h"
 #include "text/Gbk.h"
+#include "words/RunTexts.h"
 
 namespace korvel::console {
 

@@ -18,7 +18,7 @@ std::string StoreProblem(const SessionFileResult& result)
     const char* what = result.failure == SessionFileFailure::CannotRead           ? "cannot read "
                        : result.failure == SessionFileFailure::CannotCreateFolder ? "cannot create the folder "
                                                                             : "cannot write ";
-    return what + result.path + ": " + std::strerror(result.error);
+    return what + result.path + ": " + (result.detail.empty() ? std::strerror(result.error) : result.detail);
 }
 
 const char* BrowserName(const ImportSource& source)
@@ -75,8 +75,10 @@ RunSession OpenRunSession(const CollectCommand& command)
     if (!kept.result.ok() && kept.result.failure != SessionFileFailure::NoHome)
         std::fprintf(stderr, "korvel-collect: collecting without the kept session: %s\n",
                      StoreProblem(kept.result).c_str());
+    if (!kept.tightened.empty())
+        std::fprintf(stderr, "korvel-collect: the kept session %s\n", kept.tightened.c_str());
     if (!kept.cookies.empty())
-        run.session = std::make_unique<KeptSession>(std::move(kept.cookies), path);
+        run.session = std::make_unique<KeptSession>(std::move(kept.cookies), path, std::move(kept.session));
     return run;
 }
 

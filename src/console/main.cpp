@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "BatchArguments.h"
 #include "BatchCommand.h"
-#include "batch/BatchOptions.h"
 #include "ConsoleExports.h"
 #include "ConsoleView.h"
 #include "ExportTargets.h"
@@ -47,7 +47,7 @@ int Collect(const CollectCommand& command, InterruptWatch& interrupt)
     const FixedInputs inputs({command.shop, DefaultCollectionSettings()});
     // Lives until the exports are written: Ctrl+C cancels it meanwhile.
     CollectionJob job(inputs, view, policy);
-    interrupt.watch(job.cancellation());
+    const auto watching = interrupt.watch(job.cancellation());
     while (!job.waitFor(std::chrono::seconds(1)))
         view.tick();
     const CollectionRun run = view.takeRun();
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     GuardStandardStreams();
     InterruptWatch interrupt;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (batch::AsksForBatch(args))
+    if (AsksForBatch(args))
         return RunBatchCommand(args, interrupt);
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.command) {

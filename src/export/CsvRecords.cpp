@@ -51,12 +51,28 @@ size_t BlankLength(std::string_view text, bool atEnd)
     return 0;
 }
 
+// Spaces an import may trim in front of a cell; a tab and a CR are formula starts of their own.
+size_t LeadingSpaceLength(std::string_view text)
+{
+    for (std::string_view space : {std::string_view(" "), std::string_view("\n"), std::string_view("\u3000"),
+                                   std::string_view("\u00A0")}) {
+        if (text.starts_with(space))
+            return space.size();
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string SpreadsheetSafe(std::string_view field)
 {
     constexpr std::string_view FormulaStarts = "=+-@\t\r";
-    if (field.empty() || FormulaStarts.find(field.front()) == std::string_view::npos || IsPlainDecimal(field))
+    // A spreadsheet that trims spaces on import reads "  =1+9" as "=1+9", so the test is made on
+    // what follows the leading spaces; the apostrophe still goes in front of the whole field.
+    std::string_view rest = field;
+    while (const size_t n = LeadingSpaceLength(rest))
+        rest.remove_prefix(n);
+    if (rest.empty() || FormulaStarts.find(rest.front()) == std::string_view::npos || IsPlainDecimal(rest))
         return std::string(field);
     return "'" + std::string(field);
 }

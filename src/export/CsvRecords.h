@@ -14,8 +14,9 @@ namespace korvel {
 inline constexpr char Utf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
 // The field as a spreadsheet should show it: one apostrophe in front of a field whose first
-// character would make a spreadsheet run it as a formula (=, +, -, @, a tab or a CR), unless the
-// whole field reads as a plain decimal number such as a price of -5 or 12.50.
+// character would make a spreadsheet run it as a formula (=, +, -, @, a tab or a CR), also after
+// leading spaces (ASCII, no-break, ideographic) that an import may trim, unless what follows the
+// spaces reads as a plain decimal number such as a price of -5 or 12.50.
 std::string SpreadsheetSafe(std::string_view field);
 
 // Appends the fields, each made spreadsheet-safe, separated by commas and the closing CR LF.

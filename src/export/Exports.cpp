@@ -1,5 +1,7 @@
 #include "export/Exports.h"
 
+#include <cerrno>
+
 #include <vector>
 
 #include "export/CsvExport.h"
@@ -22,7 +24,8 @@ ExportResult WriteExport(const std::string& path, const std::string& text)
 {
     if (WriteWholeFile(path, text))
         return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
-    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritable(path)};
+    const int error = errno;
+    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritten(path, error)};
 }
 
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
@@ -62,6 +65,11 @@ std::string AllInformationText(const RunProducts& products)
         text += export_text::LineSeparator;
     }
     return text;
+}
+
+ExportResult WriteExportTo(const std::string& path, const std::string& bytes)
+{
+    return WriteExport(path, bytes);
 }
 
 ExportResult ExportProductIds(RunProducts products, SaveDialog& dialog)

@@ -25,11 +25,15 @@ struct ExportResult {
     std::string path;
     // The products present once the file was written.
     int count = 0;
-    // Why the path could not be written, as far as the file system tells (None for a full disk).
+    // Why the path could not be written, as far as the file system tells.
     WriteRefusal cause = WriteRefusal::None;
 
     bool written() const { return outcome == Outcome::Written; }
 };
+
+// Writes bytes an export made elsewhere (the shop monitor's changes) to a chosen path, with the
+// same outcome and cause as the exports below.
+[[nodiscard]] ExportResult WriteExportTo(const std::string& path, const std::string& bytes);
 
 // The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The products are the
 // slices a view holds when the button is pressed: a run going on meanwhile adds no row to the file.

@@ -26,4 +26,12 @@ WriteRefusal WhyNotWritable(const std::string& path)
     return refusal(folder.c_str(), W_OK | X_OK);
 }
 
+WriteRefusal WhyNotWritten(const std::string& path, int error)
+{
+    const WriteRefusal refusal = WhyNotWritable(path);
+    if (refusal == WriteRefusal::None && (error == ENOSPC || error == EDQUOT))
+        return WriteRefusal::DiskFull;
+    return refusal;
+}
+
 }  // namespace korvel

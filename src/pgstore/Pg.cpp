@@ -3,7 +3,11 @@
 #include <libpq-fe.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 #include <utility>
+
+#include "pgstore/PgAddress.h"
 
 namespace korvel::pg {
 namespace {
@@ -62,8 +66,32 @@ std::string Result::bytes(int row, int column) const
     return value;
 }
 
+// The password the address carries, read the way libpq will read it; nothing when libpq cannot read
+// the address at all. libpq's own words about an address it cannot read quote the address or its
+// bad part ("invalid percent-encoded token: ..."), so they are never passed on.
+static std::optional<std::string> PasswordOf(const std::string& uri)
+{
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(uri.c_str(), &error);
+    PQfreemem(error);
+    if (options == nullptr)
+        return std::nullopt;
+    std::string password;
+    for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+        if (std::string_view(option->keyword) == "password" && option->val != nullptr)
+            password = option->val;
+    }
+    PQconninfoFree(options);
+    return password;
+}
+
 Connection::Connection(const std::string& uri, int connectSeconds)
 {
+    const auto password = PasswordOf(uri);
+    if (!password)
+        throw PgFailure{"cannot connect to the store " + RedactedAddress(uri) +
+                        ": not an address libpq can read (postgresql://[user@]host[:port]/database[?options]; "
+                        "percent-encode reserved characters in the password)"};
     const std::string timeout = std::to_string(connectSeconds);
     // The URI's own settings win over these defaults (expand_dbname takes it whole).
     const char* keys[] = {"connect_timeout", "application_name", "keepalives_idle", "keepalives_count",
@@ -74,9 +102,9 @@ Connection::Connection(const std::string& uri, int connectSeconds)
         throw PgFailure{"out of memory connecting to the store"};
     // A constructor that throws runs no destructor: the handle is let go here.
     if (PQstatus(conn_) != CONNECTION_OK) {
-        const std::string message = OneLine(PQerrorMessage(conn_));
+        const std::string message = WithoutSecret(OneLine(PQerrorMessage(conn_)), *password);
         PQfinish(conn_);
-        throw PgFailure{"cannot connect to the store: " + message};
+        throw PgFailure{"cannot connect to the store " + RedactedAddress(uri) + ": " + message};
     }
     cancel_ = PQgetCancel(conn_);
     try {

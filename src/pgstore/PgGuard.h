@@ -2,6 +2,9 @@
 
 // What libpq threw, turned into the store's typed error before it leaves the module.
 
+#include <exception>
+#include <string>
+
 #include "pgstore/Pg.h"
 #include "store/StoreError.h"
 #include "text/Gbk.h"
@@ -20,6 +23,9 @@ auto Guarded(Work work) -> StoreResult<decltype(work())>
         return work();
     } catch (const PgFailure& failure) {
         return Unusable(failure);
+    } catch (const std::exception& failure) {
+        // Contents no recording writes (a length no run could have): the store is damaged.
+        return StoreError{StoreFailure::Corrupt, std::string("the store is damaged: ") + failure.what()};
     }
 }
 

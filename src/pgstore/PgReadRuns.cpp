@@ -112,8 +112,13 @@ std::vector<Product> ReadProducts(Connection& connection, const StoredRun& run)
         connection.exec("SELECT products, pages FROM run_items WHERE run = $1", {std::to_string(run.id)});
     if (items.rows() == 0)
         return {};
-    auto products = store::AssembleRun({store::ReadVarints(items.bytes(0, 0)), store::DecodePages(items.bytes(0, 1)),
-                                        StatesAt(connection, run), Repeats(connection, run.id)});
+    auto pieces = store::ReadSequence(items.bytes(0, 0), items.bytes(0, 1), run.summary.productCount);
+    if (!pieces)
+        throw PgFailure{"run " + std::to_string(run.summary.number) + " of " + run.summary.shopHost +
+                        " lists other than its product count: the store is damaged"};
+    pieces->states = StatesAt(connection, run);
+    pieces->repeats = Repeats(connection, run.id);
+    auto products = store::AssembleRun(std::move(*pieces));
     if (!products)
         throw PgFailure{"run " + std::to_string(run.summary.number) + " of " + run.summary.shopHost +
                         " lacks a product's state: the store is damaged"};

@@ -27,6 +27,9 @@ bool IsMarketplaceDomain(std::string_view domain);
 
 bool IsExpired(const Cookie& cookie, std::int64_t now);
 
+// Domain, path and name: what makes two cookies the same one.
+bool SameCookie(const Cookie& a, const Cookie& b);
+
 // Seconds since the Unix epoch, now.
 std::int64_t UnixNow();
 

@@ -4,8 +4,8 @@
 
 namespace korvel {
 
-KeptSession::KeptSession(std::vector<Cookie> cookies, std::string storePath)
-    : cookies_(KeptCookies(std::move(cookies), UnixNow())), storePath_(std::move(storePath))
+KeptSession::KeptSession(std::vector<Cookie> cookies, std::string storePath, std::string session)
+    : cookies_(KeptCookies(std::move(cookies), UnixNow())), storePath_(std::move(storePath)), session_(std::move(session))
 {
 }
 
@@ -24,10 +24,15 @@ void KeptSession::keep(const std::string& lines)
     std::lock_guard lock(mutex_);
     if (kept == cookies_)
         return;
+    // Only what this response changed goes to the store: a sign-in, an import or another run's
+    // changes made meanwhile stay, and a sign-out made meanwhile wins.
+    const CookieChanges changes = ChangesBetween(cookies_, kept);
     cookies_ = std::move(kept);
-    if (storePath_.empty())
+    if (storePath_.empty() || signedOut_)
         return;
-    const SessionFileResult saved = SaveStore(storePath_, cookies_);
+    bool stale = false;
+    const SessionFileResult saved = MergeIntoStore(storePath_, changes, session_, stale);
+    signedOut_ = stale;
     saveFailure_ = saved.ok() ? std::nullopt : std::optional(saved);
 }
 
@@ -48,7 +53,7 @@ std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path)
     StoredCookies kept = LoadStore(path);
     if (kept.cookies.empty())
         return nullptr;
-    return std::make_unique<KeptSession>(std::move(kept.cookies), path);
+    return std::make_unique<KeptSession>(std::move(kept.cookies), path, std::move(kept.session));
 }
 
 }  // namespace korvel

@@ -19,7 +19,8 @@ namespace korvel {
 class KeptSession : public CookieSession {
 public:
     // storePath empty: the cookies live for this run only (a --cookies file is never rewritten).
-    KeptSession(std::vector<Cookie> cookies, std::string storePath);
+    // `session`: the store's session the cookies were read from (StoredCookies::session).
+    KeptSession(std::vector<Cookie> cookies, std::string storePath, std::string session = {});
 
     std::string cookieLines() const override;
     void keep(const std::string& lines) override;
@@ -32,11 +33,14 @@ private:
     mutable std::mutex mutex_;
     std::vector<Cookie> cookies_;
     std::string storePath_;
+    std::string session_;
+    bool signedOut_ = false;  // the store no longer holds this run's session: it writes no more
     std::optional<SessionFileResult> saveFailure_;
 };
 
-// The store's session for a run, written back as it changes; none when the store holds no cookie
-// (or cannot be read: the run then goes as it always did).
+// The store's session for a run, its changes merged back into the store as they come (what other
+// processes wrote meanwhile stays); none when the store holds no cookie (or cannot be read: the
+// run then goes as it always did).
 std::unique_ptr<KeptSession> KeptSessionFromStore(const std::string& path = DefaultSessionPath());
 
 }  // namespace korvel

@@ -54,8 +54,8 @@ constexpr FieldRule FieldRules[] = {
     {ChangeKind::MarketPrice, &Product::marketPrice, true, true},
     {ChangeKind::Title, &Product::title, false, false},
     {ChangeKind::Picture, &Product::picture, false, false},
-    {ChangeKind::Sold, &Product::sold, true, false},
-    {ChangeKind::Reviews, &Product::reviews, true, false},
+    {ChangeKind::Sold, &Product::sold, true, true},
+    {ChangeKind::Reviews, &Product::reviews, true, true},
 };
 
 void AddLowest(const Product& product, const LowestPrices& lowest, std::vector<Change>& out)

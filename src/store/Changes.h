@@ -25,7 +25,7 @@ struct Change {
     std::optional<std::string> before;
     std::optional<std::string> after;
     std::optional<std::string> delta;    // after − before, when both read as numbers
-    std::optional<std::string> percent;  // prices only: delta ÷ before × 100, two decimals
+    std::optional<std::string> percent;  // delta ÷ before × 100, two decimals; none from 0
     std::string title;                   // GBK: the latest run's title (the earlier one's if removed)
 };
 

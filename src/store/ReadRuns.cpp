@@ -146,8 +146,13 @@ std::vector<Product> ReadProducts(Database& db, const StoredRun& run)
     select.bind(1, run.id);
     if (!select.step())
         return {};
-    auto products = AssembleRun({ReadVarints(select.view(0)), DecodePages(select.view(1)), StatesAt(db, run),
-                                 Repeats(db, run.id)});
+    auto pieces = ReadSequence(select.view(0), select.view(1), run.summary.productCount);
+    if (!pieces)
+        throw SqliteFailure{SQLITE_CORRUPT, "run " + std::to_string(run.summary.number) +
+                                                " lists other than its product count"};
+    pieces->states = StatesAt(db, run);
+    pieces->repeats = Repeats(db, run.id);
+    auto products = AssembleRun(std::move(*pieces));
     if (!products)
         throw SqliteFailure{SQLITE_CORRUPT, "run without its product's state"};
     return std::move(*products);

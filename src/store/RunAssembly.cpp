@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/RunSequence.h"
+
 namespace korvel::store {
 namespace {
 
@@ -12,6 +14,19 @@ size_t FirstPosition(const std::vector<std::int64_t>& sequence, size_t at)
 }
 
 }  // namespace
+
+std::optional<RunPieces> ReadSequence(std::string_view products, std::string_view pages, std::int64_t productCount)
+{
+    RunPieces pieces;
+    pieces.sequence = ReadVarints(products);
+    if (productCount < 0 || pieces.sequence.size() != static_cast<std::uint64_t>(productCount))
+        return std::nullopt;
+    auto decoded = DecodePages(pages, pieces.sequence.size());
+    if (!decoded)
+        return std::nullopt;
+    pieces.pages = std::move(*decoded);
+    return pieces;
+}
 
 std::optional<std::vector<Product>> AssembleRun(RunPieces pieces)
 {

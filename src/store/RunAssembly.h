@@ -23,6 +23,10 @@ struct RunPieces {
     std::unordered_map<std::int64_t, Product> repeats;    // by position from 1
 };
 
+// The sequence and pages of a run's row; nothing when the blobs disagree with the row's own product
+// count (a damaged store), which bounds everything read from them.
+std::optional<RunPieces> ReadSequence(std::string_view products, std::string_view pages, std::int64_t productCount);
+
 // Nothing when a product in the sequence has no state at the run: a damaged store.
 std::optional<std::vector<Product>> AssembleRun(RunPieces pieces);
 

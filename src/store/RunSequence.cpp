@@ -1,5 +1,7 @@
 #include "store/RunSequence.h"
 
+#include <climits>
+
 namespace korvel::store {
 namespace {
 
@@ -58,12 +60,21 @@ std::string EncodePages(const std::vector<int>& pages)
     return out;
 }
 
-std::vector<int> DecodePages(std::string_view blob)
+std::optional<std::vector<int>> DecodePages(std::string_view blob, size_t count)
 {
     const std::vector<std::int64_t> pairs = ReadVarints(blob);
+    if (pairs.size() % 2 != 0)
+        return std::nullopt;
     std::vector<int> pages;
-    for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-        pages.insert(pages.end(), static_cast<size_t>(pairs[i + 1]), static_cast<int>(pairs[i]));
+    for (size_t i = 0; i < pairs.size(); i += 2) {
+        const auto page = static_cast<std::uint64_t>(pairs[i]);
+        const auto repeats = static_cast<std::uint64_t>(pairs[i + 1]);
+        if (page > std::uint64_t(INT_MAX) || repeats > count - pages.size())
+            return std::nullopt;
+        pages.insert(pages.end(), static_cast<size_t>(repeats), static_cast<int>(page));
+    }
+    if (pages.size() != count)
+        return std::nullopt;
     return pages;
 }
 

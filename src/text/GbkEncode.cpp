@@ -6,6 +6,7 @@
 
 #include "text/Gbk.h"
 #include "text/GbkConverter.h"
+#include "text/Utf8.h"
 
 namespace korvel::gbk {
 namespace {
@@ -53,35 +54,6 @@ void Append(std::string& out, char32_t c)
     out += static_cast<char>(bytes & 0xFF);
 }
 
-bool IsContinuation(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
-
-// The character starting at utf8[at] and its length; a sequence that is not well-formed UTF-8
-// (overlong, a surrogate, beyond U+10FFFF, cut short) is U+FFFD for its longest valid prefix, or
-// for the one byte when no prefix is valid.
-std::pair<char32_t, std::size_t> NextUtf8(std::string_view utf8, std::size_t at)
-{
-    const auto b = static_cast<unsigned char>(utf8[at]);
-    if (b < 0x80)
-        return {b, 1};
-    const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-    if (b < 0xC2 || b > 0xF4)
-        return {0xFFFD, 1};
-    char32_t c = b & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = at + k < utf8.size() ? static_cast<unsigned char>(utf8[at + k]) : 0;
-        // The second byte's narrower ranges rule out overlong forms, surrogates and too-large values.
-        const bool fits = k > 1 || (b == 0xE0 ? next >= 0xA0 : b == 0xED ? next < 0xA0
-                                    : b == 0xF0 ? next >= 0x90 : b == 0xF4 ? next < 0x90 : true);
-        if (!IsContinuation(next) || !fits)
-            return {0xFFFD, k};
-        c = c << 6 | (next & 0x3F);
-    }
-    return {c, length};
-}
-
 }  // namespace
 
 std::string FromUtf16(std::u16string_view text)
@@ -104,9 +76,9 @@ std::string FromUtf8(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        const auto [c, length] = NextUtf8(utf8, at);
-        Append(out, c);
-        at += length;
+        const Utf8Character c = NextUtf8(utf8, at);
+        Append(out, c.code);
+        at += c.length;
     }
     return out;
 }

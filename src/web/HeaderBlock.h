@@ -1,6 +1,6 @@
 #pragma once
 
-// The steps of HttpRequest that need no server: choosing the agent, building the request's header
+// The steps of Send that need no server: choosing the agent, building the request's header
 // block, and reading Location, Set-Cookie and a "301 Moved" out of the response's header block.
 
 #include <string>
@@ -25,7 +25,7 @@ std::vector<std::string> HeaderLines(std::string_view headers);
 // name=value parts of the "Set-Cookie" lines joined by "; ". Header names are case-sensitive.
 void ReadResponseHeaders(std::string_view rawHeaders, std::string& location, std::string& returnedCookies);
 
-// True when the block's status is "HTTP/1.1 301 Moved…", the one redirect HttpRequest repeats itself.
+// True when the block's status is "HTTP/1.1 301 Moved…", the one redirect Send repeats itself.
 bool IsMoved301(std::string_view rawHeaders);
 
 // The address of that repeat: the Location value followed by the old address's path and query.

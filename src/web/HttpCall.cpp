@@ -58,6 +58,20 @@ bool SendOnce(const std::string& url, HttpCall& call, HttpReply& reply)
     return true;
 }
 
+// The rule libcurl applies to the redirects it follows (HttpClient's SetRedirects), for the repeats
+// made here: a secure request never goes on to plain HTTP, where the session's cookies would travel
+// in clear text, and nothing goes on to a scheme other than http or https. A Location without a
+// scheme is sent on as before.
+bool MayFollowUp(std::string_view from, std::string_view to)
+{
+    const size_t schemeEnd = to.find("://");
+    if (schemeEnd == std::string_view::npos)
+        return true;
+    const std::string scheme = ToLowerAscii(to.substr(0, schemeEnd));
+    const bool fromSecure = ToLowerAscii(LeftText(from, 5)) == "https";
+    return scheme == "https" || (scheme == "http" && !fromSecure);
+}
+
 }  // namespace
 
 HttpReply Send(HttpCall call)
@@ -79,7 +93,15 @@ HttpReply Send(HttpCall call)
             reply.outcome.failure = HttpFailure::TooManyRedirects;
             return reply;
         }
-        address = FollowUpAddress(reply.location, address);
+        std::string next = FollowUpAddress(reply.location, address);
+        if (!MayFollowUp(address, next)) {
+            reply.outcome.failure = HttpFailure::Other;
+            reply.outcome.detail = "redirect to " + next.substr(0, next.find("://")) + " refused after " +
+                                   ToLowerAscii(address.substr(0, address.find("://")));
+            reply.body.clear();
+            return reply;
+        }
+        address = std::move(next);
         reply.location.clear();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// One exchange over libcurl: the request exactly as HttpRequest has decided it, the final
+// One exchange over libcurl: the request exactly as Send has decided it, the final
 // response's body and header block back. No decisions about the operation's own logic live here.
 
 #include <functional>

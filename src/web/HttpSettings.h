@@ -1,6 +1,6 @@
 #pragma once
 
-// Process-wide settings of the HTTP client behind HttpRequest. The window never shows them: the
+// Process-wide settings of the HTTP client behind Send. The window never shows them: the
 // tests, the demo shop and the benchmarks use them to route shop hosts to local servers and to
 // trust a throwaway CA. Two of them also come from the environment (Overrides.h):
 //   KORVEL_CONNECT_TO  comma-separated "HOST:PORT:ADDRESS:PORT" entries: connect to ADDRESS:PORT

@@ -14,12 +14,12 @@
 
 #include "UserActions.h"
 #include "app/ControlNames.h"
-#include "app/ExportTexts.h"
 #include "ProductRows.h"
 #include "app/ProductTableModel.h"
 #include "app/MainWindow.h"
 #include "export/CsvReader.h"
 #include "support/TestGbk.h"
+#include "words/ExportTexts.h"
 
 namespace korvel::test {
 namespace {

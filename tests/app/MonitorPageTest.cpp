@@ -9,6 +9,9 @@
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "UserActions.h"
@@ -100,6 +103,42 @@ TEST(MonitorPage, ShopsChangesAndTheChart)
     const auto series = chart->chart()->series();
     EXPECT_EQ(static_cast<QLineSeries*>(series[0])->points(), (QList<QPointF>{{1, 100}, {2, 80}}));
     EXPECT_EQ(static_cast<QScatterSeries*>(series[1])->points(), (QList<QPointF>{{2, 80}}));
+
+    // 导出变化 has a dialog of its own, says what it wrote and names a path it cannot write with
+    // the cause, in the words of the list's exports (export_words, whose conversion of non-ASCII
+    // paths ExportTest covers: the test's key presses can only type ASCII).
+    QTemporaryDir dir;
+    auto* exportButton = window.control<QPushButton>(monitor_names::Export);
+    const QString missing = dir.filePath(QStringLiteral("missing/changes.csv"));
+    AnswerNextSaveDialog(missing);
+    auto box = AnswerNextBox();
+    exportButton->click();
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->title, QStringLiteral("导出失败"));
+    EXPECT_EQ(box->text, QStringLiteral("文件无法写入：") + missing + QStringLiteral("\n文件夹不存在"));
+    const QString written = dir.filePath(QStringLiteral("changes.csv"));
+    AnswerNextSaveDialog(written);
+    box = AnswerNextBox();
+    exportButton->click();
+    ASSERT_TRUE(WaitFor([&] { return box->shown; }));
+    EXPECT_EQ(box->text, QStringLiteral("导出成功，变化总数为：4！"));
+    EXPECT_TRUE(QFile::exists(written));
+    auto again = AnswerNextSaveDialog({});
+    exportButton->click();
+    ASSERT_TRUE(WaitFor([&] { return again->shown; }));
+    EXPECT_EQ(again->proposedName, QStringLiteral("changes.csv"));
+}
+
+// A price that is not a number on one side went neither up nor down.
+TEST(MonitorPage, PriceCaptionsFollowTheDifference)
+{
+    Change change;
+    change.kind = ChangeKind::Price;
+    EXPECT_EQ(ChangeKindCaption(change), QStringLiteral("价格变化"));
+    change.delta = "-1.50";
+    EXPECT_EQ(ChangeKindCaption(change), QStringLiteral("降价"));
+    change.delta = "2";
+    EXPECT_EQ(ChangeKindCaption(change), QStringLiteral("涨价"));
 }
 
 }  // namespace

@@ -137,5 +137,59 @@ TEST_F(KilledBatchTest, AResumedBatchAsksAgainOnlyForTheShopInFlight)
     }
 }
 
+// A scheduler stops a task with SIGTERM: the batch ends as with Ctrl+C (130), the shops finished
+// so far kept, and the same command goes on with the shop that was in flight.
+TEST_F(KilledBatchTest, SigtermStopsTheBatchAsCtrlCDoes)
+{
+    const pid_t stopped = StartBatch();
+    ASSERT_GT(stopped, 0);
+    ASSERT_TRUE(AwaitRequest("k2.taobao.com pageNo=2"));
+    ::kill(stopped, SIGTERM);
+    const Finished done = WaitCollect(dir.path, stopped);
+    EXPECT_EQ(done.status, 130) << done.errors;
+    EXPECT_TRUE(fs::exists(dir.file("csv/k1.taobao.com.csv")));
+    EXPECT_FALSE(fs::exists(dir.file("csv/k2.taobao.com.csv")));
+
+    shop.clearRequests();
+    const Finished resumed = WaitCollect(dir.path, StartBatch());
+    EXPECT_EQ(resumed.status, 0) << resumed.errors;
+    const std::vector<std::string> asked = Asked(shop);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), "k2.taobao.com pageNo=1");
+}
+
+// Outputs are touched only once the store is open, and only when they are Korvel's to write: an
+// unrelated --jsonl file or a link planted in the --out folder stops the batch before any request
+// and is left as it was.
+TEST_F(KilledBatchTest, OutputsThatAreNotKorvelsAreLeftAlone)
+{
+    const std::string started = "{\"type\":\"product\",\"shop\":\"k1.taobao.com\",\"id\":\"1\"}\n";
+    std::ofstream(dir.file("all.jsonl")) << started;
+    const std::string history = store;
+    store = dir.path;  // a folder: no store can be opened there
+    const Finished noStore = WaitCollect(dir.path, StartBatch());
+    EXPECT_EQ(noStore.status, 1) << noStore.errors;
+    EXPECT_EQ(ReadAll(dir.file("all.jsonl")), started) << "not cut back before the store opened";
+    EXPECT_FALSE(fs::exists(dir.file("csv")));
+    store = history;
+
+    const std::string notes = "my own notes\n";
+    std::ofstream(dir.file("all.jsonl")) << notes;
+    const Finished foreign = WaitCollect(dir.path, StartBatch());
+    EXPECT_EQ(foreign.status, 3) << foreign.errors;
+    EXPECT_NE(foreign.errors.find(dir.file("all.jsonl")), std::string::npos) << foreign.errors;
+    EXPECT_EQ(ReadAll(dir.file("all.jsonl")), notes);
+
+    fs::remove(dir.file("all.jsonl"));
+    fs::create_directories(dir.file("csv"));
+    std::ofstream(dir.file("victim")) << "keep me";
+    fs::create_symlink(dir.file("victim"), dir.file("csv/k1.taobao.com.csv"));
+    const Finished planted = WaitCollect(dir.path, StartBatch());
+    EXPECT_EQ(planted.status, 3) << planted.errors;
+    EXPECT_NE(planted.errors.find("symbolic link"), std::string::npos) << planted.errors;
+    EXPECT_EQ(ReadAll(dir.file("victim")), "keep me");
+    EXPECT_EQ(Asked(shop), Pages("k1.taobao.com")) << "only the shop before the refusal";
+}
+
 }  // namespace
 }  // namespace korvel::test

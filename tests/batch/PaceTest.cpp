@@ -1,55 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "batch/Pace.h"
-#include "batch/RetryAfter.h"
 
 namespace korvel::batch {
 namespace {
 
 using namespace std::chrono;
-
-struct RetryAfterCase {
-    const char* name;
-    std::string value;
-    std::optional<seconds> wait;
-};
-
-// 2026-12-07 12:00:00 UTC, a Monday.
-const sys_seconds Now = sys_days(year(2026) / December / 7) + hours(12);
-
-class RetryAfters : public testing::TestWithParam<RetryAfterCase> {};
-
-TEST_P(RetryAfters, WaitAtMostTwoMinutes)
-{
-    const RetryAfterCase& c = GetParam();
-    EXPECT_EQ(ParseRetryAfter(c.value, Now), c.wait);
-}
-
-const RetryAfterCase RetryAfterCases[] = {
-    {"seconds", "30", seconds(30)},
-    {"zero", "0", seconds(0)},
-    {"spaces", " \t7 ", seconds(7)},
-    {"cap", "121", seconds(120)},
-    {"huge", "99999999999999999999999", seconds(120)},
-    {"imf_date", "Mon, 07 Dec 2026 12:00:45 GMT", seconds(45)},
-    {"imf_date_past", "Mon, 07 Dec 2026 11:00:00 GMT", seconds(0)},
-    {"imf_date_far", "Tue, 08 Dec 2026 12:00:00 GMT", seconds(120)},
-    {"rfc850_date", "Monday, 07-Dec-26 12:01:00 GMT", seconds(60)},
-    {"asctime_date", "Mon Dec  7 12:00:10 2026", seconds(10)},
-    {"negative", "-5", std::nullopt},
-    {"fraction", "1.5", std::nullopt},
-    {"empty", "", std::nullopt},
-    {"words", "soon", std::nullopt},
-    {"no_zone", "Mon, 07 Dec 2026 12:00:45", std::nullopt},
-    {"other_zone", "Mon, 07 Dec 2026 12:00:45 CET", std::nullopt},
-    {"bad_month", "Mon, 07 Foo 2026 12:00:45 GMT", std::nullopt},
-    {"bad_day", "Mon, 31 Nov 2026 12:00:45 GMT", std::nullopt},
-    {"bad_hour", "Mon, 07 Dec 2026 24:00:45 GMT", std::nullopt},
-    {"trailing", "Mon, 07 Dec 2026 12:00:45 GMT x", std::nullopt},
-};
-
-INSTANTIATE_TEST_SUITE_P(Batch, RetryAfters, testing::ValuesIn(RetryAfterCases),
-                         [](const auto& tested) { return std::string(tested.param.name); });
 
 struct PaceCase {
     const char* name;
@@ -90,21 +46,6 @@ const PaceCase PaceCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Batch, PaceTurns, testing::ValuesIn(PaceCases),
                          [](const auto& tested) { return std::string(tested.param.name); });
-
-TEST(RetryAfterOf, OnlyTooManyRequestsAndUnavailable)
-{
-    HttpOutcome outcome;
-    outcome.retryAfter = "30";
-    const std::pair<int, std::optional<seconds>> statuses[] = {
-        {429, seconds(30)}, {503, seconds(30)}, {500, std::nullopt}, {200, std::nullopt}, {301, std::nullopt}};
-    for (const auto& [status, wait] : statuses) {
-        outcome.status = status;
-        EXPECT_EQ(RetryAfterOf(outcome, Now), wait) << status;
-    }
-    outcome.status = 429;
-    outcome.failure = HttpFailure::IncompleteBody;
-    EXPECT_EQ(RetryAfterOf(outcome, Now), std::nullopt);
-}
 
 TEST(Pace, CancellingEndsTheWait)
 {

@@ -9,7 +9,7 @@ using std::chrono::seconds;
 
 TEST(ProgressLine, ShowsDoneCurrentAndEstimate)
 {
-    BatchProgress p;
+    BatchTally p;
     p.total = 200;
     p.done = 12;
     p.notComplete = 1;

@@ -14,7 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Shops whose name says how they end: "blocked…", "failed…", "lost…", "stop…" (Ctrl+C), else complete.
+// Shops whose name says how they end: "blocked…", "failed…", "lost…", "stop…" (Ctrl+C), "expired…"
+// (the kept session met a sign-in page until `signedIn`), "down…" (never connected), else complete.
 class ScriptedCollector : public ShopCollector {
 public:
     CollectedShop collect(const std::string& host) override
@@ -35,10 +36,19 @@ public:
             shop.run.lostPages = {{2, "timeout"}};
         } else if (host.starts_with("stop")) {
             shop.run.end = RunEnd::Interrupted;
+        } else if (host.starts_with("expired") && !signedIn) {
+            shop.run.end = RunEnd::Failed;
+            shop.run.products.clear();
+            shop.sessionExpired = true;
+        } else if (host.starts_with("down")) {
+            shop.run.end = RunEnd::Failed;
+            shop.run.products.clear();
+            shop.unreachable = true;
         }
         return shop;
     }
     std::vector<std::string> asked;
+    bool signedIn = false;
 };
 
 class QuietWatcher : public BatchWatcher {
@@ -69,8 +79,8 @@ protected:
     int run(std::vector<std::string> hosts, BatchStart start = BatchStart::Continue)
     {
         auto jsonl = JsonLinesFile::Open((folder_ / "out.jsonl").string(), start == BatchStart::Fresh);
-        EXPECT_TRUE(jsonl);
-        BatchPlan plan{"day", std::move(hosts), start, folder_.string(), &*jsonl};
+        EXPECT_TRUE(jsonl.file) << jsonl.cause;
+        BatchPlan plan{"day", std::move(hosts), start, folder_.string(), &*jsonl.file};
         Cancellation cancellation;
         return RunBatch(plan, ledger, collector, watcher, cancellation).exitStatus;
     }
@@ -127,6 +137,9 @@ TEST_F(RunBatchTest, NotCompleteShopsWaitForRetryFailed)
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(watcher.ended, (Hosts{"a.taobao.com complete", "failed.taobao.com failed HTTP 429",
                                     "lost.tmall.com incomplete timeout"}));
+    // As the single command, a failed shop gets no file; an incomplete one does.
+    EXPECT_FALSE(fs::exists(folder_ / "failed.taobao.com.csv"));
+    EXPECT_TRUE(fs::exists(folder_ / "lost.tmall.com.csv"));
     watcher.ended.clear();
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked.size(), 3u);
@@ -148,6 +161,37 @@ TEST_F(RunBatchTest, ThreeBlockedInARowStop)
     EXPECT_EQ(run(hosts), batch_exit::Blocked);
     EXPECT_EQ(collector.asked.back(), "blocked4.taobao.com");
     // The streak counts within one run of the command: the resume goes on.
+    collector.asked.clear();
+    EXPECT_EQ(run(hosts), batch_exit::SomeNotComplete);
+    EXPECT_EQ(collector.asked, Hosts{"d.taobao.com"});
+}
+
+// Every later shop would meet the sign-in page as well: the batch stops at once, the shop is not
+// recorded, and after a new sign-in the same command goes on with it.
+TEST_F(RunBatchTest, AnExpiredSessionStopsAtOnce)
+{
+    const Hosts hosts = {"a.taobao.com", "expired.taobao.com", "c.taobao.com"};
+    Cancellation cancellation;
+    auto jsonl = JsonLinesFile::Open((folder_ / "out.jsonl").string(), false);
+    BatchPlan plan{"day", hosts, BatchStart::Continue, folder_.string(), &*jsonl.file};
+    const BatchResult stopped = RunBatch(plan, ledger, collector, watcher, cancellation);
+    EXPECT_EQ(stopped.exitStatus, 1);
+    EXPECT_EQ(stopped.error, "登录状态已失效，请重新登录");
+    EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "expired.taobao.com"}));
+    EXPECT_EQ(ledger.shops["expired.taobao.com"].stage, ShopStage::Pending);
+    collector.signedIn = true;
+    collector.asked.clear();
+    EXPECT_EQ(run(hosts), batch_exit::AllComplete);
+    EXPECT_EQ(collector.asked, (Hosts{"expired.taobao.com", "c.taobao.com"}));
+}
+
+// Three shops in a row that never connect: the network is gone, not the shops.
+TEST_F(RunBatchTest, ThreeUnreachableInARowStop)
+{
+    const Hosts hosts = {"down1.taobao.com", "down2.taobao.com", "a.taobao.com", "down3.taobao.com",
+                         "down4.taobao.com", "down5.taobao.com", "d.taobao.com"};
+    EXPECT_EQ(run(hosts), batch_exit::Blocked);
+    EXPECT_EQ(collector.asked.back(), "down5.taobao.com");
     collector.asked.clear();
     EXPECT_EQ(run(hosts), batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked, Hosts{"d.taobao.com"});
@@ -186,6 +230,36 @@ TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
     run.failureCause = cause_text::Verification;
     run.end = RunEnd::Incomplete;
     EXPECT_FALSE(IsBlockedRun(run));
+}
+
+TEST(IsBlockedRun, TellsAnExpiredSessionAndAGoneNetwork)
+{
+    CollectionRun run;
+    run.end = RunEnd::Failed;
+    const std::string retried = cause_text::RetriedPrefix + std::string("2") + cause_text::RetriedSuffix;
+    const struct {
+        std::string cause;
+        bool expired;
+        bool unreachable;
+    } causes[] = {
+        {cause_text::SessionExpired, true, false},
+        {cause_text::ConnectionRefused + retried, false, true},
+        {cause_text::ConnectFailed, false, true},
+        {cause_text::UnknownHost, false, true},
+        {cause_text::Verification, false, false},
+        {std::string(cause_text::HttpStatusPrefix) + "503", false, false},
+    };
+    for (const auto& c : causes) {
+        run.failureCause = c.cause;
+        EXPECT_EQ(IsSessionExpiredRun(run), c.expired) << c.cause;
+        EXPECT_EQ(IsUnreachableRun(run), c.unreachable) << c.cause;
+    }
+    // A session that expires on a later page ends the run incomplete, which is no less expired.
+    run.end = RunEnd::Incomplete;
+    run.failureCause.clear();
+    run.lostPages = {{3, cause_text::SessionExpired}};
+    EXPECT_TRUE(IsSessionExpiredRun(run));
+    EXPECT_FALSE(IsUnreachableRun(run));
 }
 
 }  // namespace

@@ -54,6 +54,15 @@ const ListCase ListCases[] = {
     {"user_part", "me@shop1.taobao.com", {}, "line 1:"},
     {"note_not_at_start", "shop1.taobao.com # mine", {}, "line 1:"},
     {"long_label", std::string(64, 'a') + ".taobao.com", {}, "line 1:"},
+    // The line comes back escaped and cut short: a terminal must not run what a list holds.
+    {"terminal_escapes", "\x1B]0;x\x07\x1B[2J\xC2\x9B\xB5\xEA\\\"店.taobao.com", {},
+     "line 1: \"\\x1B]0;x\\x07\\x1B[2J\\xC2\\x9B\\xB5\\xEA\\\\\\\"店.taobao.com\" is not"},
+    {"cut_to_200_characters", std::string(150, 'a') + std::string(100, '\x01'), {},
+     "line 1: \"" + std::string(150, 'a') + [] { std::string s; for (int i = 0; i < 50; ++i) s += "\\x01"; return s; }() +
+         "\"… is not"},
+    {"line_over_4_kb", "shop1.taobao.com\n#" + std::string(4096, 'x'), {}, "line 2: longer than 4 KB (4097 bytes)"},
+    {"list_over_10_mb", [] { std::string s; for (int i = 0; i < 2700; ++i) s += "#" + std::string(3999, 'x') + "\n"; return s; }(),
+     {}, "line 2621: the list is larger than 10 MB"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Batch, ShopLists, testing::ValuesIn(ListCases),

@@ -5,10 +5,10 @@
 
 #include "DemoShopRun.h"
 #include "RecordingObserver.h"
-#include "app/RunTexts.h"
 #include "support/TestGbk.h"
 #include "support/FaultServer.h"
 #include "web/HttpSettings.h"
+#include "words/RunTexts.h"
 
 namespace korvel::test {
 namespace {
@@ -341,6 +341,14 @@ TEST_F(RunCollectionTest, PageOneWithoutProductsFails)
     ExpectFailure("没有发现商品，请重试！\n第 1 页有分页信息，但没有找到商品，页面结构可能已改变", "未发现商品");
     EXPECT_EQ(seen.events, (std::vector<std::string>{"count 3", "end"}));  // the count already shown
     EXPECT_EQ(Shop().requests().size(), 2u);                                // page 1 is not asked for again
+
+    // A page 1 that failed carrying its paging but no product: no page information, and no count
+    // shown beside that message.
+    options.faults = {{1, PageFault::ErrorWithItems}};
+    options.itemsPerPage = 0;
+    Run(TaobaoHost, options);
+    ExpectFailure("未找到店铺的分页信息，请重试！\n服务器返回 HTTP 500（已重试 2 次）", "未取得信息");
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"end"}));
 }
 
 TEST_F(RunCollectionTest, TmallShopPageWithoutTheQueryLinkStillAsks)

@@ -63,6 +63,13 @@ std::vector<CellCase> CellCases()
         {3, "&#9;x", "'\tx"},
         {3, "\r=1", "'\r=1"},
         {3, "&#13;x", "'\rx"},
+        // A spreadsheet that trims spaces on import would still see the formula behind them.
+        {3, "  =1+9", "'  =1+9"},
+        {3, "&nbsp;+A1", "'\u00A0+A1"},
+        {3, "\u3000\u3000@SUM(1)", "'\u3000\u3000@SUM(1)"},
+        {3, " \n-A1", "' \n-A1"},
+        {3, "  -5", "  -5"},
+        {3, "\u3000＝1+9 ＋1 －1 ＠x", "\u3000＝1+9 ＋1 －1 ＠x"},
         {3, "a=b+c @ -1", "a=b+c @ -1"},
         {3, "-5", "-5"},
         {2, "=img", "'=img"},

@@ -66,6 +66,7 @@ TEST_F(UnwritablePathTest, AFullDeviceIsAFailureNotASuccess)
     ExportBothTo("/dev/full");
     ASSERT_EQ(box.seen.size(), 2u);
     EXPECT_EQ(box.seen[0].outcome, ExportResult::Outcome::CannotWrite);
+    EXPECT_EQ(box.seen[0].cause, WriteRefusal::DiskFull);
 }
 
 TEST_F(UnwritablePathTest, AFolderChosenAsTheFileStaysAsItWas)

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "../store/DamagedRuns.h"
 #include "../store/StoreTempDir.h"
 #include "PgTestDatabase.h"
 #include "pgstore/PgHistory.h"
 #include "pgstore/PgRecords.h"
-#include "store/ChangeExport.h"
+#include "store/ChangeRows.h"
 #include "store/History.h"
 
 namespace korvel::pg {
@@ -128,6 +129,34 @@ TEST_F(PgStoreTest, BothStoresReportTheSameRunsAndChanges)
         EXPECT_NE(want, "unreadable");
         EXPECT_EQ(Reported(*pg.value(), "a.tmall.com"), want) << "after day " << day;
     }
+}
+
+// A damaged run is the history's fault, reported as such by every reading of it; the earlier run
+// still reads.
+TEST_F(PgStoreTest, ADamagedRunIsReportedNotFatal)
+{
+    auto store = open();
+    ASSERT_TRUE(store);
+    const std::vector<CollectionRun> days = FourDays();
+    ASSERT_EQ(RecordDays(*store, {days[0], days[1]}), "");
+    auto pg = PgHistory::Open(uri_);
+    ASSERT_TRUE(pg.ok()) << pg.error().cause;
+    Connection connection(uri_, 10);
+    connection.exec("CREATE TABLE saved_items AS SELECT * FROM run_items");
+    connection.exec("CREATE TABLE saved_counts AS SELECT id, product_count FROM run");
+    for (const test::RunDamage& damage : test::RunDamages) {
+        connection.exec(damage.postgres);
+        const auto changes = pg.value()->changes("a.tmall.com");
+        ASSERT_FALSE(changes.ok()) << damage.name;
+        EXPECT_NE(changes.error().cause.find("damaged"), std::string::npos) << damage.name << ": " << changes.error().cause;
+        EXPECT_FALSE(store->loadRun("a.tmall.com", 2)) << damage.name;
+        EXPECT_NE(store->lastError().find("damaged"), std::string::npos) << damage.name << ": " << store->lastError();
+        EXPECT_TRUE(store->loadRun("a.tmall.com", 1)) << damage.name;
+        connection.exec("UPDATE run_items r SET products = s.products, pages = s.pages FROM saved_items s"
+                        " WHERE r.run = s.run");
+        connection.exec("UPDATE run r SET product_count = s.product_count FROM saved_counts s WHERE r.id = s.id");
+    }
+    EXPECT_TRUE(pg.value()->changes("a.tmall.com").ok());
 }
 
 }  // namespace

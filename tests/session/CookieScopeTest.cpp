@@ -10,7 +10,7 @@
 #include "session/CookiesTxt.h"
 #include "session/KeptSession.h"
 #include "support/LocalServer.h"
-#include "web/HttpRequest.h"
+#include "web/HttpCall.h"
 #include "web/HttpSettings.h"
 
 namespace korvel::test {
@@ -80,13 +80,11 @@ Cookie SignedIn()
 TEST_F(CookieScope, GoesToTheMarketplaceAloneAndKeepsWhatItSets)
 {
     const std::string store = dir + "/korvel/cookies.txt";
-    KeptSession session({SignedIn()}, store);
-    HttpOptions options;
-    options.session = &session;
-    (void)HttpRequest("http://shop.taobao.com/elsewhere", 0, options);
-    (void)HttpRequest("http://shop.taobao.com/set", 0, options);
-    (void)HttpRequest("http://shop.taobao.com/after", 0, options);
-    (void)HttpRequest("http://shop.taobao.com/no-session");
+    ASSERT_TRUE(SaveStore(store, {SignedIn()}).ok());
+    KeptSession session({SignedIn()}, store, LoadStore(store).session);
+    for (const char* path : {"/elsewhere", "/set", "/after"})
+        (void)Send({.url = std::string("http://shop.taobao.com") + path, .session = &session});
+    (void)Send({.url = "http://shop.taobao.com/no-session"});
 
     ASSERT_EQ(shopSeen.seen().size(), 4u);
     EXPECT_EQ(shopSeen.seen()[0], "cookie2=signed-in");

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The kept session and Qt's settings land in folders of this run's own.
+    // The kept session, Qt's settings and the browser's files land in folders of this run's own.
     QTemporaryDir home;
     if (!home.isValid()) {
         std::fprintf(stderr, "no temporary folder for the tests' data: %s\n", qPrintable(home.errorString()));
@@ -28,6 +28,9 @@ int main(int argc, char** argv)
         QDir().mkpath(path);
         qputenv(folder, QFile::encodeName(path));
     }
+    // The browser engine keeps its certificate database in ~/.pki/nssdb, the one the user's own
+    // Chromium reads: it is made in this run's folder instead.
+    qputenv("HOME", QFile::encodeName(home.path()));
     korvel::SignInWindow::PrepareBrowser();
     QApplication app(argc, argv);
     korvel::SetUpApplication(app);

@@ -2,11 +2,13 @@
 // and the lines on stderr.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "store/CollectProgram.h"
+#include "store/DamagedRuns.h"
 #include "store/History.h"
 #include "store/StoreTempDir.h"
 #include "store/StoreTestSupport.h"
@@ -51,7 +53,7 @@ TEST_F(ChangesCliTest, JsonLinesAndCsvCarryEveryChange)
               "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"title\",\"before\":\"old\",\"after\":\"新款 & 热卖\","
               "\"delta\":null,\"percent\":null,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
               "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"sold\",\"before\":\"4\",\"after\":\"7\","
-              "\"delta\":3,\"percent\":null,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
+              "\"delta\":3,\"percent\":75.00,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
               "{\"shop\":\"shop.taobao.com\",\"id\":\"2\",\"kind\":\"lowest\",\"before\":\"100.00\",\"after\":\"90\","
               "\"delta\":-10.00,\"percent\":-10.00,\"title\":\"新款 & 热卖\",\"run_before\":1,\"run_after\":2}\n"
               "{\"shop\":\"shop.taobao.com\",\"id\":\"3\",\"kind\":\"new\",\"before\":null,\"after\":\"T\","
@@ -113,6 +115,20 @@ TEST_F(ChangesCliTest, BadArgumentsAndUnreadableStores)
     const Finished fresh = Run({"--changes", Host, "--store", dir.file("new/fresh.sqlite")});
     EXPECT_EQ(fresh.status, 0);
     EXPECT_TRUE(fs::exists(dir.file("new/fresh.sqlite")));
+}
+
+// A run whose blob claims more pages than any run holds: once an abort (exit 134), now the
+// history's damage with its cause.
+TEST_F(ChangesCliTest, ADamagedHistoryIsExitOne)
+{
+    Record({ShopRun({Item("1", "10")}), ShopRun({Item("1", "12")})});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, RunDamages[0].sqlite, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    const Finished done = Run({"--changes", Host, "--store", store});
+    EXPECT_EQ(done.status, 1) << done.errors;
+    EXPECT_TRUE(done.errors.starts_with("korvel-collect: 历史记录文件已损坏")) << done.errors;
 }
 
 TEST_F(ChangesCliTest, AHistoryThatCannotBeWrittenCostsTheRunOneLine)

@@ -107,7 +107,7 @@ TEST_F(ChangingShopTest, EachRunIsComparedWithTheLatestCompleteOne)
     EXPECT_EQ(second.output,
               JsonLines({{Id(1, 0), "price", "89.09 ", "71.27 ", "-17.82", "-20.00", Title(1, 0)},
                          {Id(1, 0), "lowest", "89.09 ", "71.27 ", "-17.82", "-20.00", Title(1, 0)},
-                         {Id(1, 1), "sold", "148", "200", "52", "null", Title(1, 1)},
+                         {Id(1, 1), "sold", "148", "200", "52", "35.14", Title(1, 1)},
                          {Id(2, 0), "title", Title(2, 0), "限量版 & 新品", "null", "null", "限量版 & 新品"},
                          {Id(2, 1), "price", "225.57 ", "250 ", "24.43", "10.83", Title(2, 1)},
                          {Id(3, 0), "new", std::nullopt, Title(3, 0), "null", "null", Title(3, 0)},

@@ -114,7 +114,7 @@ const StoredCase StoredCases[] = {
      {"price 1 100>90 -10 -10.00"}},
     {"ChangesAndRemovalsTogether",
      {ShopRun({Item("1", "1"), Item("2", "1"), Item("3", "1")}), ShopRun({Item("3", "1", "9"), Item("4", "1"), Item("1", "1")})},
-     NothingToCompare::None, {"sold 3 5>9 4 -", "new 4 ->T - -", "removed 2 T>- - -"}},
+     NothingToCompare::None, {"sold 3 5>9 4 80.00", "new 4 ->T - -", "removed 2 T>- - -"}},
 };
 
 class StoredChanges : public ::testing::TestWithParam<StoredCase> {};

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "store/DamagedRuns.h"
 #include "store/History.h"
 #include "store/StoreTempDir.h"
 #include "store/StoreTestSupport.h"
@@ -224,6 +225,28 @@ TEST(StoreFaults, TwoWritersAtOnceBothSucceed)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
     EXPECT_EQ(CheckWholeRuns(path), 11u);
+}
+
+// A damaged run is the history's fault, reported as such by every reading of it; the earlier run
+// still reads.
+TEST(StoreFaults, ADamagedRunIsReportedNotFatal)
+{
+    for (const RunDamage& damage : RunDamages) {
+        StoreTempDir dir;
+        const std::string path = dir.file();
+        ASSERT_TRUE(RecordAt(path, Sized(5)).ok());
+        ASSERT_TRUE(RecordAt(path, Sized(5, 1)).ok());
+        Sql(path, damage.sqlite);
+        auto history = History::Open(path);
+        ASSERT_TRUE(history.ok()) << damage.name;
+        const auto changes = history.value()->changes(Host);
+        ASSERT_FALSE(changes.ok()) << damage.name;
+        EXPECT_EQ(changes.error().kind, StoreFailure::Corrupt) << damage.name;
+        const auto products = history.value()->products(Host, 2);
+        ASSERT_FALSE(products.ok()) << damage.name;
+        EXPECT_EQ(products.error().kind, StoreFailure::Corrupt) << damage.name;
+        EXPECT_TRUE(history.value()->products(Host, 1).ok()) << damage.name;
+    }
 }
 
 }  // namespace

@@ -61,16 +61,16 @@ TEST_F(HttpFault, EachFailureEndsWithItsCauseAndWhatHadArrived)
         SCOPED_TRACE(c.name);
         SetTimeouts(seconds(5), c.idle, c.total);
         FaultServer server(c.reply);
-        HttpOutcome outcome;
         const auto started = std::chrono::steady_clock::now();
-        const Bytes body = HttpRequest(Address(server), 0, {.outcome = &outcome});
+        const HttpReply reply = Send({.url = Address(server)});
+        const HttpOutcome& outcome = reply.outcome;
         EXPECT_LT(std::chrono::steady_clock::now() - started, seconds(4));
         EXPECT_EQ(outcome.failure, c.failure) << outcome.detail;
         if (c.status != 0) {
             EXPECT_EQ(outcome.status, c.status);
         }
         if (c.failure != HttpFailure::IdleTimeout) {
-            EXPECT_EQ(body, c.body);
+            EXPECT_EQ(reply.body, c.body);
         }
         EXPECT_EQ(outcome.detail.empty(), c.failure == HttpFailure::None);
     }
@@ -78,15 +78,13 @@ TEST_F(HttpFault, EachFailureEndsWithItsCauseAndWhatHadArrived)
 
 TEST_F(HttpFault, ARefusedConnectionAndARefusedRedirectAreNamed)
 {
-    HttpOutcome outcome;
     const int closedPort = FaultServer([](auto&) { return FaultReply::Never(); }).port();
-    HttpRequest("http://127.0.0.1:" + std::to_string(closedPort) + "/", 0, {.outcome = &outcome});
+    HttpOutcome outcome = Send({.url = "http://127.0.0.1:" + std::to_string(closedPort) + "/"}).outcome;
     EXPECT_EQ(outcome.failure, HttpFailure::ConnectionRefused);
 
     FaultServer login([](auto&) { return FaultReply::Redirect(302, "https://login.taobao.com/member/login.jhtml"); });
-    HttpOptions options{.outcome = &outcome};
-    options.followAllowed = [](std::string_view location) { return !location.starts_with("https://login."); };
-    HttpRequest(Address(login), 0, options);
+    const auto notToSignIn = [](std::string_view location) { return !location.starts_with("https://login."); };
+    outcome = Send({.url = Address(login), .followAllowed = notToSignIn}).outcome;
     EXPECT_EQ(outcome.failure, HttpFailure::RedirectRefused);
     EXPECT_EQ(outcome.refusedLocation, "https://login.taobao.com/member/login.jhtml");
     EXPECT_EQ(login.requests().size(), 1u);
@@ -96,14 +94,13 @@ TEST_F(HttpFault, RefusedCertificatesSayWhy)
 {
     FaultServer secure([](auto&) { return FaultReply::Respond(200, "ok"); }, TestTls());
     Route({secure.connectTo("shop.taobao.com"), secure.connectTo("shop.example.com")});
-    HttpOutcome outcome;
-    EXPECT_EQ(HttpRequest("https://shop.taobao.com/", 0, {.outcome = &outcome}), "ok");
-    HttpRequest("https://shop.example.com/", 0, {.outcome = &outcome});
+    EXPECT_EQ(GetBody("https://shop.taobao.com/"), "ok");
+    HttpOutcome outcome = Send({.url = "https://shop.example.com/"}).outcome;
     EXPECT_EQ(outcome.failure, HttpFailure::Certificate);
     EXPECT_EQ(outcome.certificate, CertificateProblem::WrongName) << outcome.detail;
     SetExtraCaFile("");
     CloseIdleConnections();
-    HttpRequest("https://shop.taobao.com/", 0, {.outcome = &outcome});
+    outcome = Send({.url = "https://shop.taobao.com/"}).outcome;
     EXPECT_EQ(outcome.failure, HttpFailure::Certificate);
     EXPECT_EQ(outcome.certificate, CertificateProblem::Untrusted);
 }
@@ -116,14 +113,13 @@ TEST_F(HttpFault, CancellingEndsAWaitingRequestAtOnce)
         std::this_thread::sleep_for(milliseconds(200));
         cancel.cancel();
     });
-    HttpOutcome outcome;
     const auto started = std::chrono::steady_clock::now();
-    HttpRequest(Address(silent), 0, {.cancel = &cancel, .outcome = &outcome});
+    HttpOutcome outcome = Send({.url = Address(silent), .cancel = &cancel}).outcome;
     EXPECT_LT(std::chrono::steady_clock::now() - started, milliseconds(900));
     canceller.join();
     EXPECT_EQ(outcome.failure, HttpFailure::Cancelled);
     // Once cancelled, a request is not even begun.
-    HttpRequest(Address(silent), 0, {.cancel = &cancel, .outcome = &outcome});
+    outcome = Send({.url = Address(silent), .cancel = &cancel}).outcome;
     EXPECT_EQ(outcome.failure, HttpFailure::Cancelled);
     EXPECT_EQ(silent.requests().size(), 1u);
     EXPECT_FALSE(cancel.sleepFor(seconds(5)));
@@ -139,9 +135,9 @@ TEST_F(HttpFault, ABodySentOnceIsNeverResent)
         FaultServer server([&seen](auto&) {
             return ++seen == 2 ? FaultReply::Raw(FaultReply::Act::Reset, "") : FaultReply::Respond(200, "ok");
         });
-        HttpRequest(Address(server), 1, {.postText = "first"});
-        HttpOutcome outcome;
-        HttpRequest(Address(server), 1, {.postText = "member", .outcome = &outcome, .sendOnce = once});
+        (void)Send({.url = Address(server), .method = 1, .body = "first"});
+        const HttpOutcome outcome =
+            Send({.url = Address(server), .method = 1, .body = "member", .sendOnce = once}).outcome;
         int received = 0;
         for (const std::string& request : server.requests())
             received += tools::BodyOf(request) == "member";
@@ -161,10 +157,9 @@ TEST_F(HttpFault, ABodySentOnceFollowsA307Or308)
             return request.rfind("POST /p ", 0) == 0 ? FaultReply::Redirect(status, "/moved")
                                                      : FaultReply::Respond(200, "1");
         });
-        HttpOutcome outcome;
-        EXPECT_EQ(HttpRequest(Address(server), 1, {.postText = "member", .outcome = &outcome, .sendOnce = true}),
-                  "1");
-        EXPECT_EQ(outcome.failure, HttpFailure::None) << outcome.detail;
+        const HttpReply reply = Send({.url = Address(server), .method = 1, .body = "member", .sendOnce = true});
+        EXPECT_EQ(reply.body, "1");
+        EXPECT_EQ(reply.outcome.failure, HttpFailure::None) << reply.outcome.detail;
         const auto requests = server.requests();
         ASSERT_EQ(requests.size(), 2u);
         EXPECT_EQ(tools::BodyOf(requests[1]), status == 302 ? "" : "member");
@@ -177,15 +172,15 @@ TEST_F(HttpFault, ABodySentOnceFollowsA307Or308)
 TEST_F(HttpFault, OnlyRecentlyUsedConnectionsAreReusedWhenAsked)
 {
     FaultServer server([](auto&) { return FaultReply::Respond(200, "ok"); });
-    const HttpOptions recent{.recentConnectionsOnly = true};
-    HttpRequest(Address(server), 1, recent);
-    HttpRequest(Address(server), 1, recent);
+    const HttpCall recent{.url = Address(server), .method = 1, .recentConnectionsOnly = true};
+    (void)Send(recent);
+    (void)Send(recent);
     EXPECT_EQ(server.connections(), 1);
     std::this_thread::sleep_for(milliseconds(1200));
-    HttpRequest(Address(server), 1, recent);
+    (void)Send(recent);
     EXPECT_EQ(server.connections(), 2);
     std::this_thread::sleep_for(milliseconds(1200));
-    HttpRequest(Address(server), 1);
+    (void)Send({.url = Address(server), .method = 1});
     EXPECT_EQ(server.connections(), 2);
 }
 
@@ -196,16 +191,12 @@ TEST_F(HttpFault, TheRequestAndTheResponseHeadersAreTakenAsTheyStand)
         return FaultReply::Raw(FaultReply::Act::Answer,
                                "HTTP/1.1 200 OK\nLocation: /next\nSet-Cookie: a=1; path=/\nContent-Length: 2\n\nok");
     });
-    std::string location;
-    std::string cookies;
-    std::string raw;
-    EXPECT_EQ(HttpRequest(Address(server, "/a/../b#c?x=1#2"), 0,
-                          {.returnedCookies = &cookies, .location = &location, .rawHeaders = &raw}),
-              "ok");
+    const HttpReply reply = Send({.url = Address(server, "/a/../b#c?x=1#2")});
+    EXPECT_EQ(reply.body, "ok");
     EXPECT_EQ(RequestLine(server.requests().at(0)), "GET /a/../b#c?x=1#2 HTTP/1.1");
-    EXPECT_EQ(location, "/next");
-    EXPECT_EQ(cookies, "a=1");
-    EXPECT_EQ(raw, "HTTP/1.1 200 OK\r\nLocation: /next\r\nSet-Cookie: a=1; path=/\r\nContent-Length: 2\r\n\r\n");
+    EXPECT_EQ(reply.location, "/next");
+    EXPECT_EQ(reply.returnedCookies, "a=1");
+    EXPECT_EQ(reply.rawHeaders, "HTTP/1.1 200 OK\r\nLocation: /next\r\nSet-Cookie: a=1; path=/\r\nContent-Length: 2\r\n\r\n");
 }
 
 }  // namespace

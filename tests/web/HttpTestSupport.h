@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared pieces of the HttpRequest tests: routes for shop-like host names, settings put back after
+// Shared pieces of the tests of Send: routes for shop-like host names, settings put back after
 // each test, and the recorded requests' parts.
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 #include "support/LocalServer.h"
 #include "support/RawHttpServer.h"
-#include "web/HttpRequest.h"
+#include "web/HttpCall.h"
 #include "web/HttpSettings.h"
 
 namespace korvel::test {
@@ -37,6 +37,12 @@ protected:
         SetConnectTo(joined);
     }
 };
+
+// The body a plain GET brings back.
+inline Bytes GetBody(const std::string& url)
+{
+    return Send({.url = url}).body;
+}
 
 inline std::string Ok(const std::string& body, const std::string& headerLines = "")
 {

@@ -1,47 +1,13 @@
-#include "store/ChangeExport.h"
-
-#include <cstdio>
+#include "export/ChangeExport.h"
 
 #include "export/CsvRecords.h"
-#include "export/HtmlEntities.h"
-#include "text/Gbk.h"
+#include "text/JsonString.h"
 
 namespace korvel {
 namespace {
 
 constexpr const char* Columns[] = {"shop", "id", "kind", "before", "after", "delta", "percent", "title",
                                    "run_before", "run_after"};
-
-bool IsTitleField(ChangeKind kind)
-{
-    return kind == ChangeKind::Title || kind == ChangeKind::New || kind == ChangeKind::Removed;
-}
-
-std::optional<std::string> FieldText(const std::optional<std::string>& gbk, bool title)
-{
-    if (!gbk)
-        return std::nullopt;
-    std::string utf8 = gbk::ToUtf8(*gbk);
-    return title ? DecodeCharacterReferences(utf8) : utf8;
-}
-
-void AppendJsonString(std::string& out, const std::string& utf8)
-{
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
 
 void AppendJsonValue(std::string& out, const std::optional<std::string>& value, bool number)
 {
@@ -54,20 +20,6 @@ void AppendJsonValue(std::string& out, const std::optional<std::string>& value, 
 }
 
 }  // namespace
-
-std::vector<ChangeRow> ChangeRows(const ChangeReport& report)
-{
-    std::vector<ChangeRow> rows;
-    const std::string shop = gbk::ToUtf8(report.after.shopHost);
-    for (const Change& change : report.changes) {
-        const bool title = IsTitleField(change.kind);
-        rows.push_back({shop, gbk::ToUtf8(change.id), ChangeKindName(change.kind), FieldText(change.before, title),
-                        FieldText(change.after, title), change.delta, change.percent,
-                        DecodeCharacterReferences(gbk::ToUtf8(change.title)), report.before.number,
-                        report.after.number});
-    }
-    return rows;
-}
 
 std::string ChangesJsonLines(const std::vector<ChangeRow>& rows)
 {

@@ -1,18 +1,19 @@
-#include "batch/BatchOptions.h"
+#include "BatchArguments.h"
 
-#include <charconv>
 #include <set>
 
+#include "PacingOptions.h"
 #include "batch/BatchId.h"
 
-namespace korvel::batch {
+namespace korvel::console {
 namespace {
 
-constexpr const char* ValueOptions[] = {"--batch", "--batch-id", "--shard",   "--out",
-                                        "--jsonl", "--store",    "--delay",   "--retries"};
+constexpr const char* ValueOptions[] = {"--batch", "--batch-id", "--shard", "--out", "--jsonl", "--store"};
 
 bool TakesValue(const std::string& option)
 {
+    if (IsPacingOption(option))
+        return true;
     for (const char* known : ValueOptions) {
         if (option == known)
             return true;
@@ -20,32 +21,14 @@ bool TakesValue(const std::string& option)
     return false;
 }
 
-std::optional<long> Count(const std::string& text, long most)
-{
-    long value = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 || value > most)
-        return std::nullopt;
-    return value;
-}
-
 // Applies one option with its value; an error text when the value is not one it takes.
 std::string Apply(BatchCommand& command, const std::string& option, const std::string& value,
-                  const Environment& environment)
+                  const batch::Environment& environment)
 {
-    if (option == "--delay" || option == "--retries") {
-        const long most = option == "--delay" ? 3600000 : 100;
-        const auto count = Count(value, most);
-        if (!count)
-            return option + " takes a whole number from 0 to " + std::to_string(most) + ", not \"" + value + "\"";
-        if (option == "--delay")
-            command.delay = std::chrono::milliseconds(*count);
-        else
-            command.retries = static_cast<int>(*count);
-        return "";
-    }
+    if (IsPacingOption(option))
+        return ApplyPacingOption(option, value, command.delay, command.retries);
     if (option == "--shard") {
-        const ShardChoice choice = ParseShard(value, environment);
+        const batch::ShardChoice choice = batch::ParseShard(value, environment);
         if (choice.shard)
             command.shard = *choice.shard;
         return choice.error;
@@ -62,7 +45,7 @@ std::string Apply(BatchCommand& command, const std::string& option, const std::s
         command.jsonLines = value;
     else
         command.store = value;
-    return option == "--batch-id" ? BatchIdFault(value) : "";
+    return option == "--batch-id" ? batch::BatchIdFault(value) : "";
 }
 
 std::pair<std::string, std::optional<std::string>> NameAndValue(const std::string& arg)
@@ -86,7 +69,7 @@ bool AsksForBatch(const std::vector<std::string>& args)
     return false;
 }
 
-BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const Environment& environment)
+BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const batch::Environment& environment)
 {
     BatchCommand command;
     std::set<std::string> seen;
@@ -103,7 +86,7 @@ BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const E
         if (name == "--retry-failed" || name == "--fresh") {
             if (value)
                 return {std::nullopt, name + " takes no value"};
-            command.start = name == "--fresh" ? BatchStart::Fresh : BatchStart::RetryFailed;
+            command.start = name == "--fresh" ? batch::BatchStart::Fresh : batch::BatchStart::RetryFailed;
             continue;
         }
         if (!TakesValue(name))
@@ -120,4 +103,4 @@ BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const E
     return {command, ""};
 }
 
-}  // namespace korvel::batch
+}  // namespace korvel::console

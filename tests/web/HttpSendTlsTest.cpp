@@ -35,18 +35,18 @@ protected:
 
 TEST_F(HttpTls, SecureAddressesTakeTheirPortAndPath)
 {
-    EXPECT_EQ(HttpRequest("https://Secure.Taobao.com:8443/p"), "/p for secure.taobao.com:8443");
-    EXPECT_EQ(HttpRequest("https://secure.taobao.com"), "/ for secure.taobao.com");
+    EXPECT_EQ(GetBody("https://Secure.Taobao.com:8443/p"), "/p for secure.taobao.com:8443");
+    EXPECT_EQ(GetBody("https://secure.taobao.com"), "/ for secure.taobao.com");
 }
 
 TEST_F(HttpTls, OnlyTrustedCertificatesForTheRightNameAreAccepted)
 {
     SetExtraCaFile(std::string());
-    EXPECT_EQ(HttpRequest("https://secure.taobao.com/n?v=1"), "")
+    EXPECT_EQ(GetBody("https://secure.taobao.com/n?v=1"), "")
         << "the throwaway CA is not in the system store";
     SetExtraCaFile(TestTls().caCert);
-    EXPECT_EQ(HttpRequest("https://secure.taobao.com/n?v=2"), "2");
-    EXPECT_EQ(HttpRequest("https://secure.jd.com/n?v=3"), "") << "the certificate does not name this host";
+    EXPECT_EQ(GetBody("https://secure.taobao.com/n?v=2"), "2");
+    EXPECT_EQ(GetBody("https://secure.jd.com/n?v=3"), "") << "the certificate does not name this host";
 }
 
 TEST_F(HttpTls, TheEnvironmentRoutesAndTrustsWhenCodeDoesNot)
@@ -54,7 +54,7 @@ TEST_F(HttpTls, TheEnvironmentRoutesAndTrustsWhenCodeDoesNot)
     ResetHttpSettings();
     setenv("KORVEL_CONNECT_TO", server.connectTo("secure.taobao.com").c_str(), 1);
     setenv("KORVEL_CA_FILE", TestTls().caCert.c_str(), 1);
-    EXPECT_EQ(HttpRequest("https://secure.taobao.com/n?v=env"), "env");
+    EXPECT_EQ(GetBody("https://secure.taobao.com/n?v=env"), "env");
     unsetenv("KORVEL_CONNECT_TO");
     unsetenv("KORVEL_CA_FILE");
 }
@@ -62,13 +62,13 @@ TEST_F(HttpTls, TheEnvironmentRoutesAndTrustsWhenCodeDoesNot)
 TEST_F(HttpTls, ConnectionsAreKeptForLaterRequestsUnlessForbidden)
 {
     for (int i = 0; i < 5; ++i)
-        ASSERT_EQ(HttpRequest("https://secure.taobao.com/n?v=k"), "k");
+        ASSERT_EQ(GetBody("https://secure.taobao.com/n?v=k"), "k");
     EXPECT_EQ(clientPorts.size(), 1u);
 
     clientPorts.clear();
     SetConnectionReuse(false);
     for (int i = 0; i < 5; ++i)
-        ASSERT_EQ(HttpRequest("https://secure.taobao.com/n?v=f"), "f");
+        ASSERT_EQ(GetBody("https://secure.taobao.com/n?v=f"), "f");
     EXPECT_EQ(clientPorts.size(), 5u);
 }
 
@@ -80,7 +80,7 @@ TEST_F(HttpTls, SeveralThreadsRequestAtOnce)
         threads.emplace_back([t, &right] {
             for (int i = 0; i < 25; ++i) {
                 const std::string v = std::to_string(t * 100 + i);
-                right += HttpRequest("https://secure.taobao.com/n?v=" + v) == v;
+                right += GetBody("https://secure.taobao.com/n?v=" + v) == v;
             }
         });
     }

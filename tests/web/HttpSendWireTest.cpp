@@ -1,4 +1,4 @@
-// What a server receives from HttpRequest: the request line and the header block byte for byte.
+// What a server receives from Send: the request line and the header block byte for byte.
 
 #include "HttpTestSupport.h"
 
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(HttpWire, AGetCarriesTheDefaultBlockInItsOrder)
 {
-    EXPECT_EQ(HttpRequest("http://shop.taobao.com/search.htm?p=2"), "fine");
+    EXPECT_EQ(GetBody("http://shop.taobao.com/search.htm?p=2"), "fine");
     EXPECT_EQ(
         RequestHead(Only()),
         "GET /search.htm?p=2 HTTP/1.1\r\nHost: shop.taobao.com\r\n" + Agent +
@@ -39,7 +39,7 @@ TEST_F(HttpWire, AGetCarriesTheDefaultBlockInItsOrder)
 TEST_F(HttpWire, APostSendsItsBodyAtOnceWithItsLength)
 {
     const std::string body(3000, 'x');  // long enough for a client to want "100-continue"
-    HttpRequest("http://shop.taobao.com/p", 1, {.postText = body});
+    (void)Send({.url = "http://shop.taobao.com/p", .method = 1, .body = body});
     const std::string request = Only();
     EXPECT_EQ(RequestLine(request), "POST /p HTTP/1.1");
     EXPECT_EQ(HeaderLinesOf(request).back(), "Content-Length: 3000");
@@ -50,9 +50,9 @@ TEST_F(HttpWire, APostSendsItsBodyAtOnceWithItsLength)
 
 TEST_F(HttpWire, MethodDecidesVerbAndBody)
 {
-    HttpRequest("http://shop.taobao.com/0", 0, {.postText = "ignored"});
-    HttpRequest("http://shop.taobao.com/1", 1);
-    HttpRequest("http://shop.taobao.com/2", 2, {.postText = "q=1"});
+    (void)Send({.url = "http://shop.taobao.com/0", .method = 0, .body = "ignored"});
+    (void)Send({.url = "http://shop.taobao.com/1", .method = 1});
+    (void)Send({.url = "http://shop.taobao.com/2", .method = 2, .body = "q=1"});
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(RequestLine(requests[0]), "GET /0 HTTP/1.1");
@@ -64,16 +64,16 @@ TEST_F(HttpWire, MethodDecidesVerbAndBody)
     EXPECT_EQ(RequestBody(requests[2]), "q=1");
 }
 
-TEST_F(HttpWire, BodyBytesWinOverTextAndKeepZeroBytes)
+TEST_F(HttpWire, ABodyKeepsItsZeroBytes)
 {
     const Bytes bytes("a\0b\0\xB0\xA1", 6);
-    HttpRequest("http://shop.taobao.com/b", 1, {.postText = "text", .postBytes = bytes});
+    (void)Send({.url = "http://shop.taobao.com/b", .method = 1, .body = bytes});
     EXPECT_EQ(RequestBody(Only()), bytes);
 }
 
 TEST_F(HttpWire, CallerLinesGoFirstAndNameTheAgent)
 {
-    HttpRequest("http://shop.taobao.com/h", 0, {.extraHeaders = "User-Agent: X\r\nAccept: text/html"});
+    (void)Send({.url = "http://shop.taobao.com/h", .extraHeaders = "User-Agent: X\r\nAccept: text/html"});
     EXPECT_EQ(HeaderLinesOf(Only()),
               (std::vector<std::string>{"Host: shop.taobao.com", "User-Agent: X", "Accept: text/html",
                                         "Referer: http://shop.taobao.com/h", "Accept-Language: zh-cn",
@@ -82,7 +82,7 @@ TEST_F(HttpWire, CallerLinesGoFirstAndNameTheAgent)
 
 TEST_F(HttpWire, LinesWithAnEmptyValueAreSentAsTheyStand)
 {
-    HttpRequest("http://shop.taobao.com/e", 0, {.extraHeaders = "X-Empty:\r\nAccept: "});
+    (void)Send({.url = "http://shop.taobao.com/e", .extraHeaders = "X-Empty:\r\nAccept: "});
     const auto lines = HeaderLinesOf(Only());
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[2], "X-Empty:");
@@ -92,7 +92,7 @@ TEST_F(HttpWire, LinesWithAnEmptyValueAreSentAsTheyStand)
 
 TEST_F(HttpWire, ALowerCaseAcceptKeepsTheDefaultOne)
 {
-    HttpRequest("http://shop.taobao.com/h", 0, {.extraHeaders = "accept: x"});
+    (void)Send({.url = "http://shop.taobao.com/h", .extraHeaders = "accept: x"});
     const auto lines = HeaderLinesOf(Only());
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[2], "accept: x");
@@ -101,17 +101,16 @@ TEST_F(HttpWire, ALowerCaseAcceptKeepsTheDefaultOne)
 
 TEST_F(HttpWire, AJarGoesOutAsACookieLine)
 {
-    std::string jar = "a=1; b=2";
-    HttpRequest("http://shop.taobao.com/c", 0, {.cookieJar = &jar});
+    (void)Send({.url = "http://shop.taobao.com/c", .cookieJar = "a=1; b=2"});
     EXPECT_EQ(HeaderLinesOf(Only()).back(), "Cookie: a=1; b=2");
 }
 
 TEST_F(HttpWire, AddressesWithoutSchemeOrPathAndWithPorts)
 {
-    HttpRequest("shop.taobao.com/x");
-    HttpRequest("http://shop.taobao.com?a=1");
-    HttpRequest("HTTP://Shop.Taobao.com:8080/P?Q=1");
-    HttpRequest("http://shop.taobao.com:/empty-port");
+    GetBody("shop.taobao.com/x");
+    GetBody("http://shop.taobao.com?a=1");
+    GetBody("HTTP://Shop.Taobao.com:8080/P?Q=1");
+    GetBody("http://shop.taobao.com:/empty-port");
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(RequestLine(requests[0]), "GET /x HTTP/1.1");
@@ -123,7 +122,7 @@ TEST_F(HttpWire, AddressesWithoutSchemeOrPathAndWithPorts)
 
 TEST_F(HttpWire, GbkBytesInTheQueryGoAsTheyStand)
 {
-    HttpRequest("http://shop.taobao.com/s?q=\xCA\xD6\xBB\xFA");
+    GetBody("http://shop.taobao.com/s?q=\xCA\xD6\xBB\xFA");
     EXPECT_EQ(RequestLine(Only()), "GET /s?q=\xCA\xD6\xBB\xFA HTTP/1.1");
 }
 
@@ -131,7 +130,7 @@ TEST_F(HttpWire, AProxyCarriesPlainRequestsOnly)
 {
     RawHttpServer proxy([](const std::string&) { return Ok("via proxy"); });
     const std::string proxyAddress = "127.0.0.1:" + std::to_string(proxy.port());
-    EXPECT_EQ(HttpRequest("http://far.example:8080/x?y=1", 0, {.proxy = proxyAddress}), "via proxy");
+    EXPECT_EQ(Send({.url = "http://far.example:8080/x?y=1", .proxy = proxyAddress}).body, "via proxy");
     ASSERT_EQ(proxy.requests().size(), 1u);
     EXPECT_EQ(RequestLine(proxy.requests()[0]), "GET http://far.example:8080/x?y=1 HTTP/1.1");
 
@@ -141,7 +140,7 @@ TEST_F(HttpWire, AProxyCarriesPlainRequestsOnly)
     });
     secure.start();
     Route({secure.connectTo("shop.taobao.com")});
-    EXPECT_EQ(HttpRequest("https://shop.taobao.com/s", 0, {.proxy = proxyAddress}), "direct");
+    EXPECT_EQ(Send({.url = "https://shop.taobao.com/s", .proxy = proxyAddress}).body, "direct");
     EXPECT_EQ(proxy.requests().size(), 1u);
     CloseIdleConnections();
 }

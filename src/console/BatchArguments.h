@@ -12,18 +12,18 @@
 #include "store/BatchShops.h"
 #include "batch/Shard.h"
 
-namespace korvel::batch {
+namespace korvel::console {
 
 struct BatchCommand {
     std::string list;  // "-" = standard input
     std::optional<std::string> batchId;
-    Shard shard;
+    batch::Shard shard;
     std::optional<std::string> outFolder;
     std::optional<std::string> jsonLines;  // "-" = standard output
     std::optional<std::string> store;      // a file, or a postgresql:// URI
     std::chrono::milliseconds delay{1000};
     int retries = 2;
-    BatchStart start = BatchStart::Continue;
+    batch::BatchStart start = batch::BatchStart::Continue;
     bool help = false;
 };
 
@@ -35,6 +35,6 @@ struct BatchArguments {
 // True when the arguments ask for a batch (one of them is --batch or --batch=…).
 bool AsksForBatch(const std::vector<std::string>& args);
 
-BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const Environment& environment);
+BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const batch::Environment& environment);
 
-}  // namespace korvel::batch
+}  // namespace korvel::console

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "batch/BatchOptions.h"
+#include "console/Arguments.h"
+#include "console/BatchArguments.h"
 
-namespace korvel::batch {
+namespace korvel::console {
 namespace {
 
 using Args = std::vector<std::string>;
@@ -45,7 +46,7 @@ const OptionsCase OptionsCases[] = {
     {"bad_batch_id", {"--batch", "l", "--batch-id", std::string("a\tb")}, "control characters"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Batch, BatchOptionCases, testing::ValuesIn(OptionsCases),
+INSTANTIATE_TEST_SUITE_P(Console, BatchOptionCases, testing::ValuesIn(OptionsCases),
                          [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(BatchOptions, ReadEveryValue)
@@ -66,14 +67,38 @@ TEST(BatchOptions, ReadEveryValue)
     EXPECT_EQ(c.store, "postgresql://db/k");
     EXPECT_EQ(c.delay, std::chrono::milliseconds(250));
     EXPECT_EQ(c.retries, 0);
-    EXPECT_EQ(c.start, BatchStart::RetryFailed);
+    EXPECT_EQ(c.start, batch::BatchStart::RetryFailed);
     EXPECT_EQ(c.outFolder, std::nullopt);
     const BatchCommand defaults = *ParseBatchArguments({"--batch", "l"}, environment).command;
     EXPECT_EQ(defaults.delay, std::chrono::milliseconds(1000));
     EXPECT_EQ(defaults.shard.count, 1u);
-    EXPECT_EQ(defaults.start, BatchStart::Continue);
+    EXPECT_EQ(defaults.start, batch::BatchStart::Continue);
     EXPECT_FALSE(defaults.help);
     EXPECT_TRUE(ParseBatchArguments({"--batch", "-", "-h"}, environment).command->help);
+}
+
+// One reading of --delay and --retries: a single shop is refused in the batch's words.
+TEST(PacingOptions, SameBoundsForOneShopAndABatch)
+{
+    const std::pair<Args, std::string> cases[] = {
+        {{"--delay", ""}, "--delay takes a whole number from 0 to 3600000, not \"\""},
+        {{"--delay", "3600001"}, "--delay takes a whole number from 0 to 3600000, not \"3600001\""},
+        {{"--delay", "+5"}, "--delay takes a whole number from 0 to 3600000, not \"+5\""},
+        {{"--retries=7x"}, "--retries takes a whole number from 0 to 100, not \"7x\""},
+        {{"--retries", "1e2"}, "--retries takes a whole number from 0 to 100, not \"1e2\""},
+    };
+    for (const auto& [options, error] : cases) {
+        Args single = {"shop1.taobao.com"};
+        Args list = {"--batch", "l"};
+        single.insert(single.end(), options.begin(), options.end());
+        list.insert(list.end(), options.begin(), options.end());
+        EXPECT_EQ(ParseArguments(single).error, error);
+        EXPECT_EQ(ParseBatchArguments(list, [](const char*) { return std::nullopt; }).error, error);
+    }
+    const ParsedArguments parsed = ParseArguments({"shop1.taobao.com", "--delay=3600000", "--retries", "100"});
+    ASSERT_TRUE(parsed.command) << parsed.error;
+    EXPECT_EQ(parsed.command->delay, std::chrono::milliseconds(3600000));
+    EXPECT_EQ(parsed.command->retries, 100);
 }
 
 TEST(AsksForBatch, LooksAtOptionsOnly)
@@ -85,4 +110,4 @@ TEST(AsksForBatch, LooksAtOptionsOnly)
 }
 
 }  // namespace
-}  // namespace korvel::batch
+}  // namespace korvel::console

@@ -1,15 +1,14 @@
 #pragma once
 
-// A shop's changes for other programs and spreadsheets: UTF-8, titles with their HTML character
-// references decoded. JSON Lines carry one object per change with the keys shop, id, kind, before,
+// A shop's changes for other programs and spreadsheets, as UTF-8 rows the store's report gives
+// (store/ChangeRows.h). JSON Lines carry one object per change with the keys shop, id, kind, before,
 // after, delta, percent, title, run_before and run_after; the CSV has the same columns under a
 // header row, with a byte-order mark, through the product CSV's record writer.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "store/Store.h"
 
 namespace korvel {
 
@@ -27,7 +26,6 @@ struct ChangeRow {
     std::int64_t runAfter = 0;
 };
 
-std::vector<ChangeRow> ChangeRows(const ChangeReport& report);
 std::string ChangesJsonLines(const std::vector<ChangeRow>& rows);
 std::string ChangesCsv(const std::vector<ChangeRow>& rows);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // How long a 429 or 503 answer asks to wait before the retry: Retry-After as seconds or as an
-// HTTP date (IMF-fixdate, or the obsolete RFC 850 and asctime forms a server may still send).
+// HTTP date, in any of the forms libcurl reads (IMF-fixdate, RFC 850, asctime).
 
 #include <chrono>
 #include <optional>
@@ -9,7 +9,7 @@
 
 #include "web/HttpOutcome.h"
 
-namespace korvel::batch {
+namespace korvel {
 
 // No marketplace answer holds a batch up for longer than this.
 inline constexpr std::chrono::seconds LongestRetryAfter{120};
@@ -21,4 +21,4 @@ std::optional<std::chrono::seconds> ParseRetryAfter(std::string_view value, std:
 // The wait a response asks for: only a 429 or 503 with a Retry-After the parser reads.
 std::optional<std::chrono::seconds> RetryAfterOf(const HttpOutcome& outcome, std::chrono::system_clock::time_point now);
 
-}  // namespace korvel::batch
+}  // namespace korvel

@@ -1,4 +1,4 @@
-// What HttpRequest makes of a response: the body, the header block, Location and the cookies.
+// What Send makes of a response: the body, the header block, Location and the cookies.
 
 #include "HttpTestSupport.h"
 
@@ -21,7 +21,7 @@ TEST_F(HttpResponse, ABodyWithZeroBytesComesBackWhole)
 {
     const Bytes body("<a>\0\xB0\xA1\0</a>", 10);
     reply = Ok(body);
-    const Bytes got = HttpRequest("http://reply.tmall.com/z");
+    const Bytes got = GetBody("http://reply.tmall.com/z");
     EXPECT_EQ(got, body);
     EXPECT_EQ(BytesToText(got), "<a>");
 }
@@ -32,18 +32,16 @@ TEST_F(HttpResponse, ALargeBodyArrivesInFull)
     for (int i = 0; body.size() < 3'000'000; ++i)
         body += std::to_string(i) + ",";
     reply = Ok(body);
-    EXPECT_EQ(HttpRequest("http://reply.tmall.com/big"), body);
+    EXPECT_EQ(GetBody("http://reply.tmall.com/big"), body);
 }
 
 TEST_F(HttpResponse, RawHeadersHoldTheWholeBlockEvenPast5000Bytes)
 {
     const std::string longLine = "X-Long: " + std::string(6000, 'v') + "\r\n";
     reply = Ok("b", longLine);
-    std::string raw;
-    std::string location = "";
-    HttpRequest("http://reply.tmall.com/h", 0, {.location = &location, .rawHeaders = &raw});
-    EXPECT_EQ(raw, "HTTP/1.1 200 OK\r\n" + longLine + "Content-Length: 1\r\nConnection: close\r\n\r\n");
-    EXPECT_EQ(location, raw) << "without a Location line, location takes the whole block";
+    const HttpReply got = Send({.url = "http://reply.tmall.com/h"});
+    EXPECT_EQ(got.rawHeaders, "HTTP/1.1 200 OK\r\n" + longLine + "Content-Length: 1\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(got.location, got.rawHeaders) << "without a Location line, location takes the whole block";
 }
 
 TEST_F(HttpResponse, LocationAndCookiesAreReadWithTheirLetterCase)
@@ -51,33 +49,27 @@ TEST_F(HttpResponse, LocationAndCookiesAreReadWithTheirLetterCase)
     reply = Ok("b",
                "Set-Cookie: a=1; path=/\r\nlocation: http://lower/\r\nset-cookie: z=9; path=/\r\n"
                "Location: http://reply.tmall.com/next\r\nSet-Cookie: b=2; HttpOnly\r\n");
-    std::string location;
-    std::string cookies;
-    HttpRequest("http://reply.tmall.com/c", 0, {.returnedCookies = &cookies, .location = &location});
-    EXPECT_EQ(location, "http://reply.tmall.com/next");
-    EXPECT_EQ(cookies, "a=1; b=2");
+    const HttpReply got = Send({.url = "http://reply.tmall.com/c"});
+    EXPECT_EQ(got.location, "http://reply.tmall.com/next");
+    EXPECT_EQ(got.returnedCookies, "a=1; b=2");
 }
 
 TEST_F(HttpResponse, AJarIsMergedAndTheReturnedCookiesLoseTheirSpaces)
 {
     reply = Ok("", "Set-Cookie: b=3; path=/\r\nSet-Cookie: c=4; path=/\r\n");
-    std::string jar = "a=1; b=2";
-    std::string cookies;
-    HttpRequest("http://reply.tmall.com/j", 0, {.cookieJar = &jar, .returnedCookies = &cookies});
-    EXPECT_EQ(jar, "b=3; c=4; a=1");
-    EXPECT_EQ(cookies, "b=3;c=4");
+    const HttpReply jarred = Send({.url = "http://reply.tmall.com/j", .cookieJar = "a=1; b=2"});
+    EXPECT_EQ(jarred.cookieJar, "b=3; c=4; a=1");
+    EXPECT_EQ(jarred.returnedCookies, "b=3;c=4");
 
-    std::string without;
-    HttpRequest("http://reply.tmall.com/j", 0, {.returnedCookies = &without});
-    EXPECT_EQ(without, "b=3; c=4");
+    const HttpReply without = Send({.url = "http://reply.tmall.com/j"});
+    EXPECT_EQ(without.cookieJar, std::nullopt);
+    EXPECT_EQ(without.returnedCookies, "b=3; c=4");
 }
 
 TEST_F(HttpResponse, ADeletedCookieLeavesTheJar)
 {
     reply = Ok("", "Set-Cookie: a=deleted; expires=Thu, 01-Jan-1970 00:00:01 GMT\r\n");
-    std::string jar = "a=1; b=2";
-    HttpRequest("http://reply.tmall.com/d", 0, {.cookieJar = &jar});
-    EXPECT_EQ(jar, "b=2");
+    EXPECT_EQ(Send({.url = "http://reply.tmall.com/d", .cookieJar = "a=1; b=2"}).cookieJar, "b=2");
 }
 
 // A marketplace that asks a collector to slow down says for how long.
@@ -91,8 +83,7 @@ TEST_F(HttpResponse, RetryAfterIsKeptFromTheFinalResponse)
     };
     for (const auto& [header, value] : answers) {
         reply = RawHttpServer::Response("HTTP/1.1 429 Too Many Requests", header, "slow down");
-        HttpOutcome outcome;
-        (void)HttpRequest("http://reply.tmall.com/busy", 0, {.outcome = &outcome});
+        const HttpOutcome outcome = Send({.url = "http://reply.tmall.com/busy"}).outcome;
         EXPECT_EQ(outcome.status, 429);
         EXPECT_EQ(outcome.retryAfter, value) << header;
     }
@@ -101,7 +92,7 @@ TEST_F(HttpResponse, RetryAfterIsKeptFromTheFinalResponse)
 TEST_F(HttpResponse, ErrorStatusesStillReturnTheirBody)
 {
     reply = RawHttpServer::Response("HTTP/1.1 404 Not Found", "", "missing");
-    EXPECT_EQ(HttpRequest("http://reply.tmall.com/none"), "missing");
+    EXPECT_EQ(GetBody("http://reply.tmall.com/none"), "missing");
 }
 
 // Without a jar the client's own store keeps cookies between calls; with one it is left alone.
@@ -110,12 +101,11 @@ TEST_F(HttpResponse, TheClientsCookieStoreIsUsedOnlyWithoutAJar)
     // A host of its own: the store lives as long as the process.
     Route({server.connectTo("store.taobao.com")});
     reply = Ok("", "Set-Cookie: kept=1; path=/\r\n");
-    HttpRequest("http://store.taobao.com/first");
+    GetBody("http://store.taobao.com/first");
     reply = Ok("", "Set-Cookie: jarred=2; path=/\r\n");
-    std::string jar = "mine=3";
-    HttpRequest("http://store.taobao.com/second", 0, {.cookieJar = &jar});
+    const HttpReply jarred = Send({.url = "http://store.taobao.com/second", .cookieJar = "mine=3"});
     reply = Ok("");
-    HttpRequest("http://store.taobao.com/third");
+    GetBody("http://store.taobao.com/third");
 
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 3u);
@@ -123,7 +113,7 @@ TEST_F(HttpResponse, TheClientsCookieStoreIsUsedOnlyWithoutAJar)
     EXPECT_EQ(requests[1].find("kept=1"), std::string::npos);
     EXPECT_NE(requests[2].find("Cookie: kept=1\r\n"), std::string::npos);
     EXPECT_EQ(requests[2].find("jarred"), std::string::npos);
-    EXPECT_EQ(jar, "jarred=2; mine=3");
+    EXPECT_EQ(jarred.cookieJar, "jarred=2; mine=3");
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #pragma once
 
 // The words both views show for a run, the window's labels and box and korvel-collect's lines
-// alike, as GBK converted from the texts here. Header only and free of Qt, so that the console
-// shows the window's wording; the loss lines come composed with the run.
+// alike, as GBK converted from the texts here; the loss lines come composed with the run.
 
 #include <string>
 
