@@ -58,13 +58,13 @@ bool MainWindow::collecting() const
 void MainWindow::exportProductIds()
 {
     const WindowCollection::Hold hold(*collection_);
-    ReportExport(*this, ExportProductIds(productList().products(), saveDialog()), export_words::IdsDone);
+    ReportExport(*this, ExportProductIds([this] { return productList().products(); }, saveDialog()), export_words::IdsDone);
 }
 
 void MainWindow::exportAllInformation()
 {
     const WindowCollection::Hold hold(*collection_);
-    ReportExport(*this, ExportAllInformation(productList().products(), saveDialog()), export_words::AllDone);
+    ReportExport(*this, ExportAllInformation([this] { return productList().products(); }, saveDialog()), export_words::AllDone);
 }
 
 }  // namespace korvel

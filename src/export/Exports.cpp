@@ -72,25 +72,25 @@ ExportResult WriteExportTo(const std::string& path, const std::string& bytes)
     return WriteExport(path, bytes);
 }
 
-ExportResult ExportProductIds(RunProducts products, SaveDialog& dialog)
+ExportResult ExportProductIds(const CurrentProducts& products, SaveDialog& dialog)
 {
-    const std::vector<std::string> ids = ProductIds(products);
+    const std::vector<std::string> ids = ProductIds(products());
     if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
         return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
     ExportResult result = WriteExport(dialog.fileName(), csv ? ProductIdsCsv(ids) : ProductIdsText(ids));
-    result.count = Count(products);
+    result.count = Count(products());
     return result;
 }
 
-ExportResult ExportAllInformation(RunProducts products, SaveDialog& dialog)
+ExportResult ExportAllInformation(const CurrentProducts& products, SaveDialog& dialog)
 {
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
         return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
-    ExportResult result =
-        WriteExport(dialog.fileName(), csv ? ProductsCsv(products) : AllInformationText(products));
-    result.count = Count(products);
+    const RunProducts shown = products();
+    ExportResult result = WriteExport(dialog.fileName(), csv ? ProductsCsv(shown) : AllInformationText(shown));
+    result.count = Count(products());
     return result;
 }
 

@@ -3,6 +3,7 @@
 // The two exports of the product list, written from the run's products, and the plain list export
 // the member page uses.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ namespace korvel {
 std::string ProductIdsText(const std::vector<std::string>& ids);
 // Every column of every product, each cell followed by two full-width spaces, each row by CR LF.
 std::string AllInformationText(const RunProducts& products);
+
+// The products a view shows at the moment it is asked: the exports ask when the button is pressed
+// and again once the dialog has closed, as the list may have grown meanwhile.
+using CurrentProducts = std::function<RunProducts()>;
 
 // How an export ended; the view that started it decides what the user is told.
 struct ExportResult {
@@ -35,12 +40,13 @@ struct ExportResult {
 // same outcome and cause as the exports below.
 [[nodiscard]] ExportResult WriteExportTo(const std::string& path, const std::string& bytes);
 
-// The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The products are the
-// slices a view holds when the button is pressed: a run going on meanwhile adds no row to the file.
-[[nodiscard]] ExportResult ExportProductIds(RunProducts products, SaveDialog& dialog);
+// The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The IDs are those
+// present when it is called; the count those present once the file is written.
+[[nodiscard]] ExportResult ExportProductIds(const CurrentProducts& products, SaveDialog& dialog);
 
-// Every column of every product, as text or as CSV by the chosen filter.
-[[nodiscard]] ExportResult ExportAllInformation(RunProducts products, SaveDialog& dialog);
+// Every column of every product present once the dialog closes, as text or as CSV by the chosen
+// filter.
+[[nodiscard]] ExportResult ExportAllInformation(const CurrentProducts& products, SaveDialog& dialog);
 
 // Writes rows 0…R−1, columns 0…columnCount−1 of any list.
 [[nodiscard]] ExportResult ExportListToTextFile(SaveDialog& dialog, const ListView& list, int columnCount,
