@@ -83,8 +83,8 @@ StoreResult<std::unique_ptr<Store>> OpenBatchStore(const std::optional<std::stri
         std::string cause = GbkToUtf8(opened.error().cause);
         if (!cause.empty())
             cause.pop_back();  // the converter's closing zero byte
-        // A database address may carry a password: only a file is named.
-        error = IsDatabaseAddress(store) ? cause : "the store " + store + " cannot be used: " + cause;
+        // A database's own cause names it already, without its password.
+        error = IsDatabaseAddress(store) ? cause : "the store " + ShownAddress(store) + " cannot be used: " + cause;
     }
     return opened;
 }

@@ -1,10 +1,17 @@
 #include "store/Store.h"
 
+#include "pgstore/PgAddress.h"
+
 namespace korvel {
 
 bool IsDatabaseAddress(const std::string& location)
 {
     return location.starts_with("postgresql://") || location.starts_with("postgres://");
+}
+
+std::string ShownAddress(const std::string& location)
+{
+    return pg::RedactedAddress(location);
 }
 
 StoreError RunNotFound(const std::string& host, std::int64_t number)

@@ -75,6 +75,10 @@ StoreError RunNotFound(const std::string& host, std::int64_t number);
 // postgresql:// or postgres://: a store given as a database address rather than a file.
 bool IsDatabaseAddress(const std::string& location);
 
+// The store's address as a message may name it: a database address without its password (in the
+// user part or the query), anything else with "://" cut to its host and path, a file name whole.
+std::string ShownAddress(const std::string& location);
+
 // The store at a UTF-8 file path (its folders and file created when missing) or a postgresql://
 // address (connecting waits at most 10 s), checked and brought up to this program's schema; a
 // newer or foreign store is refused untouched. `programVersion` is written with every run.

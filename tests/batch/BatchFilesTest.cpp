@@ -153,7 +153,7 @@ TEST_F(BatchFiles, ShopCsvIsTheSingleCommandsCsv)
 {
     CollectionRun run;
     run.shopHost = "a.taobao.com";
-    run.products.push_back({" 101 ", "//img/a.jpg", "t &amp; u", "9.90", "19", "5", "0", 1, 1});
+    run.products.append(std::vector<Product>{{" 101 ", "//img/a.jpg", "t &amp; u", "9.90", "19", "5", "0", 1, 1}});
     const PlacedFile placed = PlaceShopCsv(folder_.string(), run);
     ASSERT_TRUE(placed) << placed.cause;
     EXPECT_EQ(read("a.taobao.com.csv"),
@@ -169,7 +169,7 @@ TEST_F(BatchFiles, ShopCsvIsTheSingleCommandsCsv)
 TEST_F(BatchFiles, ShopCsvReplacesOnlyTheUsersOwnRegularFile)
 {
     CollectionRun run;
-    run.products.push_back({"101", "p", "=1+9", "1", "2", "3", "4", 1, 1});
+    run.products.append(std::vector<Product>{{"101", "p", "=1+9", "1", "2", "3", "4", 1, 1}});
     write("victim", "keep me");
     fs::create_symlink(path("victim"), path("link.taobao.com.csv"));
     fs::create_symlink(path("nowhere"), path("dangling.taobao.com.csv"));

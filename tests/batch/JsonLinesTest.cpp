@@ -14,8 +14,8 @@ CollectionRun RunWithTwoProducts()
     run.end = RunEnd::Incomplete;
     run.lostPages = {{2, "\xB3\xAC\xCA\xB1"}};  // 超时
     // 店 (GBK), a character reference, blanks around the numbers.
-    run.products.push_back({" 101 ", "//img/a.jpg", "\xB5\xEA &amp; \"x\"", " 9.90 ", "19.00", " 5", "0", 1, 1});
-    run.products.push_back({"102", "//img/b.jpg", "b", "1", "2", "3", "4", 3, 2});
+    run.products.append(std::vector<Product>{{" 101 ", "//img/a.jpg", "\xB5\xEA &amp; \"x\"", " 9.90 ", "19.00", " 5", "0", 1, 1}});
+    run.products.append(std::vector<Product>{{"102", "//img/b.jpg", "b", "1", "2", "3", "4", 3, 2}});
     return run;
 }
 
