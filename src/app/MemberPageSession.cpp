@@ -1,5 +1,8 @@
 #include "app/MemberPageSession.h"
 
+#include <chrono>
+#include <thread>
+
 namespace korvel {
 namespace {
 
@@ -15,6 +18,13 @@ const char* JobName(MemberJob kind)
 }
 
 }  // namespace
+
+MemberPageSession::~MemberPageSession()
+{
+    stop();
+    while (!workersDone())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
 
 void MemberPageSession::start(MemberJob kind, std::function<void()> body)
 {

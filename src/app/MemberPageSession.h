@@ -20,6 +20,10 @@ public:
     {
     }
 
+    // Stops the jobs and waits until each has returned: they use the session to their end, and
+    // every wait of theirs ends on stop().
+    ~MemberPageSession() override;
+
     // On the window's job runner: cancelling the job (the window closing) stops the session, which
     // cuts short whatever the job waits on.
     void start(MemberJob kind, std::function<void()> body) override;

@@ -74,9 +74,10 @@ public:
     }
     void finished(const CollectionRun& run) override
     {
+        // The write is queued first: the box showing the end waits for the user, the history not.
         post([&collection = collection_, run] {
-            collection.showFinished(run);
             collection.record(run);
+            collection.showFinished(run);
         });
     }
 
@@ -106,18 +107,25 @@ WindowCollection::~WindowCollection() = default;
 
 void WindowCollection::start()
 {
+    // The job owns what it reads, so that a window closing under it frees nothing it still uses.
+    std::shared_ptr<KeptSession> session = KeptSessionFromStore();
+    start([inputs = inputs_, session](CollectionObserver& observer, Cancellation& cancellation) {
+        FetchPolicy policy;
+        policy.session = session.get();
+        RunCollection(*inputs, observer, cancellation, policy);
+    });
+}
+
+void WindowCollection::start(Collect collect)
+{
     if (running_)
         return;
     running_ = true;
     startButton_->setText(QStringLiteral("正在采集请稍等..."));
     startButton_->setEnabled(false);
-    // The job owns what it reads, so that a window closing under it frees nothing it still uses.
-    std::shared_ptr<KeptSession> session = KeptSessionFromStore();
-    window_.jobs().start("店铺采集", [this, inputs = inputs_, session](JobRunner::Context& job) {
-        FetchPolicy policy;
-        policy.session = session.get();
+    window_.jobs().start("店铺采集", [this, collect = std::move(collect)](JobRunner::Context& job) {
         Events events(*this, job);
-        RunCollection(*inputs, events, job.cancellation(), policy);
+        collect(events, job.cancellation());
     });
 }
 
@@ -177,8 +185,8 @@ void WindowCollection::showFinished(const CollectionRun& run)
     window_.showMessage(message.message, message.title);
 }
 
-// After the end is shown: the write waits behind the window's other history work, and a failure is
-// its own box (or, once the window has closed, a line on stderr).
+// Queued behind the window's other history work, never waited for; a failure is its own box (or,
+// once the window has closed, a line on stderr).
 void WindowCollection::record(const CollectionRun& run)
 {
     window_.history().edit<std::int64_t>(

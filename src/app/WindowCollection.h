@@ -49,7 +49,12 @@ public:
     explicit WindowCollection(MainWindow& window);
     ~WindowCollection() override;
 
+    // The start button: a collection of the shop in the fields.
     void start();
+    // What a collection reports, from `collect` run as the start button's job, reaches the window
+    // and the history as a collection's does (the window's benchmark feeds it its own products).
+    using Collect = std::function<void(CollectionObserver& observer, Cancellation& cancellation)>;
+    void start(Collect collect);
     bool running() const { return running_; }
 
     // While an export's dialog and box are up the list and the labels stand still, as they did

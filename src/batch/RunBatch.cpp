@@ -27,7 +27,7 @@ BatchResult StoreFailed(const StoreError& error)
 
 class Batch {
 public:
-    Batch(const BatchPlan& plan, Store& store, BatchWatcher& watcher)
+    Batch(const BatchPlan& plan, BatchLedger& store, BatchWatcher& watcher)
         : plan_(plan), store_(store), watcher_(watcher)
     {
     }
@@ -104,7 +104,7 @@ private:
     static constexpr int UnreachableLimit = 3;
     int unreachable_ = 0;
     const BatchPlan& plan_;
-    Store& store_;
+    BatchLedger& store_;
     BatchWatcher& watcher_;
 };
 
@@ -126,7 +126,7 @@ ShopOutcome OutcomeOf(const CollectedShop& shop)
     return ShopOutcome::Failed;
 }
 
-BatchResult RunBatch(const BatchPlan& plan, Store& store, ShopCollector& collector, BatchWatcher& watcher,
+BatchResult RunBatch(const BatchPlan& plan, BatchLedger& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation)
 {
     auto begun = store.beginBatch(plan.id, plan.hosts, plan.start);

@@ -63,7 +63,7 @@ bool IsSessionExpiredRun(const CollectionRun& run);
 // A run whose page 1 never reached a server: refused, unreachable, or no name resolution.
 bool IsUnreachableRun(const CollectionRun& run);
 
-BatchResult RunBatch(const BatchPlan& plan, Store& store, ShopCollector& collector, BatchWatcher& watcher,
+BatchResult RunBatch(const BatchPlan& plan, BatchLedger& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation);
 
 }  // namespace korvel::batch

@@ -28,22 +28,11 @@ struct SeriesPoint {
     std::string sold;
 };
 
-class Store {
+// What a batch keeps of its shops: the store itself, or for a batch that records nothing the
+// memory of its one process (batch/MemoryLedger.h).
+class BatchLedger {
 public:
-    virtual ~Store() = default;
-
-    // The run and its products in one transaction, there whole or not at all; its number among
-    // the shop's runs.
-    virtual StoreResult<std::int64_t> record(const CollectionRun& run) = 0;
-    // The hosts with at least one run, in byte order.
-    virtual StoreResult<std::vector<std::string>> shops() = 0;
-    // Oldest first. Hosts are looked up as the history keys them (ShopKey).
-    virtual StoreResult<std::vector<RunSummary>> runs(const std::string& host) = 0;
-    virtual StoreResult<ChangeReport> changes(const std::string& host) = 0;
-    // Oldest first: the runs that showed the product.
-    virtual StoreResult<std::vector<SeriesPoint>> series(const std::string& host, const std::string& id) = 0;
-    // A recorded run with its products, as it was collected.
-    virtual StoreResult<CollectionRun> run(const std::string& host, std::int64_t number) = 0;
+    virtual ~BatchLedger() = default;
 
     // The listed hosts' states in list order, entering hosts the batch has not seen as pending.
     // Only these hosts are touched: the other shards' shops stay as they are.
@@ -55,6 +44,22 @@ public:
     virtual StoreResult<std::int64_t> recordInBatch(const std::string& batch, const CollectionRun& run,
                                                     batch::ShopOutcome outcome) = 0;
     virtual StoreResult<Done> markDelivered(const std::string& batch, const std::string& host) = 0;
+    // A recorded run with its products, as it was collected.
+    virtual StoreResult<CollectionRun> run(const std::string& host, std::int64_t number) = 0;
+};
+
+class Store : public BatchLedger {
+public:
+    // The run and its products in one transaction, there whole or not at all; its number among
+    // the shop's runs.
+    virtual StoreResult<std::int64_t> record(const CollectionRun& run) = 0;
+    // The hosts with at least one run, in byte order.
+    virtual StoreResult<std::vector<std::string>> shops() = 0;
+    // Oldest first. Hosts are looked up as the history keys them (ShopKey).
+    virtual StoreResult<std::vector<RunSummary>> runs(const std::string& host) = 0;
+    virtual StoreResult<ChangeReport> changes(const std::string& host) = 0;
+    // Oldest first: the runs that showed the product.
+    virtual StoreResult<std::vector<SeriesPoint>> series(const std::string& host, const std::string& id) = 0;
 
     // From any thread: the call under way ends at once with an error, and so does every later
     // wait for another program's lock, so that a closing window is never held by the store.

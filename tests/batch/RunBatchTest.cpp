@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "LedgerStore.h"
+#include "batch/MemoryLedger.h"
 #include "batch/RunBatch.h"
 #include "batch/ShopBlock.h"
 #include "collect/CauseTexts.h"
@@ -212,6 +213,26 @@ TEST_F(RunBatchTest, StoreFailureStopsBeforeAnyRequest)
     ledger->failing = true;
     EXPECT_EQ(run({"a.taobao.com"}), batch_exit::StoreUnreachable);
     EXPECT_TRUE(collector.asked.empty());
+}
+
+// --no-store: every shop is collected and delivered, the store is never touched, and the next
+// run of the command starts over.
+TEST_F(RunBatchTest, WithoutAStoreEveryShopIsDeliveredAndNothingKept)
+{
+    const Hosts hosts = {"a.taobao.com", "lost.tmall.com"};
+    for (int round = 1; round <= 2; ++round) {
+        auto jsonl = JsonLinesFile::Open((folder_ / "out.jsonl").string(), true);
+        BatchPlan plan{"day", hosts, BatchStart::Continue, folder_.string(), &*jsonl.file};
+        Cancellation cancellation;
+        MemoryLedger memory;
+        EXPECT_EQ(RunBatch(plan, memory, collector, watcher, cancellation).exitStatus, batch_exit::SomeNotComplete);
+        EXPECT_EQ(collector.asked.size(), 2u * round);
+    }
+    EXPECT_TRUE(fs::exists(folder_ / "lost.tmall.com.csv"));
+    EXPECT_EQ(jsonl(), JsonLines(BlockOf(collector.collect("a.taobao.com").run, ShopOutcome::Complete, 1)) +
+                           JsonLines(BlockOf(collector.collect("lost.tmall.com").run, ShopOutcome::Incomplete, 1)));
+    EXPECT_TRUE(ledger->runs().empty());
+    EXPECT_EQ(ledger->shops().value().size(), 0u);
 }
 
 TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
