@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/AppConstants.h"
 #include "app/StoreInterruption.h"
 #include "batch/BatchCollector.h"
 #include "batch/RunBatch.h"
@@ -91,11 +90,11 @@ std::shared_ptr<Cancellation> StartBatchJob(JobRunner& jobs, std::string storeLo
         const auto post = [&job](const std::function<void(const QString&)>& event, const QString& text) {
             job.post([event, text] { event(text); });
         };
-        auto store = OpenStore(location, MakeAppConstants().versionText);
+        Cancellation& stop = job.cancellation();
+        auto store = OpenStore(location, KORVEL_VERSION, &stop);
         auto hosts = store.ok() ? store.value()->followedShops() : store.error();
         if (!hosts.ok())
             return post(events.ended, StoreFailed(hosts.error()));
-        Cancellation& stop = job.cancellation();
         const StoreInterruption interruption(stop, *store.value());
         WindowWatcher watcher([&](const QString& text) { post(events.progress, text); });
         // Every shop carries the kept marketplace session, as the start button's run does.

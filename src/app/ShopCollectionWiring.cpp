@@ -52,7 +52,8 @@ void MainWindow::runCollection()
 
 bool MainWindow::collecting() const
 {
-    return collection_->running();
+    // A closed window's run was ended with its jobs, though its end was never shown.
+    return !closing() && collection_->running();
 }
 
 void MainWindow::exportProductIds()

@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/AppConstants.h"
 #include "text/Gbk.h"
 
 namespace korvel {
@@ -56,11 +55,11 @@ struct StoreWorker::Queue {
         return request;
     }
 
-    StoreResult<Store*> opened()
+    StoreResult<Store*> opened(const Cancellation& cancel)
     {
         if (store)
             return store.get();
-        auto fresh = OpenStore(location, MakeAppConstants().versionText);
+        auto fresh = OpenStore(location, KORVEL_VERSION, &cancel);
         if (!fresh.ok())
             return fresh.error();
         std::lock_guard lock(mutex);
@@ -77,7 +76,7 @@ struct StoreWorker::Queue {
         if (cancel.cancelled())
             Stop(this);
         while (std::optional<Request> request = next()) {
-            Answer answer = request->work(opened());
+            Answer answer = request->work(opened(cancel));
             auto show = [self, slot = request->slot, ticket = request->ticket, show = std::move(answer.show)] {
                 if (self->newest(slot, ticket))
                     show();

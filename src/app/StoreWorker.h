@@ -38,7 +38,8 @@ public:
     void edit(std::function<StoreResult<T>(Store&)> edit, std::function<void(const StoreResult<T>&)> show,
               LossLine lost = {})
     {
-        enqueue(NoSlot, Typed<T>(std::move(edit), std::move(show), lost), std::move(lost));
+        Work work = Typed<T>(std::move(edit), std::move(show), lost);
+        enqueue(NoSlot, std::move(work), std::move(lost));
     }
 
     const std::string& location() const;

@@ -3,11 +3,12 @@
 
 namespace korvel {
 
-StoreResult<std::unique_ptr<Store>> OpenStore(const std::string& location, const std::string& programVersion)
+StoreResult<std::unique_ptr<Store>> OpenStore(const std::string& location, const std::string& programVersion,
+                                              const Cancellation* stop)
 {
     if (IsDatabaseAddress(location))
         return pg::PgStore::Open(location, programVersion);
-    return store::SqliteStore::Open(location, programVersion);
+    return store::SqliteStore::Open(location, programVersion, stop);
 }
 
 }  // namespace korvel

@@ -12,6 +12,10 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+namespace korvel {
+class Cancellation;
+}
+
 namespace korvel::store {
 
 struct SqliteFailure {
@@ -26,8 +30,9 @@ inline constexpr int BusyTimeoutMs = 5000;
 
 class Database {
 public:
-    // Opens (creating when missing) the file at a UTF-8 path.
-    explicit Database(const std::string& path);
+    // Opens (creating when missing) the file at a UTF-8 path. Until stopWaitingOn(nullptr), a
+    // wait for another program's lock also ends once `stop` is cancelled.
+    explicit Database(const std::string& path, const Cancellation* stop = nullptr);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -40,12 +45,14 @@ public:
     // From any thread: the statement under way stops, and waits for another program's lock give
     // up at once from now on.
     void interrupt();
+    void stopWaitingOn(const Cancellation* stop) { stop_ = stop; }
 
 private:
     static int WaitWhileBusy(void* self, int attempts);
 
     sqlite3* db_ = nullptr;
     std::atomic<bool> interrupted_{false};
+    const Cancellation* stop_ = nullptr;
 };
 
 class Statement {

@@ -20,9 +20,10 @@ auto GuardedRead(Database& db, Operation operation) -> StoreResult<decltype(oper
 
 }  // namespace
 
-StoreResult<std::unique_ptr<Store>> SqliteStore::Open(const std::string& path, std::string programVersion)
+StoreResult<std::unique_ptr<Store>> SqliteStore::Open(const std::string& path, std::string programVersion,
+                                                      const Cancellation* stop)
 {
-    auto db = OpenStoreFile(path);
+    auto db = OpenStoreFile(path, stop);
     if (!db.ok())
         return db.error();
     return std::unique_ptr<Store>(new SqliteStore(std::move(db.value()), std::move(programVersion)));

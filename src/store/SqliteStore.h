@@ -13,7 +13,8 @@ class Database;
 
 class SqliteStore : public Store {
 public:
-    static StoreResult<std::unique_ptr<Store>> Open(const std::string& path, std::string programVersion);
+    static StoreResult<std::unique_ptr<Store>> Open(const std::string& path, std::string programVersion,
+                                                    const Cancellation* stop = nullptr);
     ~SqliteStore() override;
 
     StoreResult<std::int64_t> record(const CollectionRun& run) override;

@@ -19,6 +19,8 @@
 
 namespace korvel {
 
+class Cancellation;
+
 // One run that showed the product, with its first occurrence's fields.
 struct SeriesPoint {
     std::int64_t run = 0;
@@ -86,7 +88,9 @@ std::string ShownAddress(const std::string& location);
 
 // The store at a UTF-8 file path (its folders and file created when missing) or a postgresql://
 // address (connecting waits at most 10 s), checked and brought up to this program's schema; a
-// newer or foreign store is refused untouched. `programVersion` is written with every run.
-StoreResult<std::unique_ptr<Store>> OpenStore(const std::string& location, const std::string& programVersion);
+// newer or foreign store is refused untouched. `programVersion` is written with every run. A file
+// store waiting for another program's lock gives up once `stop` is cancelled.
+StoreResult<std::unique_ptr<Store>> OpenStore(const std::string& location, const std::string& programVersion,
+                                              const Cancellation* stop = nullptr);
 
 }  // namespace korvel

@@ -8,7 +8,7 @@
 
 namespace korvel::store {
 
-StoreResult<std::unique_ptr<Database>> OpenStoreFile(const std::string& path)
+StoreResult<std::unique_ptr<Database>> OpenStoreFile(const std::string& path, const Cancellation* stop)
 {
     if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
         return ErrorOf(StoreFailure::CannotOpen, "$HOME");
@@ -19,8 +19,9 @@ StoreResult<std::unique_ptr<Database>> OpenStoreFile(const std::string& path)
     std::error_code ignored;  // a folder that cannot be made fails the open, which says why
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     try {
-        auto db = std::make_unique<Database>(path);
+        auto db = std::make_unique<Database>(path, stop);
         PrepareStore(*db);
+        db->stopWaitingOn(nullptr);
         return db;
     } catch (const SqliteFailure& failure) {
         return ErrorFrom(failure);
