@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "batch/ShopList.h"
 #include "app/StoreWorker.h"
 
@@ -55,7 +55,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
 
 }  // namespace
 
-BatchPanel::BatchPanel(MainWindow& window, std::function<void()> ended)
+BatchPanel::BatchPanel(WindowParts& window, std::function<void()> ended)
     : window_(window), ended_(std::move(ended)), panel_(new QWidget), followed_(new QListWidget(panel_)),
       host_(new QLineEdit(panel_)),
       collectAll_(Button(panel_, batch_names::CollectAll, QStringLiteral("全部采集"))),
@@ -130,7 +130,7 @@ void BatchPanel::addTyped()
 
 void BatchPanel::addListFile()
 {
-    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("导入店铺列表"), QString(),
+    const QString path = QFileDialog::getOpenFileName(&window_.widget(), QStringLiteral("导入店铺列表"), QString(),
                                                       QStringLiteral("店铺列表 (*.txt);;所有文件 (*)"));
     if (path.isEmpty())
         return;

@@ -23,7 +23,7 @@ class QWidget;
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 namespace batch_names {
 inline constexpr char Followed[] = "关注店铺列表";
@@ -46,7 +46,7 @@ struct FollowedState {
 class BatchPanel : public QObject {
 public:
     // `ended` hears that a batch has ended (the history has new runs).
-    BatchPanel(MainWindow& window, std::function<void()> ended);
+    BatchPanel(WindowParts& window, std::function<void()> ended);
     ~BatchPanel() override;
 
     QWidget* widget() const { return panel_; }
@@ -62,7 +62,7 @@ private:
     void finish(const QString& text);
     void showRunning();
 
-    MainWindow& window_;
+    WindowParts& window_;
     std::function<void()> ended_;
     QWidget* panel_;
     QListWidget* followed_;

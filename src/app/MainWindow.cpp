@@ -19,6 +19,7 @@
 #include "app/ProductTableModel.h"
 #include "app/Pages.h"
 #include "app/SaveDialogComponent.h"
+#include "app/ShopCollectionWiring.h"
 #include "app/SignInMenu.h"
 #include "app/StoreWorker.h"
 #include "app/WindowCollection.h"
@@ -110,10 +111,16 @@ void MainWindow::onCreated()
 // Each page attaches its handlers here, one line per page.
 void MainWindow::wirePages()
 {
-    wireShopCollectionPage();
+    collection_ = AttachShopCollection(*this);
     AttachMemberPage(*this);
     AttachArticleImport(*this);
     AttachSignIn(*this);
+}
+
+bool MainWindow::collecting() const
+{
+    // A closed window's run was ended with its jobs, though its end was never shown.
+    return !closing() && collection_->running();
 }
 
 void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)

@@ -11,7 +11,7 @@
 
 #include "app/BackendSetting.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "app/MemberPresses.h"
 #include "app/MemberTexts.h"
 #include "members/BackendAddress.h"
@@ -28,8 +28,8 @@ constexpr MemberUploadPacing kWindowUploadPacing{std::chrono::milliseconds(20)};
 
 }  // namespace
 
-MemberPage::MemberPage(MainWindow& window)
-    : QObject(&window),
+MemberPage::MemberPage(WindowParts& window)
+    : QObject(&window.widget()),
       window_(window),
       retryAction_(new QAction(this)),
       addressAction_(new QAction(QString::fromUtf8(backend_text::MenuItem), this)),
@@ -38,7 +38,7 @@ MemberPage::MemberPage(MainWindow& window)
 {
     session_.readPacing = kWindowPacing;
     session_.uploadPacing = kWindowUploadPacing;
-    window.installEventFilter(this);
+    window.widget().installEventFilter(this);
     connect(window.control<QPushButton>(names::ConnectButton), &QPushButton::clicked, this,
             [this] { ConnectMemberDatabase(session_, screen_); });
     connect(window.control<QPushButton>(names::ReadButton), &QPushButton::clicked, this,
@@ -63,7 +63,7 @@ MemberPage::~MemberPage()
 
 bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &window_ && event->type() == QEvent::Close) {
+    if (watched == &window_.widget() && event->type() == QEvent::Close) {
         stopWorkers();
     }
     return QObject::eventFilter(watched, event);
@@ -95,7 +95,7 @@ void MemberPage::showMemberMenu(const QPoint& at)
 // member could be sent to it.
 void MemberPage::editBackendAddress()
 {
-    QInputDialog dialog(&window_);
+    QInputDialog dialog(&window_.widget());
     dialog.setObjectName(QStringLiteral("后台地址"));
     dialog.setWindowTitle(QString::fromUtf8(backend_text::DialogTitle));
     dialog.setLabelText(QString::fromUtf8(backend_text::DialogLabel));
@@ -117,7 +117,7 @@ void MemberPage::editBackendAddress()
     }
 }
 
-void AttachMemberPage(MainWindow& window)
+void AttachMemberPage(WindowParts& window)
 {
     new MemberPage(window);
 }

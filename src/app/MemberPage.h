@@ -20,12 +20,12 @@ class QPoint;
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 class MemberPage : public QObject {
     Q_OBJECT
 public:
-    explicit MemberPage(MainWindow& window);
+    explicit MemberPage(WindowParts& window);
     ~MemberPage() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,7 +38,7 @@ private:
     void editBackendAddress();
     void stopWorkers();
 
-    MainWindow& window_;
+    WindowParts& window_;
     QAction* retryAction_;    // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
     QAction* addressAction_;  // "后台地址…", last in the member menu
     MemberPageScreen screen_;
@@ -46,6 +46,6 @@ private:
 };
 
 // Gives the window its member page.
-void AttachMemberPage(MainWindow& window);
+void AttachMemberPage(WindowParts& window);
 
 }  // namespace korvel

@@ -11,7 +11,7 @@
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "app/MemberTexts.h"
 #include "app/PagePlacement.h"
 #include "app/JobRunner.h"
@@ -46,7 +46,7 @@ const char* FieldName(MemberField field)
 
 }  // namespace
 
-MemberPageScreen::MemberPageScreen(MainWindow& window, JobRunner& jobs)
+MemberPageScreen::MemberPageScreen(WindowParts& window, JobRunner& jobs)
     : window_(window),
       jobs_(jobs),
       list_(window.control<QTreeView>(names::MemberList)),
@@ -174,7 +174,7 @@ int MemberPageScreen::selectedMember()
 
 bool MemberPageScreen::askToGoOn(const std::string& message, const std::string& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(message), QMessageBox::NoButton, &window_);
+    QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(message), QMessageBox::NoButton, &window_.widget());
     QPushButton* goOn = box.addButton(QString::fromUtf8(backend_text::GoOn), QMessageBox::AcceptRole);
     box.addButton(QString::fromUtf8(backend_text::Stop), QMessageBox::RejectRole);
     box.exec();

@@ -13,12 +13,12 @@ class QTreeView;
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 class JobRunner;
 
 class MemberPageScreen : public MemberScreen {
 public:
-    MemberPageScreen(MainWindow& window, JobRunner& jobs);
+    MemberPageScreen(WindowParts& window, JobRunner& jobs);
 
     void post(std::function<void()> work) override;
     std::string fieldText(MemberField field) override;
@@ -43,7 +43,7 @@ private:
     void placeList(QRect layoutRect);
     void showPendingRows();
 
-    MainWindow& window_;
+    WindowParts& window_;
     JobRunner& jobs_;
     QTreeView* list_;
     Throttle scrollToNewest_;

@@ -12,7 +12,7 @@
 
 #include "app/BatchPanel.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "words/ExportTexts.h"
 #include "app/SaveDialogComponent.h"
 #include "export/Exports.h"
@@ -86,7 +86,7 @@ StoreResult<std::vector<MonitorShop>> ReadShops(Store& history)
 
 }  // namespace
 
-MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
+MonitorPage::MonitorPage(WindowParts& window, QWidget* page)
     : QObject(page), window_(window), page_(page),
       shops_(Table(page, monitor_names::Shops,
                    {QStringLiteral("店铺"), QStringLiteral("最近采集"), QStringLiteral("结果"),
@@ -206,7 +206,7 @@ void MonitorPage::exportChanges()
         return;
     // A dialog of its own: it proposes the file last chosen here, never an export of the list's.
     if (!dialog_)
-        dialog_ = std::make_unique<SaveDialogComponent>(&window_);
+        dialog_ = std::make_unique<SaveDialogComponent>(&window_.widget());
     dialog_->setFilter("CSV (*.csv)|*.csv");
     dialog_->setDefaultExtension("csv");
     if (!dialog_->show())

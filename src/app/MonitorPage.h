@@ -23,7 +23,7 @@ namespace korvel {
 
 class BatchPanel;
 class SaveDialogComponent;
-class MainWindow;
+class WindowParts;
 
 // The tab's own controls, found by these names.
 namespace monitor_names {
@@ -43,7 +43,7 @@ struct MonitorShop {
 class MonitorPage : public QObject {
 public:
     // Builds the controls into `page`; the tab reads the history whenever it is shown.
-    MonitorPage(MainWindow& window, QWidget* page);
+    MonitorPage(WindowParts& window, QWidget* page);
     ~MonitorPage() override;
 
     void refresh();
@@ -57,7 +57,7 @@ private:
     void exportChanges();
     void showFailure(const StoreError& error);
 
-    MainWindow& window_;
+    WindowParts& window_;
     QWidget* page_;
     QTableWidget* shops_;
     QTableWidget* changes_;

@@ -8,7 +8,7 @@
 #include "app/ControlNames.h"
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "app/StoreWorker.h"
 #include "collect/RunCollection.h"
 #include "session/KeptSession.h"
@@ -25,7 +25,7 @@ constexpr const char* kInputFields[] = {names::ShopAddress, names::ItemAreaStart
 
 }  // namespace
 
-WindowInputs::WindowInputs(MainWindow& window, QObject* owner) : window_(window)
+WindowInputs::WindowInputs(WindowParts& window, QObject* owner) : window_(window)
 {
     for (const char* name : kInputFields) {
         QWidget* field = window.control(name);
@@ -93,7 +93,7 @@ private:
     JobRunner::Context& job_;
 };
 
-WindowCollection::WindowCollection(MainWindow& window)
+WindowCollection::WindowCollection(WindowParts& window)
     : window_(window),
       startButton_(window.control<QPushButton>(names::StartButton)),
       totalLabel_(window.control<QLabel>(names::TotalLabel)),

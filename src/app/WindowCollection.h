@@ -27,26 +27,26 @@ class QPushButton;
 namespace korvel {
 
 class Cancellation;
-class MainWindow;
+class WindowParts;
 
 // The five fields the run reads, copied under a lock whenever one changes.
 class WindowInputs : public CollectionSettingsSource {
 public:
     // Kept current while `owner` lives.
-    WindowInputs(MainWindow& window, QObject* owner);
+    WindowInputs(WindowParts& window, QObject* owner);
     CollectionInputs current() const override;
 
 private:
     void refresh();
 
-    MainWindow& window_;
+    WindowParts& window_;
     mutable std::mutex mutex_;
     CollectionInputs inputs_;
 };
 
 class WindowCollection : public QObject {
 public:
-    explicit WindowCollection(MainWindow& window);
+    explicit WindowCollection(WindowParts& window);
     ~WindowCollection() override;
 
     // The start button: a collection of the shop in the fields.
@@ -82,7 +82,7 @@ private:
     void setTotal(const std::string& caption);
     void present();
 
-    MainWindow& window_;
+    WindowParts& window_;
     QPushButton* startButton_;
     QLabel* totalLabel_;
     QLabel* pageCountLabel_;
