@@ -5,6 +5,7 @@
 #include "export/CsvExport.h"
 #include "export/Sheet.h"
 #include "export/Workbook.h"
+#include "text/Gbk.h"
 
 namespace korvel {
 namespace {
@@ -32,7 +33,7 @@ bool WriteSeriesWorkbook(const std::string& path, const std::string& title,
         sheet.text(HeaderRow, column, Titles[column], CellStyle::Header);
     int row = FirstRow;
     for (const SeriesRow& run : rows) {
-        sheet.text(row, 0, CsvCellText(run.when, CellKind::Text));
+        sheet.text(row, 0, gbk::ToUtf8(run.when));
         WritePrice(sheet, row, 1, run.salePrice);
         WritePrice(sheet, row, 2, run.marketPrice);
         sheet.numberOrText(row, 3, CsvCellText(run.sold, CellKind::Number));

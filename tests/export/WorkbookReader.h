@@ -80,6 +80,7 @@ struct ReadCell {
     std::string type;  // n, s, inlineStr…
     std::string value;
     std::string format;
+    bool operator==(const ReadCell&) const = default;
 };
 
 // The cells of every sheet by reference, "A1".
