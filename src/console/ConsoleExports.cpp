@@ -34,9 +34,10 @@ std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionR
     if (command.csvFile)
         plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr, {}});
     if (command.xlsxFile) {
-        plan.push_back({*command.xlsxFile, {}, nullptr, [&run](const std::string& path) {
-                            return WriteProductsWorkbook(path, run.products);
-                        }});
+        const auto workbook = [&run](const std::string& path) {
+            return WriteProductsWorkbook(path, run.products);
+        };
+        plan.push_back({*command.xlsxFile, {}, nullptr, workbook});
     }
     return plan;
 }
