@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <utility>
 #include <vector>
 
 #include "export/CsvExport.h"
@@ -20,12 +21,18 @@ bool ShowDialog(SaveDialog& dialog, const std::string& filter, const char* exten
     return dialog.show();
 }
 
+// How writing `path` ended, called right after the write so that errno still tells why it failed.
+ExportResult Outcome(const std::string& path, bool written)
+{
+    const int error = errno;
+    if (written)
+        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
+    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritten(path, error)};
+}
+
 ExportResult WriteExport(const std::string& path, const std::string& text)
 {
-    if (WriteWholeFile(path, text))
-        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
-    const int error = errno;
-    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritten(path, error)};
+    return Outcome(path, WriteWholeFile(path, text));
 }
 
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
@@ -70,6 +77,11 @@ std::string AllInformationText(const RunProducts& products)
 ExportResult WriteExportTo(const std::string& path, const std::string& bytes)
 {
     return WriteExport(path, bytes);
+}
+
+ExportResult WriteWorkbookTo(const std::string& path, FileFiller workbook)
+{
+    return Outcome(path, WriteWholeFile(path, std::move(workbook)));
 }
 
 ExportResult ExportProductIds(const CurrentProducts& products, SaveDialog& dialog)

@@ -9,6 +9,7 @@
 
 #include "collect/RunProducts.h"
 #include "export/ExportScreen.h"
+#include "export/FileWriting.h"
 #include "export/WriteRefusal.h"
 
 namespace korvel {
@@ -39,6 +40,9 @@ struct ExportResult {
 // Writes bytes an export made elsewhere (the shop monitor's changes) to a chosen path, with the
 // same outcome and cause as the exports below.
 [[nodiscard]] ExportResult WriteExportTo(const std::string& path, const std::string& bytes);
+// The same for a workbook (ProductsWorkbook.h, ChangesWorkbook.h, SeriesWorkbook.h): written beside
+// the path and renamed into place only once it closed whole, so a failure leaves what was there.
+[[nodiscard]] ExportResult WriteWorkbookTo(const std::string& path, FileFiller workbook);
 
 // The product IDs as text, or as CSV when the dialog's CSV filter was chosen. The IDs are those
 // present when it is called; the count those present once the file is written.
