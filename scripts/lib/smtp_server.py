@@ -75,7 +75,8 @@ class Keep:
 
 def authenticate(server, session, envelope, mechanism, data):
     ok = isinstance(data, LoginPassword) and data.login == USER and data.password == PASSWORD
-    return AuthResult(success=ok)
+    # handled=False: the server itself answers 535 to a refused login.
+    return AuthResult(success=ok, handled=False)
 
 
 def main():

@@ -9,7 +9,7 @@
 namespace korvel::alerts {
 
 EmailChannel::EmailChannel(EmailSettings settings)
-    : settings_(std::move(settings)), server_(ParseSmtpServer(settings_.server, problem_))
+    : settings_(std::move(settings)), problem_(), server_(ParseSmtpServer(settings_.server, problem_))
 {
 }
 

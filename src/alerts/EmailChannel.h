@@ -21,8 +21,8 @@ private:
     Delivery refused(const std::string& problem) const;
 
     EmailSettings settings_;
+    std::string problem_;  // before server_, which the parse that fills it makes
     std::optional<SmtpServer> server_;
-    std::string problem_;
 };
 
 }  // namespace korvel::alerts

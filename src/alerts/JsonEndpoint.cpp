@@ -41,7 +41,7 @@ Exchange ExchangeOf(const WebhookAddress& address, const JsonRequest& request, C
 
 JsonEndpoint::JsonEndpoint(ChannelKind channel, const std::string& address, std::vector<std::string> secrets,
                            AnswerRule rule, RetryPolicy retry, const PaceLimit* pace)
-    : channel_(channel), address_(ParseWebhookAddress(address, problem_)), secrets_(std::move(secrets)),
+    : channel_(channel), problem_(), address_(ParseWebhookAddress(address, problem_)), secrets_(std::move(secrets)),
       rule_(std::move(rule)), retry_(retry)
 {
     if (address_) {

@@ -50,8 +50,8 @@ private:
     Delivery answer(int status, const std::string& body, const std::string& retryAfter) const;
 
     ChannelKind channel_;
+    std::string problem_;  // before address_, which the parse that fills it makes
     std::optional<WebhookAddress> address_;
-    std::string problem_;
     std::vector<std::string> secrets_;
     AnswerRule rule_;
     RetryPolicy retry_;
