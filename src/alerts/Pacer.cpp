@@ -2,20 +2,31 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace korvel::alerts {
 
-std::chrono::milliseconds Pacer::reserve(Clock::time_point now)
+Pacer::Booking Pacer::reserve(Clock::time_point now)
 {
     std::lock_guard lock(mutex_);
-    while (!turns_.empty() && turns_.front() <= now - limit_.window)
-        turns_.pop_front();
-    Clock::time_point turn = now;
+    std::erase_if(turns_, [&](const auto& turn) { return turn.first <= now - limit_.window; });
+    Clock::time_point at = now;
     const std::size_t count = static_cast<std::size_t>(std::max(1, limit_.messages));
     if (turns_.size() >= count)
-        turn = std::max(now, turns_[turns_.size() - count] + limit_.window);
-    turns_.push_back(turn);
-    return std::chrono::ceil<std::chrono::milliseconds>(turn - now);
+        at = std::max(now, turns_[turns_.size() - count].first + limit_.window);
+    turns_.emplace_back(at, ++next_);
+    std::sort(turns_.begin(), turns_.end());
+    return {next_, std::chrono::ceil<std::chrono::milliseconds>(at - now)};
+}
+
+void Pacer::answered(Turn turn, Clock::time_point now)
+{
+    std::lock_guard lock(mutex_);
+    for (auto& booked : turns_) {
+        if (booked.second == turn)
+            booked.first = std::max(booked.first, now);
+    }
+    std::sort(turns_.begin(), turns_.end());
 }
 
 std::shared_ptr<Pacer> PacerFor(const std::string& robotAddress, PaceLimit limit)

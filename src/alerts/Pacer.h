@@ -5,10 +5,12 @@
 // instead. Any thread may reserve a turn.
 
 #include <chrono>
-#include <deque>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace korvel::alerts {
 
@@ -21,16 +23,28 @@ class Pacer {
 public:
     using Clock = std::chrono::steady_clock;
 
+    using Turn = std::uint64_t;
+    struct Booking {
+        Turn turn = 0;
+        std::chrono::milliseconds wait{0};  // how long after `now` the turn comes
+    };
+
     explicit Pacer(PaceLimit limit) : limit_(limit) {}
 
-    // Books the earliest turn at or after `now` that keeps every window within the limit and says
-    // how long after `now` it is. A booked turn counts even when its message is never sent.
-    std::chrono::milliseconds reserve(Clock::time_point now);
+    // Books the earliest turn at or after `now` that keeps every window within the limit. A booked
+    // turn counts even when its message is never sent.
+    Booking reserve(Clock::time_point now);
+
+    // The message of `turn` was answered at `now`. The robot counts a message when it arrives,
+    // somewhere between its turn and its answer, and a slow first connection can bring it in later
+    // than the next ones: the turn counts from the answer on.
+    void answered(Turn turn, Clock::time_point now);
 
 private:
     PaceLimit limit_;
     std::mutex mutex_;
-    std::deque<Clock::time_point> turns_;  // booked turns within the last window, oldest first
+    Turn next_ = 0;
+    std::vector<std::pair<Clock::time_point, Turn>> turns_;  // within the last window, in time order
 };
 
 // The pacer of one robot, shared by every channel that posts to that address for the life of the

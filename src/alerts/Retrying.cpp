@@ -16,11 +16,13 @@ Delivery DeliverWithRetries(const std::function<Delivery()>& attempt, Pacer* pac
                             const DeliveryCause& who, Cancellation& cancel)
 {
     for (int attempts = 1;; ++attempts) {
-        const std::chrono::milliseconds turn = pacer ? pacer->reserve(Pacer::Clock::now()) : std::chrono::milliseconds(0);
-        if (cancel.cancelled() || (turn.count() > 0 && !cancel.sleepFor(turn)))
+        const Pacer::Booking turn = pacer ? pacer->reserve(Pacer::Clock::now()) : Pacer::Booking{};
+        if (cancel.cancelled() || (turn.wait.count() > 0 && !cancel.sleepFor(turn.wait)))
             return Cancelled(who, attempts - 1);
         Delivery delivery = attempt();
         delivery.attempts = attempts;
+        if (pacer)
+            pacer->answered(turn.turn, Pacer::Clock::now());
         if (delivery.outcome != Outcome::RateLimited || attempts > policy.retries || delivery.wait > policy.longestWait)
             return delivery;
         if (!cancel.sleepFor(delivery.wait))

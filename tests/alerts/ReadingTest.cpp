@@ -65,7 +65,12 @@ TEST(Pacer, TheTwentyFirstInAMinuteWaits)
         {200000ms, 0ms},     // a quiet minute later the window is empty
     };
     for (const Step& step : steps)
-        EXPECT_EQ(pacer.reserve(start + step.at), step.wait) << step.at.count();
+        EXPECT_EQ(pacer.reserve(start + step.at).wait, step.wait) << step.at.count();
+
+    // A turn answered late counts from its answer.
+    Pacer slow(PaceLimit{1, 60s});
+    slow.answered(slow.reserve(start).turn, start + 5s);
+    EXPECT_EQ(slow.reserve(start + 10s).wait, 55s);
 }
 
 struct AddressCase {
