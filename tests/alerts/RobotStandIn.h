@@ -24,10 +24,8 @@ struct Answer {
 };
 
 struct Received {
-    std::string target;  // path and query as sent
     std::string body;
     std::chrono::steady_clock::time_point at;
-    httplib::Headers headers;
 };
 
 class RobotStandIn {
@@ -66,7 +64,7 @@ private:
         Answer answer = fine_;
         {
             std::lock_guard lock(mutex_);
-            received_.push_back({request.target, request.body, std::chrono::steady_clock::now(), request.headers});
+            received_.push_back({request.body, std::chrono::steady_clock::now()});
             if (!script_.empty()) {
                 answer = script_.front();
                 script_.pop_front();
