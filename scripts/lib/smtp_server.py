@@ -27,6 +27,10 @@ USER = b"korvel"
 PASSWORD = b"pw-ok"
 
 
+def addresses(header):
+    return ",".join(a.username + "@" + a.domain for a in header.addresses) if header else None
+
+
 def summary(envelope, raw):
     message = email.message_from_bytes(raw, policy=email.policy.default)
     subject = message["subject"]
@@ -35,8 +39,8 @@ def summary(envelope, raw):
         "mail_from": envelope.mail_from,
         "rcpt_tos": ",".join(envelope.rcpt_tos),
         "subject": str(subject) if subject is not None else None,
-        "from": ",".join(a.addr_spec for a in message["from"].addresses) if message["from"] else None,
-        "to": ",".join(a.addr_spec for a in message["to"].addresses) if message["to"] else None,
+        "from": addresses(message["from"]),
+        "to": addresses(message["to"]),
         "date": email.utils.parsedate_to_datetime(message["date"]).timestamp() if message["date"] else None,
         "message_id": message["message-id"],
         "delivery": message["x-korvel-delivery"],
