@@ -6,8 +6,8 @@
 #include "app/ControlNames.h"
 #include "app/ProductTableModel.h"
 #include "app/SaveDialogComponent.h"
-#include "app/WindowParts.h"
 #include "app/WindowCollection.h"
+#include "app/WindowParts.h"
 #include "export/Exports.h"
 #include "text/Gbk.h"
 #include "words/ExportTexts.h"
@@ -20,7 +20,8 @@ void ReportExport(WindowParts& window, const ExportResult& result, const char* d
 {
     using Outcome = ExportResult::Outcome;
     if (result.outcome == Outcome::Written)
-        window.showMessage(export_words::Done(donePrefix, result.count), gbk::FromUtf8(export_words::DoneTitle));
+        window.showMessage(export_words::Done(donePrefix, result.count),
+                           gbk::FromUtf8(export_words::DoneTitle));
     else if (result.outcome == Outcome::CannotWrite)
         window.showMessage(export_words::CannotWriteWithCause(result.path, result.cause),
                            gbk::FromUtf8(export_words::WriteFailedTitle));
@@ -45,7 +46,8 @@ std::unique_ptr<WindowCollection> AttachShopCollection(WindowParts& window)
     QObject::connect(window.control<QPushButton>(names::ExportIdsButton), &QPushButton::clicked, context,
                      [&window, run, products] {
                          const WindowCollection::Hold hold(*run);
-                         ReportExport(window, ExportProductIds(products, window.saveDialog()), export_words::IdsDone);
+                         ReportExport(window, ExportProductIds(products, window.saveDialog()),
+                                      export_words::IdsDone);
                      });
     QObject::connect(window.control<QPushButton>(names::ExportAllButton), &QPushButton::clicked, context,
                      [&window, run, products] {

@@ -38,8 +38,8 @@ public:
     virtual QTabWidget* tabs() const = 0;
     virtual const AppConstants& constants() const = 0;
 
-    virtual ProductTableModel& productList() const = 0;     // 超级列表框1
-    virtual GbkTableModel& memberList() const = 0;           // 超级列表框2
+    virtual ProductTableModel& productList() const = 0;   // 超级列表框1
+    virtual GbkTableModel& memberList() const = 0;        // 超级列表框2
     virtual SaveDialogComponent& saveDialog() const = 0;  // 通用对话框1
     // The popup menu "菜单" of the member list and its single item "导出". Never a menu bar.
     virtual QMenu& memberMenu() const = 0;

@@ -3,7 +3,8 @@
 namespace korvel::batch {
 
 StoreResult<std::vector<ShopState>> MemoryLedger::beginBatch(const std::string&,
-                                                             const std::vector<std::string>& hosts, BatchStart)
+                                                             const std::vector<std::string>& hosts,
+                                                             BatchStart)
 {
     std::vector<ShopState> states;
     for (const std::string& host : hosts) {

@@ -15,7 +15,8 @@ namespace korvel::batch {
 
 class MemoryLedger : public BatchLedger {
 public:
-    StoreResult<std::vector<ShopState>> beginBatch(const std::string& batch, const std::vector<std::string>& hosts,
+    StoreResult<std::vector<ShopState>> beginBatch(const std::string& batch,
+                                                   const std::vector<std::string>& hosts,
                                                    BatchStart start) override;
     StoreResult<std::int64_t> recordInBatch(const std::string& batch, const CollectionRun& run,
                                             ShopOutcome outcome) override;

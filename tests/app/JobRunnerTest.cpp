@@ -95,7 +95,11 @@ TEST(StoreWorker, ANewerReadReplacesTheWaitingOneAndEditsAreKept)
         [&](const StoreResult<Done>&) { shown.push_back("blocking read"); });
     for (int n = 1; n <= 3; ++n) {
         history.read<int>(
-            2, [&readsRun, n](Store&) -> StoreResult<int> { readsRun.push_back(n); return n; },
+            2,
+            [&readsRun, n](Store&) -> StoreResult<int> {
+                readsRun.push_back(n);
+                return n;
+            },
             [&](const StoreResult<int>& read) { shown.push_back("read " + std::to_string(read.value())); });
         history.edit<Done>(
             [n](Store& store) { return store.follow({"shop" + std::to_string(n) + ".taobao.com"}); },
@@ -106,7 +110,8 @@ TEST(StoreWorker, ANewerReadReplacesTheWaitingOneAndEditsAreKept)
     release = true;
     ASSERT_TRUE(WaitFor([&] { return shown.size() == 5; }, 10000));
     QTest::qWait(50);
-    EXPECT_EQ(shown, (std::vector<std::string>{"blocking read", "followed 1", "followed 2", "read 3", "followed 3"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"blocking read", "followed 1", "followed 2", "read 3",
+                                               "followed 3"}));
     EXPECT_EQ(readsRun, std::vector<int>{3});
 }
 

@@ -67,8 +67,10 @@ void ExpectSameRecord(const CollectionRun& got, const CollectionRun& want, const
     for (size_t i = 0; i < got.products.size(); ++i) {
         const Product& a = got.products[i];
         const Product& b = want.products[i];
-        ASSERT_EQ(std::tie(a.id, a.picture, a.title, a.salePrice, a.marketPrice, a.sold, a.reviews, a.page, a.position),
-                  std::tie(b.id, b.picture, b.title, b.salePrice, b.marketPrice, b.sold, b.reviews, b.page, b.position))
+        ASSERT_EQ(std::tie(a.id, a.picture, a.title, a.salePrice, a.marketPrice, a.sold, a.reviews, a.page,
+                           a.position),
+                  std::tie(b.id, b.picture, b.title, b.salePrice, b.marketPrice, b.sold, b.reviews, b.page,
+                           b.position))
             << way << ", row " << i;
     }
 }
@@ -108,16 +110,18 @@ protected:
         auto box = AnswerNextBox();
         QTest::mouseClick(window->control<QPushButton>(names::StartButton), Qt::LeftButton);
         ASSERT_TRUE(WaitFor([&] { return box->shown && !window->collecting(); }, 60000));
-        ASSERT_TRUE(WaitFor([&] { return RunsOf(host) == before + 1; }, 20000)) << "the run never reached the store";
+        ASSERT_TRUE(WaitFor([&] { return RunsOf(host) == before + 1; }, 20000))
+            << "the run never reached the store";
     }
 
     // The console's single command or batch against the routed demo shop, into the window's store.
     void collectWithConsole(std::vector<std::string> args)
     {
         args.insert(args.end(), {"--store", DefaultStorePath()});
-        const Finished finished = RunCollect(folder.string(), args,
-                                             {std::string("KORVEL_CONNECT_TO=") + std::getenv("KORVEL_CONNECT_TO"),
-                                              std::string("KORVEL_CA_FILE=") + std::getenv("KORVEL_CA_FILE")});
+        const Finished finished =
+            RunCollect(folder.string(), args,
+                       {std::string("KORVEL_CONNECT_TO=") + std::getenv("KORVEL_CONNECT_TO"),
+                        std::string("KORVEL_CA_FILE=") + std::getenv("KORVEL_CA_FILE")});
         ASSERT_EQ(finished.status, 0) << finished.errors;
     }
 

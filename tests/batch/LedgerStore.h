@@ -48,7 +48,10 @@ public:
 
     bool failing = false;
 
-    StoreResult<std::int64_t> record(const CollectionRun& run) override { return remember(run, real_->record(run)); }
+    StoreResult<std::int64_t> record(const CollectionRun& run) override
+    {
+        return remember(run, real_->record(run));
+    }
     StoreResult<std::vector<std::string>> shops() override { return real_->shops(); }
     StoreResult<std::vector<RunSummary>> runs(const std::string& host) override { return real_->runs(host); }
     StoreResult<ChangeReport> changes(const std::string& host) override { return real_->changes(host); }
@@ -60,7 +63,8 @@ public:
     {
         return real_->run(host, number);
     }
-    StoreResult<std::vector<ShopState>> beginBatch(const std::string& batch, const std::vector<std::string>& hosts,
+    StoreResult<std::vector<ShopState>> beginBatch(const std::string& batch,
+                                                   const std::vector<std::string>& hosts,
                                                    BatchStart start) override
     {
         if (failing)
@@ -94,7 +98,8 @@ private:
 
     StoreResult<std::int64_t> remember(const CollectionRun& run, StoreResult<std::int64_t> number)
     {
-        if (number.ok() && std::find(recorded_.begin(), recorded_.end(), std::pair(run.shopHost, number.value())) == recorded_.end())
+        if (number.ok() && std::find(recorded_.begin(), recorded_.end(),
+                                     std::pair(run.shopHost, number.value())) == recorded_.end())
             recorded_.emplace_back(run.shopHost, number.value());
         return number;
     }

@@ -61,7 +61,8 @@ public:
     {
         ended.push_back(host + " " + std::string(OutcomeName(outcome)) + (cause.empty() ? "" : " " + cause));
     }
-    void endedEarlier(const std::string& host, ShopOutcome outcome, long long, const std::string& cause) override
+    void endedEarlier(const std::string& host, ShopOutcome outcome, long long,
+                      const std::string& cause) override
     {
         ended.push_back("earlier " + host + " " + std::string(OutcomeName(outcome)) + " " + cause);
     }
@@ -147,11 +148,12 @@ TEST_F(RunBatchTest, NotCompleteShopsWaitForRetryFailed)
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked.size(), 3u);
     // Nothing collected this time, yet every shop behind the status is named.
-    EXPECT_EQ(watcher.ended, (Hosts{"earlier failed.taobao.com failed HTTP 429", "earlier lost.tmall.com incomplete timeout"}));
+    EXPECT_EQ(watcher.ended, (Hosts{"earlier failed.taobao.com failed HTTP 429",
+                                    "earlier lost.tmall.com incomplete timeout"}));
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}, BatchStart::RetryFailed),
               batch_exit::SomeNotComplete);
-    EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "failed.taobao.com", "lost.tmall.com", "failed.taobao.com",
-                                      "lost.tmall.com"}));
+    EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "failed.taobao.com", "lost.tmall.com",
+                                      "failed.taobao.com", "lost.tmall.com"}));
     EXPECT_EQ(run({"a.taobao.com"}, BatchStart::Fresh), batch_exit::AllComplete);
     EXPECT_EQ(collector.asked.back(), "a.taobao.com");
     EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger->runs().back(), ShopOutcome::Complete, 2)));
@@ -159,8 +161,8 @@ TEST_F(RunBatchTest, NotCompleteShopsWaitForRetryFailed)
 
 TEST_F(RunBatchTest, ThreeBlockedInARowStop)
 {
-    const Hosts hosts = {"blocked1.taobao.com", "failed.taobao.com", "blocked2.taobao.com", "blocked3.taobao.com",
-                         "blocked4.taobao.com", "d.taobao.com"};
+    const Hosts hosts = {"blocked1.taobao.com", "failed.taobao.com",   "blocked2.taobao.com",
+                         "blocked3.taobao.com", "blocked4.taobao.com", "d.taobao.com"};
     EXPECT_EQ(run(hosts), batch_exit::Blocked);
     EXPECT_EQ(collector.asked.back(), "blocked4.taobao.com");
     // The streak counts within one run of the command: the resume goes on.
@@ -225,12 +227,14 @@ TEST_F(RunBatchTest, WithoutAStoreEveryShopIsDeliveredAndNothingKept)
         BatchPlan plan{"day", hosts, BatchStart::Continue, folder_.string(), &*jsonl.file};
         Cancellation cancellation;
         MemoryLedger memory;
-        EXPECT_EQ(RunBatch(plan, memory, collector, watcher, cancellation).exitStatus, batch_exit::SomeNotComplete);
+        EXPECT_EQ(RunBatch(plan, memory, collector, watcher, cancellation).exitStatus,
+                  batch_exit::SomeNotComplete);
         EXPECT_EQ(collector.asked.size(), 2u * round);
     }
     EXPECT_TRUE(fs::exists(folder_ / "lost.tmall.com.csv"));
-    EXPECT_EQ(jsonl(), JsonLines(BlockOf(collector.collect("a.taobao.com").run, ShopOutcome::Complete, 1)) +
-                           JsonLines(BlockOf(collector.collect("lost.tmall.com").run, ShopOutcome::Incomplete, 1)));
+    EXPECT_EQ(jsonl(),
+              JsonLines(BlockOf(collector.collect("a.taobao.com").run, ShopOutcome::Complete, 1)) +
+                  JsonLines(BlockOf(collector.collect("lost.tmall.com").run, ShopOutcome::Incomplete, 1)));
     EXPECT_TRUE(ledger->runs().empty());
     EXPECT_EQ(ledger->shops().value().size(), 0u);
 }
@@ -241,7 +245,9 @@ TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
     run.end = RunEnd::Failed;
     const std::pair<std::string, bool> causes[] = {
         {cause_text::Verification, true},
-        {std::string(cause_text::HttpStatusPrefix) + "429" + cause_text::RetriedPrefix + "2" + cause_text::RetriedSuffix, true},
+        {std::string(cause_text::HttpStatusPrefix) + "429" + cause_text::RetriedPrefix + "2" +
+             cause_text::RetriedSuffix,
+         true},
         {std::string(cause_text::HttpStatusPrefix) + "403", false},
         {cause_text::ConnectionRefused, false},
         {"", false},

@@ -110,10 +110,11 @@ std::string Reported(Store& history, const std::string& host)
         return "unreadable";
     std::string text;
     for (const RunSummary& run : runs.value()) {
-        text += std::to_string(run.number) + " " + std::to_string(run.started.time_since_epoch().count()) + " " +
-                std::to_string(run.ended.time_since_epoch().count()) + " " + std::to_string(int(run.end)) + " " +
-                std::to_string(run.pagesCollected) + "/" + std::to_string(run.pageCount) + " " +
-                std::to_string(run.productCount) + " " + run.version + " " + run.failureCause;
+        text += std::to_string(run.number) + " " + std::to_string(run.started.time_since_epoch().count()) +
+                " " + std::to_string(run.ended.time_since_epoch().count()) + " " +
+                std::to_string(int(run.end)) + " " + std::to_string(run.pagesCollected) + "/" +
+                std::to_string(run.pageCount) + " " + std::to_string(run.productCount) + " " + run.version +
+                " " + run.failureCause;
         for (const LostPage& page : run.lostPages)
             text += " " + std::to_string(page.page) + ":" + page.cause;
         text += "\n";
@@ -161,14 +162,18 @@ TEST_F(PgStoreTest, ADamagedRunIsReportedNotFatal)
         connection.exec(damage.postgres);
         const auto changes = pg.value()->changes("a.tmall.com");
         ASSERT_FALSE(changes.ok()) << damage.name;
-        EXPECT_NE(changes.error().cause.find("damaged"), std::string::npos) << damage.name << ": " << changes.error().cause;
+        EXPECT_NE(changes.error().cause.find("damaged"), std::string::npos)
+            << damage.name << ": " << changes.error().cause;
         const auto damaged = store->run("a.tmall.com", 2);
         ASSERT_FALSE(damaged.ok()) << damage.name;
-        EXPECT_NE(damaged.error().cause.find("damaged"), std::string::npos) << damage.name << ": " << damaged.error().cause;
+        EXPECT_NE(damaged.error().cause.find("damaged"), std::string::npos)
+            << damage.name << ": " << damaged.error().cause;
         EXPECT_TRUE(store->run("a.tmall.com", 1).ok()) << damage.name;
-        connection.exec("UPDATE run_items r SET products = s.products, pages = s.pages FROM saved_items s"
-                        " WHERE r.run = s.run");
-        connection.exec("UPDATE run r SET product_count = s.product_count FROM saved_counts s WHERE r.id = s.id");
+        connection.exec(
+            "UPDATE run_items r SET products = s.products, pages = s.pages FROM saved_items s"
+            " WHERE r.run = s.run");
+        connection.exec(
+            "UPDATE run r SET product_count = s.product_count FROM saved_counts s WHERE r.id = s.id");
     }
     EXPECT_TRUE(pg.value()->changes("a.tmall.com").ok());
 }

@@ -16,14 +16,8 @@ const std::vector<std::string> Hosts = {"a.taobao.com", "b.tmall.com", "c.taobao
 
 class BatchProgressTest : public testing::Test {
 protected:
-    std::unique_ptr<Store> open()
-    {
-        return test::OpenAt(dir.file(), "9.9");
-    }
-    size_t runsOf(const std::string& host)
-    {
-        return test::OpenAt(dir.file())->runs(host).value().size();
-    }
+    std::unique_ptr<Store> open() { return test::OpenAt(dir.file(), "9.9"); }
+    size_t runsOf(const std::string& host) { return test::OpenAt(dir.file())->runs(host).value().size(); }
 
     test::StoreTempDir dir;
 };
@@ -36,7 +30,9 @@ TEST_F(BatchProgressTest, ShopsMoveFromPendingToDeliveredAndStay)
     const CollectionRun a = ShopRun({Item("1", "9.90"), Item("2", "5")}, RunEnd::Complete, "a.taobao.com");
     EXPECT_EQ(progress->recordInBatch("day", a, ShopOutcome::Complete).value(), 1);
     ASSERT_TRUE(progress->markDelivered("day", "a.taobao.com").ok());
-    EXPECT_EQ(progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Blocked).value(), 1);
+    EXPECT_EQ(progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Blocked)
+                  .value(),
+              1);
     // A second attempt at a recorded shop adds no run.
     EXPECT_EQ(progress->recordInBatch("day", a, ShopOutcome::Complete).value(), 1);
     EXPECT_EQ(runsOf("a.taobao.com"), 1u);
@@ -62,12 +58,18 @@ TEST_F(BatchProgressTest, RetryFailedAndFreshStartShopsOver)
     auto progress = open();
     ASSERT_TRUE(progress);
     ASSERT_TRUE(progress->beginBatch("day", Hosts, BatchStart::Continue).ok());
-    ASSERT_TRUE(progress->recordInBatch("day", ShopRun({Item("1", "1")}, RunEnd::Complete, "a.taobao.com"), ShopOutcome::Complete).ok());
-    ASSERT_TRUE(progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Failed).ok());
+    ASSERT_TRUE(progress
+                    ->recordInBatch("day", ShopRun({Item("1", "1")}, RunEnd::Complete, "a.taobao.com"),
+                                    ShopOutcome::Complete)
+                    .ok());
+    ASSERT_TRUE(
+        progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Failed).ok());
     auto states = progress->beginBatch("day", Hosts, BatchStart::RetryFailed);
     EXPECT_EQ(states.value()[0].stage, ShopStage::Recorded);
     EXPECT_EQ(states.value()[1].stage, ShopStage::Pending);
-    EXPECT_EQ(progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Failed).value(), 2);
+    EXPECT_EQ(progress->recordInBatch("day", ShopRun({}, RunEnd::Failed, "b.tmall.com"), ShopOutcome::Failed)
+                  .value(),
+              2);
     // Another batch's progress is its own.
     states = progress->beginBatch("other", {"a.taobao.com"}, BatchStart::Continue);
     EXPECT_EQ(states.value()[0].stage, ShopStage::Pending);
@@ -84,13 +86,16 @@ TEST_F(BatchProgressTest, FollowedShopsAndTheirUnfinishedBatch)
     Store& shops = *followed;
     ASSERT_TRUE(shops.follow({"b.tmall.com", "a.taobao.com"}).ok());
     ASSERT_TRUE(shops.follow({"c.taobao.com", "b.tmall.com"}).ok());
-    EXPECT_EQ(shops.followedShops().value(), (std::vector<std::string>{"b.tmall.com", "a.taobao.com", "c.taobao.com"}));
+    EXPECT_EQ(shops.followedShops().value(),
+              (std::vector<std::string>{"b.tmall.com", "a.taobao.com", "c.taobao.com"}));
     EXPECT_EQ(shops.pendingFollowed("window").value(), 0);
 
     auto progress = open();
     ASSERT_TRUE(progress->beginBatch("window", shops.followedShops().value(), BatchStart::Fresh).ok());
-    ASSERT_TRUE(progress->recordInBatch("window", ShopRun({Item("1", "9")}, RunEnd::Complete, "b.tmall.com"),
-                                 ShopOutcome::Complete).ok());
+    ASSERT_TRUE(progress
+                    ->recordInBatch("window", ShopRun({Item("1", "9")}, RunEnd::Complete, "b.tmall.com"),
+                                    ShopOutcome::Complete)
+                    .ok());
     EXPECT_EQ(shops.pendingFollowed("window").value(), 2);
     EXPECT_EQ(shops.pendingFollowed("day").value(), 0) << "another batch's shops";
     ASSERT_TRUE(shops.unfollow("c.taobao.com").ok());

@@ -58,7 +58,8 @@ inline std::unique_ptr<Store> OpenAt(const std::string& path, const std::string&
 }
 
 // A recorded run's products, as one list.
-inline StoreResult<std::vector<Product>> ProductsOf(Store& store, const std::string& host, std::int64_t number)
+inline StoreResult<std::vector<Product>> ProductsOf(Store& store, const std::string& host,
+                                                    std::int64_t number)
 {
     auto run = store.run(host, number);
     if (!run.ok())
