@@ -63,7 +63,8 @@ MemberPage::~MemberPage()
 
 bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &window_.widget() && event->type() == QEvent::Close) {
+    // The parent the page was made with: the window, asked nothing while it is being destroyed.
+    if (watched == parent() && event->type() == QEvent::Close) {
         stopWorkers();
     }
     return QObject::eventFilter(watched, event);
