@@ -17,6 +17,8 @@
 
 namespace korvel {
 
+class StoreWorker;
+
 // The window's one batch, whatever shops it follows at the time.
 inline constexpr char WindowBatchId[] = "window";
 inline constexpr std::chrono::milliseconds WindowBatchDelay{1000};
@@ -26,10 +28,10 @@ struct BatchJobEvents {
     std::function<void(const QString&)> ended;     // how the batch ended
 };
 
-// Starts the batch as one of the window's jobs, recording through one store connection of its
-// own; `start` continues the unfinished batch or begins it over. Cancelling the returned
+// Starts the batch as one of the window's jobs, recording through the window's one history
+// connection; `start` continues the unfinished batch or begins it over. Cancelling the returned
 // cancellation stops it (its requests and its store waits end at once, its progress kept).
-std::shared_ptr<Cancellation> StartBatchJob(JobRunner& jobs, std::string storeLocation, batch::BatchStart start,
+std::shared_ptr<Cancellation> StartBatchJob(JobRunner& jobs, const StoreWorker& history, batch::BatchStart start,
                                             BatchJobEvents events);
 
 }  // namespace korvel

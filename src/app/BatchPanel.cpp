@@ -160,7 +160,7 @@ void BatchPanel::collect(BatchStart start)
         status_->setText(QStringLiteral("请先添加店铺"));
         return;
     }
-    job_ = StartBatchJob(window_.jobs(), window_.history().location(), start,
+    job_ = StartBatchJob(window_.jobs(), window_.history(), start,
                          BatchJobEvents{[this](const QString& text) { status_->setText(text); },
                                         [this](const QString& text) { finish(text); }});
     showRunning();

@@ -77,6 +77,8 @@ struct StoreWorker::Queue {
             Stop(this);
         while (std::optional<Request> request = next()) {
             Answer answer = request->work(opened(cancel));
+            if (!answer.show && answer.loss.empty())
+                continue;  // a call, whose caller has its result already
             auto show = [self, slot = request->slot, ticket = request->ticket, show = std::move(answer.show)] {
                 if (self->newest(slot, ticket))
                     show();
@@ -114,23 +116,28 @@ StoreWorker::~StoreWorker()
     job_->cancel();
 }
 
+std::string StoreWorker::StoppedCause()
+{
+    return gbk::FromUtf8("已停止");
+}
+
 const std::string& StoreWorker::location() const
 {
     return queue_->location;
 }
 
-void StoreWorker::enqueue(int slot, Work work, LossLine lost)
+void StoreWorker::Enqueue(Queue& queue, int slot, Work work, LossLine lost)
 {
-    std::lock_guard lock(queue_->mutex);
+    std::lock_guard lock(queue.mutex);
     unsigned ticket = 0;
     if (slot != NoSlot) {
-        if (queue_->tickets.size() <= size_t(slot))
-            queue_->tickets.resize(size_t(slot) + 1);
-        ticket = ++queue_->tickets[size_t(slot)];
-        std::erase_if(queue_->waiting, [slot](const Queue::Request& waiting) { return waiting.slot == slot; });
+        if (queue.tickets.size() <= size_t(slot))
+            queue.tickets.resize(size_t(slot) + 1);
+        ticket = ++queue.tickets[size_t(slot)];
+        std::erase_if(queue.waiting, [slot](const Queue::Request& waiting) { return waiting.slot == slot; });
     }
-    queue_->waiting.push_back({slot, ticket, std::move(work), std::move(lost)});
-    queue_->changed.notify_all();
+    queue.waiting.push_back({slot, ticket, std::move(work), std::move(lost)});
+    queue.changed.notify_all();
 }
 
 }  // namespace korvel
