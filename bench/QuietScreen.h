@@ -1,6 +1,6 @@
 #pragma once
 
-// A whole collection for benchmarks, its products kept and nothing shown.
+// A whole collection for benchmarks: the run keeps its products, nothing is shown.
 
 #include <chrono>
 #include <string>
@@ -14,12 +14,12 @@ namespace korvel {
 inline double TimedRun(const std::string& host, std::size_t expectedRows)
 {
     const FixedInputs inputs({host, DefaultCollectionSettings()});
-    ProductCollector products;
+    CollectionObserver quiet;
     Cancellation cancel;
     const auto start = std::chrono::steady_clock::now();
-    const CollectionRun run = RunCollection(inputs, products, cancel);
+    const CollectionRun run = RunCollection(inputs, quiet, cancel);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return run.end == RunEnd::Complete && products.products.size() == expectedRows ? seconds : -1;
+    return run.end == RunEnd::Complete && run.products.size() == expectedRows ? seconds : -1;
 }
 
 }  // namespace korvel

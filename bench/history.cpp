@@ -11,7 +11,7 @@
 
 #include "Rounds.h"
 #include "Rounds.h"
-#include "store/History.h"
+#include "store/Store.h"
 #include "support/ThrowawayTls.h"
 
 namespace {
@@ -48,13 +48,13 @@ CollectionRun Run(std::vector<Product> products)
     run.end = RunEnd::Complete;
     run.pageCount = int(products.size() / 60 + 1);
     run.pagesCollected = run.pageCount;
-    run.products = std::move(products);
+    run.products = RunProducts(std::move(products));
     return run;
 }
 
-std::unique_ptr<History> Open(const std::string& path)
+std::unique_ptr<Store> Open(const std::string& path)
 {
-    auto opened = History::Open(path);
+    auto opened = OpenStore(path, "bench");
     if (!opened.ok()) {
         std::fprintf(stderr, "cannot open %s\n", path.c_str());
         std::exit(1);
@@ -62,9 +62,9 @@ std::unique_ptr<History> Open(const std::string& path)
     return std::move(opened.value());
 }
 
-void Record(History& history, const CollectionRun& run)
+void Record(Store& history, const CollectionRun& run)
 {
-    if (!history.record(run, "bench").ok()) {
+    if (!history.record(run).ok()) {
         std::fprintf(stderr, "recording failed\n");
         std::exit(1);
     }

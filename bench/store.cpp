@@ -19,8 +19,7 @@
 #include "Rounds.h"
 #include "demo-shop/DemoShop.h"
 #include "pgstore/Pg.h"
-#include "pgstore/PgStore.h"
-#include "store/History.h"
+#include "store/Store.h"
 
 namespace {
 
@@ -45,12 +44,14 @@ CollectionRun BigRun(const std::string& host)
     run.pageCount = kProducts / 60 + 1;
     run.pagesCollected = run.pageCount;
     run.started = run.ended = std::chrono::system_clock::now();
+    std::vector<Product> products;
     for (int i = 0; i < kProducts; ++i) {
         // Titles of typical length, in GBK.
-        run.products.push_back({std::to_string(600000000000LL + i), "//img.example/" + std::to_string(i) + ".jpg",
-                                std::string(40, '\xB5') + std::to_string(i), "128.00", "199.00",
-                                std::to_string(i % 1000), std::to_string(i % 97), 1 + i / 60, i + 1});
+        products.push_back({std::to_string(600000000000LL + i), "//img.example/" + std::to_string(i) + ".jpg",
+                            std::string(40, '\xB5') + std::to_string(i), "128.00", "199.00",
+                            std::to_string(i % 1000), std::to_string(i % 97), 1 + i / 60, i + 1});
     }
+    run.products = RunProducts(std::move(products));
     return run;
 }
 
@@ -94,29 +95,38 @@ double Milliseconds(std::chrono::steady_clock::time_point start)
 // The two stores record one fresh 50,000-product shop each per round.
 std::vector<bench::Series> RecordBothStores(Databases& databases, const std::string& folder)
 {
-    std::string error;
-    auto pgStore = pg::PgStore::Open(databases.fresh(), "bench", error);
-    if (!pgStore)
-        Fail(error);
-    auto sqlite = History::Open(folder + "/history.sqlite");
+    auto pgStore = OpenStore(databases.fresh(), "bench");
+    if (!pgStore.ok())
+        Fail(pgStore.error().cause);
+    auto sqlite = OpenStore(folder + "/history.sqlite", "bench");
     if (!sqlite.ok())
         Fail("cannot open the SQLite store: " + sqlite.error().cause);
+    std::string error;
     int pgRound = 0, sqliteRound = 0;
     bench::Measure pgSide = [&]() -> double {
         const CollectionRun run = BigRun("pg" + std::to_string(pgRound++) + ".taobao.com");
-        if (!pgStore->begin("bench", {run.shopHost}, batch::BatchStart::Continue))
+        if (const auto begun = pgStore.value()->beginBatch("bench", {run.shopHost}, batch::BatchStart::Continue);
+            !begun.ok()) {
+            error = begun.error().cause;
             return -1;
+        }
         const auto started = std::chrono::steady_clock::now();
-        return pgStore->record("bench", run, batch::ShopOutcome::Complete) ? Milliseconds(started) : -1;
+        const auto recorded = pgStore.value()->recordInBatch("bench", run, batch::ShopOutcome::Complete);
+        if (!recorded.ok())
+            error = recorded.error().cause;
+        return recorded.ok() ? Milliseconds(started) : -1;
     };
     bench::Measure sqliteSide = [&]() -> double {
         const CollectionRun run = BigRun("sqlite" + std::to_string(sqliteRound++) + ".taobao.com");
         const auto started = std::chrono::steady_clock::now();
-        return sqlite.value()->record(run, "bench").ok() ? Milliseconds(started) : -1;
+        const auto recorded = sqlite.value()->record(run);
+        if (!recorded.ok())
+            error = recorded.error().cause;
+        return recorded.ok() ? Milliseconds(started) : -1;
     };
     auto series = bench::Interleave({pgSide, sqliteSide}, {0, 5, 5});
     if (!series)
-        Fail("recording failed: " + pgStore->lastError());
+        Fail("recording failed: " + error);
     return *series;
 }
 

@@ -16,10 +16,6 @@ struct AppConstants {
     std::string backendAccountId;
 };
 
-// The placeholder back-end, until the operator sets an address (BackendSetting.h) or
-// KORVEL_BACKEND_HOST gives one.
-inline constexpr char kDefaultBackendHost[] = "members.korvel.example";
-
 AppConstants MakeAppConstants();
 
 }  // namespace korvel

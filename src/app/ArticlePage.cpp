@@ -10,7 +10,7 @@
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/ProductTableModel.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "articles/ImportArticles.h"
 #include "text/Text.h"
 
@@ -33,7 +33,7 @@ public:
 
 class WindowArticleScreen : public ArticleScreen {
 public:
-    explicit WindowArticleScreen(MainWindow& window) : window_(window) {}
+    explicit WindowArticleScreen(WindowParts& window) : window_(window) {}
 
     int productRowCount() override { return window_.productList().rows(); }
     std::string productCell(int row, int column) override { return window_.productList().cell(row, column); }
@@ -48,14 +48,14 @@ public:
     }
 
 private:
-    MainWindow& window_;
+    WindowParts& window_;
 };
 
 }  // namespace
 
-void AttachArticleImport(MainWindow& window)
+void AttachArticleImport(WindowParts& window)
 {
-    auto* component = new ArticleDatabaseComponent(&window);
+    auto* component = new ArticleDatabaseComponent(&window.widget());
     QObject::connect(window.control<QPushButton>(names::ArticleImportButton), &QPushButton::clicked,
                      component, [&window, component] {
                          WindowArticleScreen screen(window);

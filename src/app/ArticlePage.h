@@ -5,9 +5,9 @@
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 // Makes 外部数据库1 (a child of the window, found by that name) and connects 按钮11 to the import.
-void AttachArticleImport(MainWindow& window);
+void AttachArticleImport(WindowParts& window);
 
 }  // namespace korvel

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "app/AppConstants.h"
 #include "base/Overrides.h"
 
 namespace korvel {

@@ -2,13 +2,11 @@
 
 #include <memory>
 
-#include "app/AppConstants.h"
-#include "app/UiBridge.h"
+#include "app/StoreWorker.h"
 #include "batch/BatchCollector.h"
 #include "batch/RunBatch.h"
 #include "session/KeptSession.h"
-#include "store/BatchProgress.h"
-#include "store/FollowedShops.h"
+#include "store/Store.h"
 #include "text/Encoding.h"
 
 namespace korvel {
@@ -82,42 +80,68 @@ QString StoreFailed(const StoreError& error)
     return QStringLiteral("批量采集失败：") + Utf(cause);
 }
 
+// The batch's store calls on the window's one history connection, each waited for on the job's
+// thread: a stop ends the wait at once, the call itself ends on the worker.
+class WorkerLedger : public BatchLedger {
+public:
+    WorkerLedger(StoreWorker::Calls calls, const Cancellation& stop) : calls_(std::move(calls)), stop_(stop) {}
+
+    StoreResult<std::vector<ShopState>> beginBatch(const std::string& batch, const std::vector<std::string>& hosts,
+                                                   BatchStart start) override
+    {
+        return calls_.call<std::vector<ShopState>>(
+            [batch, hosts, start](Store& store) { return store.beginBatch(batch, hosts, start); }, stop_);
+    }
+    StoreResult<std::int64_t> recordInBatch(const std::string& batch, const CollectionRun& run,
+                                            ShopOutcome outcome) override
+    {
+        return calls_.call<std::int64_t>(
+            [batch, run, outcome](Store& store) { return store.recordInBatch(batch, run, outcome); }, stop_);
+    }
+    StoreResult<Done> markDelivered(const std::string& batch, const std::string& host) override
+    {
+        return calls_.call<Done>([batch, host](Store& store) { return store.markDelivered(batch, host); }, stop_);
+    }
+    StoreResult<CollectionRun> run(const std::string& host, std::int64_t number) override
+    {
+        return calls_.call<CollectionRun>([host, number](Store& store) { return store.run(host, number); }, stop_);
+    }
+    StoreResult<std::vector<std::string>> followedShops()
+    {
+        return calls_.call<std::vector<std::string>>([](Store& store) { return store.followedShops(); }, stop_);
+    }
+
+private:
+    StoreWorker::Calls calls_;
+    const Cancellation& stop_;
+};
+
 }  // namespace
 
-BatchJob::BatchJob(UiBridge& bridge, std::string storePath, BatchStart start, BatchJobEvents events)
-    : bridge_(bridge), events_(std::move(events)),
-      thread_([this, path = std::move(storePath), start] { run(path, start); })
+std::shared_ptr<Cancellation> StartBatchJob(JobRunner& jobs, const StoreWorker& history, BatchStart start,
+                                            BatchJobEvents events)
 {
-}
-
-BatchJob::~BatchJob()
-{
-    stop_.cancel();
-    thread_.join();
-}
-
-void BatchJob::run(const std::string& storePath, BatchStart start)
-{
-    const auto post = [this](const std::function<void(const QString&)>& event, const QString& text) {
-        bridge_.post([event, text] { event(text); });
-    };
-    auto followed = FollowedShops::Open(storePath);
-    auto hosts = followed.ok() ? followed.value()->hosts() : followed.error();
-    if (!hosts.ok())
-        return post(events_.ended, StoreFailed(hosts.error()));
-    auto ledger = BatchProgress::Open(storePath, MakeAppConstants().versionText);
-    if (!ledger.ok())
-        return post(events_.ended, StoreFailed(ledger.error()));
-    WindowWatcher watcher([&](const QString& text) { post(events_.progress, text); });
-    // Every shop carries the kept marketplace session, as the start button's run does.
-    const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
-    FetchPolicy policy;
-    policy.session = session.get();
-    Pace pace(WindowBatchDelay, 1);
-    BatchCollector collector(policy, pace, stop_, [&watcher](int page, int pages) { watcher.page(page, pages); });
-    const BatchPlan plan{WindowBatchId, hosts.value(), start, std::nullopt, nullptr};
-    const BatchResult result = RunBatch(plan, *ledger.value(), collector, watcher, stop_);
-    post(events_.ended, watcher.ending(result));
+    return jobs.start("批量采集", [calls = history.calls(), start, events = std::move(events)](JobRunner::Context& job) {
+        const auto post = [&job](const std::function<void(const QString&)>& event, const QString& text) {
+            job.post([event, text] { event(text); });
+        };
+        Cancellation& stop = job.cancellation();
+        WorkerLedger ledger(calls, stop);
+        auto hosts = ledger.followedShops();
+        if (!hosts.ok())
+            return post(events.ended, StoreFailed(hosts.error()));
+        WindowWatcher watcher([&](const QString& text) { post(events.progress, text); });
+        // Every shop carries the kept marketplace session, as the start button's run does.
+        const std::unique_ptr<KeptSession> session = KeptSessionFromStore();
+        FetchPolicy policy;
+        policy.session = session.get();
+        Pace pace(WindowBatchDelay, 1);
+        BatchCollector collector(policy, pace, stop, [&watcher](int page, int pages) { watcher.page(page, pages); });
+        const BatchPlan plan{WindowBatchId, hosts.value(), start, std::nullopt, nullptr};
+        const BatchResult result = RunBatch(plan, ledger, collector, watcher, stop);
+        // A stop that cut a store call short is still a stop, its progress kept.
+        post(events.ended, watcher.ending(stop.cancelled() ? BatchResult{batch_exit::Interrupted, ""} : result));
+    });
 }
 
 }  // namespace korvel

@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "batch/ShopList.h"
-#include "store/StorePath.h"
+#include "app/StoreWorker.h"
 
 namespace korvel {
 namespace {
@@ -37,10 +37,10 @@ ListedHosts HostsOfFile(const std::string& path)
     return {std::move(list.hosts), list.error.empty() ? "" : path + ", " + list.error};
 }
 
-StoreResult<FollowedState> StateOf(FollowedShops& shops)
+StoreResult<FollowedState> StateOf(Store& store)
 {
-    auto hosts = shops.hosts();
-    auto unfinished = shops.pending(WindowBatchId);
+    auto hosts = store.followedShops();
+    auto unfinished = store.pendingFollowed(WindowBatchId);
     if (!hosts.ok() || !unfinished.ok())
         return hosts.ok() ? unfinished.error() : hosts.error();
     return FollowedState{std::move(hosts.value()), unfinished.value()};
@@ -55,13 +55,12 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
 
 }  // namespace
 
-BatchPanel::BatchPanel(MainWindow& window, std::function<void()> ended)
+BatchPanel::BatchPanel(WindowParts& window, std::function<void()> ended)
     : window_(window), ended_(std::move(ended)), panel_(new QWidget), followed_(new QListWidget(panel_)),
       host_(new QLineEdit(panel_)),
       collectAll_(Button(panel_, batch_names::CollectAll, QStringLiteral("全部采集"))),
       stop_(Button(panel_, batch_names::Stop, QStringLiteral("停止"))),
-      continue_(Button(panel_, batch_names::Continue, QString())), status_(new QLabel(panel_)),
-      reader_(window.ui(), DefaultStorePath())
+      continue_(Button(panel_, batch_names::Continue, QString())), status_(new QLabel(panel_))
 {
     followed_->setObjectName(QString::fromUtf8(batch_names::Followed));
     host_->setObjectName(QString::fromUtf8(batch_names::HostField));
@@ -94,26 +93,21 @@ BatchPanel::BatchPanel(MainWindow& window, std::function<void()> ended)
     connect(collectAll_, &QPushButton::clicked, this, [this] { collect(BatchStart::Fresh); });
     connect(stop_, &QPushButton::clicked, this, [this] {
         if (job_)
-            job_->stop();
+            job_->cancel();
     });
     connect(continue_, &QPushButton::clicked, this, [this] { collect(BatchStart::Continue); });
-    change([](FollowedShops&) { return StoreResult<Done>(Done{}); });
+    change([](Store&) { return StoreResult<Done>(Done{}); });
 }
 
 BatchPanel::~BatchPanel() = default;
 
 // Edits the list off the window's thread, then shows the list and the unfinished batch anew.
-void BatchPanel::change(std::function<StoreResult<Done>(FollowedShops&)> edit, std::shared_ptr<std::string> fault)
+void BatchPanel::change(std::function<StoreResult<Done>(Store&)> edit, std::shared_ptr<std::string> fault)
 {
-    const std::string path = reader_.path();
-    reader_.work<StoreResult<FollowedState>>(
-        0,
-        [path, edit = std::move(edit)]() -> StoreResult<FollowedState> {
-            auto shops = FollowedShops::Open(path);
-            if (!shops.ok())
-                return shops.error();
-            const StoreResult<Done> edited = edit(*shops.value());
-            return edited.ok() ? StateOf(*shops.value()) : edited.error();
+    window_.history().edit<FollowedState>(
+        [edit = std::move(edit)](Store& store) -> StoreResult<FollowedState> {
+            const StoreResult<Done> edited = edit(store);
+            return edited.ok() ? StateOf(store) : edited.error();
         },
         [this, fault](const StoreResult<FollowedState>& state) {
             show(state);
@@ -131,21 +125,21 @@ void BatchPanel::addTyped()
         return;
     }
     host_->clear();
-    change([hosts = list.hosts](FollowedShops& shops) { return shops.add(hosts); });
+    change([hosts = list.hosts](Store& store) { return store.follow(hosts); });
 }
 
 void BatchPanel::addListFile()
 {
-    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("导入店铺列表"), QString(),
+    const QString path = QFileDialog::getOpenFileName(&window_.widget(), QStringLiteral("导入店铺列表"), QString(),
                                                       QStringLiteral("店铺列表 (*.txt);;所有文件 (*)"));
     if (path.isEmpty())
         return;
     auto fault = std::make_shared<std::string>();
     change(
-        [file = path.toStdString(), fault](FollowedShops& shops) -> StoreResult<Done> {
+        [file = path.toStdString(), fault](Store& store) -> StoreResult<Done> {
             const ListedHosts listed = HostsOfFile(file);
             *fault = listed.error;
-            return listed.error.empty() ? shops.add(listed.hosts) : StoreResult<Done>(Done{});
+            return listed.error.empty() ? store.follow(listed.hosts) : StoreResult<Done>(Done{});
         },
         fault);
 }
@@ -155,7 +149,7 @@ void BatchPanel::removeChosen()
     const QListWidgetItem* chosen = followed_->currentItem();
     if (!chosen)
         return;
-    change([host = chosen->text().toStdString()](FollowedShops& shops) { return shops.remove(host); });
+    change([host = chosen->text().toStdString()](Store& store) { return store.unfollow(host); });
 }
 
 void BatchPanel::collect(BatchStart start)
@@ -166,9 +160,9 @@ void BatchPanel::collect(BatchStart start)
         status_->setText(QStringLiteral("请先添加店铺"));
         return;
     }
-    job_ = std::make_unique<BatchJob>(window_.ui(), DefaultStorePath(), start,
-                                      BatchJobEvents{[this](const QString& text) { status_->setText(text); },
-                                                     [this](const QString& text) { finish(text); }});
+    job_ = StartBatchJob(window_.jobs(), window_.history(), start,
+                         BatchJobEvents{[this](const QString& text) { status_->setText(text); },
+                                        [this](const QString& text) { finish(text); }});
     showRunning();
 }
 
@@ -177,7 +171,7 @@ void BatchPanel::finish(const QString& text)
     job_.reset();
     status_->setText(text);
     showRunning();
-    change([](FollowedShops&) { return StoreResult<Done>(Done{}); });
+    change([](Store&) { return StoreResult<Done>(Done{}); });
     ended_();
 }
 

@@ -3,7 +3,7 @@
 // The followed shops on the tab "店铺监控": added typed or from a list file, removed, and collected
 // together by "全部采集" as one batch (BatchJob), with a stop button and, while a batch is left
 // unfinished, the offer to continue it. The list and the batch's progress live in the store and
-// are read and written off the window's thread.
+// are read and written off the window's thread, through the window's history connection.
 
 #include <QObject>
 #include <cstdint>
@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "app/BatchJob.h"
-#include "app/MonitorReader.h"
-#include "store/FollowedShops.h"
+#include "store/Store.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +23,7 @@ class QWidget;
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 namespace batch_names {
 inline constexpr char Followed[] = "关注店铺列表";
@@ -47,16 +46,14 @@ struct FollowedState {
 class BatchPanel : public QObject {
 public:
     // `ended` hears that a batch has ended (the history has new runs).
-    BatchPanel(MainWindow& window, std::function<void()> ended);
+    BatchPanel(WindowParts& window, std::function<void()> ended);
     ~BatchPanel() override;
 
     QWidget* widget() const { return panel_; }
-    // The window is closing: the batch stops now (its progress is kept).
-    void stop() { job_.reset(); }
 
 private:
     // `fault` (UTF-8), when the edit leaves one, is shown after the list.
-    void change(std::function<StoreResult<Done>(FollowedShops&)> edit, std::shared_ptr<std::string> fault = nullptr);
+    void change(std::function<StoreResult<Done>(Store&)> edit, std::shared_ptr<std::string> fault = nullptr);
     void addTyped();
     void addListFile();
     void removeChosen();
@@ -65,7 +62,7 @@ private:
     void finish(const QString& text);
     void showRunning();
 
-    MainWindow& window_;
+    WindowParts& window_;
     std::function<void()> ended_;
     QWidget* panel_;
     QListWidget* followed_;
@@ -75,8 +72,7 @@ private:
     QPushButton* continue_;
     QLabel* status_;
     std::int64_t unfinished_ = 0;
-    MonitorReader reader_;
-    std::unique_ptr<BatchJob> job_;
+    std::shared_ptr<Cancellation> job_;  // the running batch's
 };
 
 }  // namespace korvel

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <chrono>
+#include <cstdio>
 
 #include "app/AppIcon.h"
 #include "app/ArticlePage.h"
@@ -17,8 +19,11 @@
 #include "app/ProductTableModel.h"
 #include "app/Pages.h"
 #include "app/SaveDialogComponent.h"
+#include "app/ShopCollectionWiring.h"
 #include "app/SignInMenu.h"
+#include "app/StoreWorker.h"
 #include "app/WindowCollection.h"
+#include "store/StorePath.h"
 
 namespace korvel {
 namespace {
@@ -32,7 +37,10 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& message
 
 }  // namespace
 
-MainWindow::MainWindow() : bridge_(this)
+// A closing window is gone for the user within a second, whatever the store or a server does.
+constexpr std::chrono::milliseconds CloseBudget{800};
+
+MainWindow::MainWindow() : history_(std::make_unique<StoreWorker>(jobs_, DefaultStorePath()))
 {
     setGeometry(50, 50, 999, 541);
     setFixedSize(999, 541);
@@ -48,7 +56,16 @@ MainWindow::MainWindow() : bridge_(this)
     wirePages();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    endJobs();
+}
+
+void MainWindow::endJobs()
+{
+    for (const std::string& job : jobs_.close(CloseBudget))
+        std::fprintf(stderr, "korvel: 窗口已关闭，未完成的工作已放弃：%s\n", job.c_str());
+}
 
 void MainWindow::buildPages()
 {
@@ -94,10 +111,16 @@ void MainWindow::onCreated()
 // Each page attaches its handlers here, one line per page.
 void MainWindow::wirePages()
 {
-    wireShopCollectionPage();
+    collection_ = AttachShopCollection(*this);
     AttachMemberPage(*this);
     AttachArticleImport(*this);
     AttachSignIn(*this);
+}
+
+bool MainWindow::collecting() const
+{
+    // A closed window's run was ended with its jobs, though its end was never shown.
+    return !closing() && collection_->running();
 }
 
 void MainWindow::showMessage(const std::string& gbkMessage, const std::string& gbkTitle)
@@ -114,13 +137,11 @@ void MainWindow::showError(const std::string& gbkMessage, const std::string& gbk
     }
 }
 
-// From here on a running collection's requests end at once and it shows nothing, and workers stop
+// From here on a running collection's requests end at once and it shows nothing, and jobs stop
 // reaching into the window.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    bridge_.close();
-    collection_->stop();
-    monitor_->stop();
+    endJobs();
     event->accept();
 }
 

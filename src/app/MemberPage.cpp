@@ -11,7 +11,7 @@
 
 #include "app/BackendSetting.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "app/MemberPresses.h"
 #include "app/MemberTexts.h"
 #include "members/BackendAddress.h"
@@ -28,18 +28,17 @@ constexpr MemberUploadPacing kWindowUploadPacing{std::chrono::milliseconds(20)};
 
 }  // namespace
 
-MemberPage::MemberPage(MainWindow& window)
-    : QObject(&window),
+MemberPage::MemberPage(WindowParts& window)
+    : QObject(&window.widget()),
       window_(window),
       retryAction_(new QAction(this)),
       addressAction_(new QAction(QString::fromUtf8(backend_text::MenuItem), this)),
-      bridge_(),
-      screen_(window, bridge_),
-      session_(window.constants().backendHost, window.constants().backendAccountId)
+      screen_(window, window.jobs()),
+      session_(window.jobs(), window.constants().backendHost, window.constants().backendAccountId)
 {
     session_.readPacing = kWindowPacing;
     session_.uploadPacing = kWindowUploadPacing;
-    window.installEventFilter(this);
+    window.widget().installEventFilter(this);
     connect(window.control<QPushButton>(names::ConnectButton), &QPushButton::clicked, this,
             [this] { ConnectMemberDatabase(session_, screen_); });
     connect(window.control<QPushButton>(names::ReadButton), &QPushButton::clicked, this,
@@ -64,7 +63,8 @@ MemberPage::~MemberPage()
 
 bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &window_ && event->type() == QEvent::Close) {
+    // The parent the page was made with: the window, asked nothing while it is being destroyed.
+    if (watched == parent() && event->type() == QEvent::Close) {
         stopWorkers();
     }
     return QObject::eventFilter(watched, event);
@@ -72,8 +72,7 @@ bool MemberPage::eventFilter(QObject* watched, QEvent* event)
 
 void MemberPage::stopWorkers()
 {
-    bridge_.close();
-    session_.shutdown();
+    session_.stop();
 }
 
 void MemberPage::showMemberMenu(const QPoint& at)
@@ -97,7 +96,7 @@ void MemberPage::showMemberMenu(const QPoint& at)
 // member could be sent to it.
 void MemberPage::editBackendAddress()
 {
-    QInputDialog dialog(&window_);
+    QInputDialog dialog(&window_.widget());
     dialog.setObjectName(QStringLiteral("后台地址"));
     dialog.setWindowTitle(QString::fromUtf8(backend_text::DialogTitle));
     dialog.setLabelText(QString::fromUtf8(backend_text::DialogLabel));
@@ -119,7 +118,7 @@ void MemberPage::editBackendAddress()
     }
 }
 
-void AttachMemberPage(MainWindow& window)
+void AttachMemberPage(WindowParts& window)
 {
     new MemberPage(window);
 }

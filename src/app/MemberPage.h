@@ -5,15 +5,14 @@
 // "重新导入失败的会员（N）", and last "后台地址…", where the operator sets the back-end's address.
 // Made once with the window and owned by it.
 //
-// The page's jobs post to it through a bridge of its own. When the window closes, the page closes
-// the bridge, cuts short whatever the jobs wait on and joins them, all while every widget still
-// exists; a window destroyed without being closed gets the same from the page's destructor. No job
-// waits for the window, so neither has to run the window's events meanwhile.
+// The page's jobs run on the window's job runner and post to the page through it. When the window
+// closes, the page cuts short whatever the jobs wait on and the runner ends them, all while every
+// widget still exists. No job waits for the window, so neither has to run the window's events
+// meanwhile.
 
 #include <QObject>
 
 #include "app/MemberPageScreen.h"
-#include "app/UiBridge.h"
 #include "app/MemberPageSession.h"
 
 class QAction;
@@ -21,12 +20,12 @@ class QPoint;
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 class MemberPage : public QObject {
     Q_OBJECT
 public:
-    explicit MemberPage(MainWindow& window);
+    explicit MemberPage(WindowParts& window);
     ~MemberPage() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,15 +38,14 @@ private:
     void editBackendAddress();
     void stopWorkers();
 
-    MainWindow& window_;
+    WindowParts& window_;
     QAction* retryAction_;    // "重新导入失败的会员（N）", in the member menu after "导出" while N > 0
     QAction* addressAction_;  // "后台地址…", last in the member menu
-    UiBridge bridge_;
     MemberPageScreen screen_;
     MemberPageSession session_;  // after the screen: its jobs end before the screen goes away
 };
 
 // Gives the window its member page.
-void AttachMemberPage(MainWindow& window);
+void AttachMemberPage(WindowParts& window);
 
 }  // namespace korvel

@@ -11,10 +11,10 @@
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
 #include "app/GbkTableModel.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "app/MemberTexts.h"
 #include "app/PagePlacement.h"
-#include "app/UiBridge.h"
+#include "app/JobRunner.h"
 
 namespace korvel {
 namespace {
@@ -46,9 +46,9 @@ const char* FieldName(MemberField field)
 
 }  // namespace
 
-MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
+MemberPageScreen::MemberPageScreen(WindowParts& window, JobRunner& jobs)
     : window_(window),
-      bridge_(bridge),
+      jobs_(jobs),
       list_(window.control<QTreeView>(names::MemberList)),
       scrollToNewest_(kScrollIntervalMs, [this] {
           window_.memberList().flush();
@@ -59,7 +59,7 @@ MemberPageScreen::MemberPageScreen(MainWindow& window, UiBridge& bridge)
 
 void MemberPageScreen::post(std::function<void()> work)
 {
-    bridge_.post(std::move(work));
+    jobs_.post(std::move(work));
 }
 
 std::string MemberPageScreen::fieldText(MemberField field)
@@ -174,7 +174,7 @@ int MemberPageScreen::selectedMember()
 
 bool MemberPageScreen::askToGoOn(const std::string& message, const std::string& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(message), QMessageBox::NoButton, &window_);
+    QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(message), QMessageBox::NoButton, &window_.widget());
     QPushButton* goOn = box.addButton(QString::fromUtf8(backend_text::GoOn), QMessageBox::AcceptRole);
     box.addButton(QString::fromUtf8(backend_text::Stop), QMessageBox::RejectRole);
     box.exec();

@@ -1,7 +1,7 @@
 #pragma once
 
 // The member presses' view of the page "会员导入": its fields, buttons, status label and the
-// member list 超级列表框2. Jobs reach it through post(), the page's own UiBridge.
+// member list 超级列表框2. Jobs reach it through post(), the window's job runner.
 //
 // Rows arrive in batches; the list announces them and scrolls to the newest at most every 50 ms,
 // so a read of 100,000 members costs a few hundred repaints rather than one per member.
@@ -13,12 +13,12 @@ class QTreeView;
 
 namespace korvel {
 
-class MainWindow;
-class UiBridge;
+class WindowParts;
+class JobRunner;
 
 class MemberPageScreen : public MemberScreen {
 public:
-    MemberPageScreen(MainWindow& window, UiBridge& bridge);
+    MemberPageScreen(WindowParts& window, JobRunner& jobs);
 
     void post(std::function<void()> work) override;
     std::string fieldText(MemberField field) override;
@@ -43,8 +43,8 @@ private:
     void placeList(QRect layoutRect);
     void showPendingRows();
 
-    MainWindow& window_;
-    UiBridge& bridge_;
+    WindowParts& window_;
+    JobRunner& jobs_;
     QTreeView* list_;
     Throttle scrollToNewest_;
     // The list's rows as the read handed them on: what an upload sends, without copying the list.

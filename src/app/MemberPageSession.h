@@ -1,12 +1,13 @@
 #pragma once
 
-// The member session as the page keeps it: the jobs of the core, and what the page's own thread
-// remembers between presses and the ends of those jobs. The fields below are touched on the
+// The member session as the page keeps it: the jobs of the core, run on the window's job runner,
+// and what the page's own thread remembers between presses and the ends of those jobs. The fields below are touched on the
 // window's thread only (presses and posted work), so they need no lock.
 
 #include <string>
 #include <vector>
 
+#include "app/JobRunner.h"
 #include "members/MemberJobs.h"
 #include "members/MemberSession.h"
 
@@ -14,9 +15,18 @@ namespace korvel {
 
 class MemberPageSession : public MemberSession {
 public:
-    using MemberSession::MemberSession;
-    // The jobs' posted work touches the fields below: they end before the fields go.
-    ~MemberPageSession() override { shutdown(); }
+    MemberPageSession(JobRunner& jobs, std::string backendHost, std::string backendAccountId)
+        : MemberSession(std::move(backendHost), std::move(backendAccountId)), jobs_(jobs)
+    {
+    }
+
+    // Stops the jobs and waits until each has returned: they use the session to their end, and
+    // every wait of theirs ends on stop().
+    ~MemberPageSession() override;
+
+    // On the window's job runner: cancelling the job (the window closing) stops the session, which
+    // cuts short whatever the job waits on.
+    void start(MemberJob kind, std::function<void()> body) override;
 
     // A job of each kind runs, from its start until its end was posted back.
     bool connecting = false;
@@ -27,6 +37,9 @@ public:
     bool clearTextAccepted = false;
     // The members whose upload failed in the last bulk upload or retry, ready to be sent again.
     std::vector<MemberRecord> failedUploads;
+
+private:
+    JobRunner& jobs_;
 };
 
 }  // namespace korvel

@@ -12,12 +12,12 @@
 
 #include "app/BatchPanel.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/WindowParts.h"
 #include "words/ExportTexts.h"
 #include "app/SaveDialogComponent.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
-#include "store/StorePath.h"
+#include "app/StoreWorker.h"
 
 namespace korvel {
 namespace {
@@ -67,7 +67,7 @@ QString Shown(const std::optional<std::string>& gbk)
 }
 
 // The shop list's reading: each shop's last run and how many changes it brought.
-StoreResult<std::vector<MonitorShop>> ReadShops(History& history)
+StoreResult<std::vector<MonitorShop>> ReadShops(Store& history)
 {
     const auto hosts = history.shops();
     if (!hosts.ok())
@@ -86,7 +86,7 @@ StoreResult<std::vector<MonitorShop>> ReadShops(History& history)
 
 }  // namespace
 
-MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
+MonitorPage::MonitorPage(WindowParts& window, QWidget* page)
     : QObject(page), window_(window), page_(page),
       shops_(Table(page, monitor_names::Shops,
                    {QStringLiteral("店铺"), QStringLiteral("最近采集"), QStringLiteral("结果"),
@@ -96,7 +96,7 @@ MonitorPage::MonitorPage(MainWindow& window, QWidget* page)
                       QStringLiteral("之后"), QStringLiteral("差额"), QStringLiteral("百分比"),
                       QStringLiteral("标题")})),
       chart_(new QChartView(page)), export_(new QPushButton(QStringLiteral("导出变化"), page)),
-      status_(new QLabel(page)), reader_(window.ui(), DefaultStorePath()),
+      status_(new QLabel(page)),
       batch_(std::make_unique<BatchPanel>(window, [this] { refresh(); }))
 {
     chart_->setObjectName(QString::fromUtf8(monitor_names::Chart));
@@ -127,12 +127,8 @@ MonitorPage::~MonitorPage() = default;
 
 void MonitorPage::refresh()
 {
-    reader_.read<std::vector<MonitorShop>>(ShopsSlot, ReadShops, [this](const auto& shops) { showShops(shops); });
-}
-
-void MonitorPage::stop()
-{
-    batch_->stop();
+    window_.history().read<std::vector<MonitorShop>>(ShopsSlot, ReadShops,
+                                                     [this](const auto& shops) { showShops(shops); });
 }
 
 void MonitorPage::showFailure(const StoreError& error)
@@ -161,8 +157,8 @@ void MonitorPage::selectShop()
     if (row < 0)
         return;
     const std::string host = ToGbk(shops_->item(row, 0)->text());
-    reader_.read<ChangeReport>(ChangesSlot, [host](History& history) { return history.changes(host); },
-                               [this](const auto& report) { showChanges(report); });
+    window_.history().read<ChangeReport>(ChangesSlot, [host](Store& history) { return history.changes(host); },
+                                         [this](const auto& report) { showChanges(report); });
 }
 
 void MonitorPage::showChanges(const StoreResult<ChangeReport>& report)
@@ -190,8 +186,9 @@ void MonitorPage::selectChange()
     const std::string host = report_->after.shopHost;
     const std::string id = change.id;
     const QString title = FromGbk(change.title);
-    reader_.read<std::vector<SeriesPoint>>(SeriesSlot, [host, id](History& history) { return history.series(host, id); },
-                                           [this, title](const auto& series) { showSeries(title, series); });
+    window_.history().read<std::vector<SeriesPoint>>(
+        SeriesSlot, [host, id](Store& history) { return history.series(host, id); },
+        [this, title](const auto& series) { showSeries(title, series); });
 }
 
 void MonitorPage::showSeries(const QString& title, const StoreResult<std::vector<SeriesPoint>>& series)
@@ -209,7 +206,7 @@ void MonitorPage::exportChanges()
         return;
     // A dialog of its own: it proposes the file last chosen here, never an export of the list's.
     if (!dialog_)
-        dialog_ = std::make_unique<SaveDialogComponent>(&window_);
+        dialog_ = std::make_unique<SaveDialogComponent>(&window_.widget());
     dialog_->setFilter("CSV (*.csv)|*.csv");
     dialog_->setDefaultExtension("csv");
     if (!dialog_->show())

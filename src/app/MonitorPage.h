@@ -2,14 +2,15 @@
 
 // The tab "店铺监控": the shops in the history with their last run, a chosen shop's changes (with a
 // CSV export) and a chosen product's sale price and sold count over all runs, its lowest price
-// marked; beside them the followed shops, collected together by "全部采集" (BatchPanel). Everything it shows is read off the window's thread (MonitorReader).
+// marked; beside them the followed shops, collected together by "全部采集" (BatchPanel). Everything it
+// shows is read off the window's thread, through the window's history connection (StoreWorker).
 
 #include <QObject>
 #include <memory>
 #include <optional>
 
-#include "app/MonitorReader.h"
 #include "store/ChangeRows.h"
+#include "store/Store.h"
 
 class QChart;
 class QChartView;
@@ -22,7 +23,7 @@ namespace korvel {
 
 class BatchPanel;
 class SaveDialogComponent;
-class MainWindow;
+class WindowParts;
 
 // The tab's own controls, found by these names.
 namespace monitor_names {
@@ -42,12 +43,10 @@ struct MonitorShop {
 class MonitorPage : public QObject {
 public:
     // Builds the controls into `page`; the tab reads the history whenever it is shown.
-    MonitorPage(MainWindow& window, QWidget* page);
+    MonitorPage(WindowParts& window, QWidget* page);
     ~MonitorPage() override;
 
     void refresh();
-    // The window is closing: a running batch stops now, its progress kept.
-    void stop();
 
 private:
     void showShops(const StoreResult<std::vector<MonitorShop>>& shops);
@@ -58,7 +57,7 @@ private:
     void exportChanges();
     void showFailure(const StoreError& error);
 
-    MainWindow& window_;
+    WindowParts& window_;
     QWidget* page_;
     QTableWidget* shops_;
     QTableWidget* changes_;
@@ -67,7 +66,6 @@ private:
     QLabel* status_;
     std::string shownHost_;  // GBK
     std::optional<ChangeReport> report_;
-    MonitorReader reader_;
     std::unique_ptr<BatchPanel> batch_;
     std::unique_ptr<SaveDialogComponent> dialog_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 // The five pages of the tab control 高级选择夹1, each filled with its controls at their fixed
-// places and sizes. Only creation lives here; what a control does is wired in MainWindow and the page's own
+// places and sizes. Only creation lives here; what a control does is wired in the page's own
 // files.
 
 #include <vector>

@@ -1,7 +1,5 @@
 #include "app/ProductTableModel.h"
 
-#include <iterator>
-
 #include "app/GbkCodec.h"
 #include "export/ProductColumns.h"
 
@@ -25,7 +23,7 @@ ProductTableModel::ProductTableModel(QObject* parent)
 
 std::string ProductTableModel::cell(int row, int column) const
 {
-    return row >= 0 && row < rows() ? ProductCell(products_[row], column) : std::string();
+    return row >= 0 && row < rows() ? ProductCell(products_[size_t(row)], column) : std::string();
 }
 
 void ProductTableModel::clear()
@@ -36,14 +34,9 @@ void ProductTableModel::clear()
     endResetModel();
 }
 
-void ProductTableModel::append(std::vector<Product> products)
+void ProductTableModel::append(ProductSlice products)
 {
-    if (products_.empty()) {
-        products_ = std::move(products);
-    } else {
-        products_.insert(products_.end(), std::make_move_iterator(products.begin()),
-                         std::make_move_iterator(products.end()));
-    }
+    products_.append(std::move(products));
     rowsAppended();
 }
 

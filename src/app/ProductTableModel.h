@@ -1,15 +1,14 @@
 #pragma once
 
-// 超级列表框1 over the run's products: the one copy of them, handed over by the run as it finds
-// them and read by the view, the exports and the article import. Cells stay the page's GBK bytes;
-// they are decoded only to be shown.
+// 超级列表框1 over the run's products: the slices the run hands out as it finds them, shared with
+// the run's own record (no second copy), read by the view, the exports and the article import.
+// Cells stay the page's GBK bytes; they are decoded only to be shown.
 
 #include <QStringList>
 #include <string>
-#include <vector>
 
 #include "app/BatchedTableModel.h"
-#include "collect/Product.h"
+#include "collect/RunProducts.h"
 
 namespace korvel {
 
@@ -18,13 +17,13 @@ class ProductTableModel : public BatchedTableModel {
 public:
     explicit ProductTableModel(QObject* parent = nullptr);
 
-    const std::vector<Product>& products() const { return products_; }
+    const RunProducts& products() const { return products_; }
     int rows() const override { return static_cast<int>(products_.size()); }
     // The cell as the list shows it, GBK; empty outside the list.
     std::string cell(int row, int column) const;
 
     void clear();
-    void append(std::vector<Product> products);
+    void append(ProductSlice products);
 
     int columnCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -32,7 +31,7 @@ public:
 
 private:
     QStringList titles_;
-    std::vector<Product> products_;
+    RunProducts products_;
 };
 
 }  // namespace korvel

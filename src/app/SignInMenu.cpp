@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QPointer>
 #include <QToolButton>
-#include <thread>
 
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
+#include "app/JobRunner.h"
+#include "app/WindowParts.h"
 #include "app/SignInTexts.h"
 #include "app/SignInWindow.h"
 #include "session/ImportIntoStore.h"
@@ -18,9 +18,9 @@ namespace {
 
 class SignInControls : public QObject {
 public:
-    explicit SignInControls(MainWindow& window) : QObject(&window), window_(window)
+    explicit SignInControls(WindowParts& window) : QObject(&window.widget()), window_(window)
     {
-        button_ = new QToolButton(&window);
+        button_ = new QToolButton(&window.widget());
         button_->setObjectName(QString::fromUtf8(SignInButtonName));
         button_->setGeometry(9, 505, 180, 26);
         button_->setPopupMode(QToolButton::InstantPopup);
@@ -58,7 +58,7 @@ private:
     void signIn()
     {
         if (!browser_) {
-            browser_ = new SignInWindow(&window_);
+            browser_ = new SignInWindow(&window_.widget());
             connect(browser_, &SignInWindow::signedIn, this, [this] { refresh(); });
         }
         browser_->start();
@@ -66,7 +66,7 @@ private:
 
     void importFile()
     {
-        const QString file = QFileDialog::getOpenFileName(&window_, QStringLiteral("导入 cookies.txt"), QString(),
+        const QString file = QFileDialog::getOpenFileName(&window_.widget(), QStringLiteral("导入 cookies.txt"), QString(),
                                                           QStringLiteral("cookies.txt (*.txt);;所有文件 (*)"));
         if (!file.isEmpty())
             startImport(ParseImportSource(file.toLocal8Bit().toStdString()));
@@ -76,15 +76,13 @@ private:
     void startImport(ImportSource source)
     {
         QPointer<SignInControls> self(this);
-        std::thread([self, source] {
+        window_.jobs().start("导入登录状态", [self, source](JobRunner::Context& job) {
             const StoreImport done = ImportIntoStore(source);
-            QMetaObject::invokeMethod(
-                qApp, [self, source, done] {
-                    if (self && !self->window_.closing())
-                        self->say(ImportOutcomeText(done, source));
-                },
-                Qt::QueuedConnection);
-        }).detach();
+            job.post([self, source, done] {
+                if (self)
+                    self->say(ImportOutcomeText(done, source));
+            });
+        });
     }
 
     void signOut()
@@ -93,14 +91,14 @@ private:
         say(cleared.ok() ? QStringLiteral("已退出登录") : QStringLiteral("退出登录失败：") + StoreProblemText(cleared));
     }
 
-    MainWindow& window_;
+    WindowParts& window_;
     QToolButton* button_ = nullptr;
     QPointer<SignInWindow> browser_;
 };
 
 }  // namespace
 
-void AttachSignIn(MainWindow& window)
+void AttachSignIn(WindowParts& window)
 {
     new SignInControls(window);
 }

@@ -6,10 +6,10 @@
 
 namespace korvel {
 
-class MainWindow;
+class WindowParts;
 
 inline constexpr char SignInButtonName[] = "登录状态";
 
-void AttachSignIn(MainWindow& window);
+void AttachSignIn(WindowParts& window);
 
 }  // namespace korvel

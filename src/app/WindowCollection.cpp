@@ -8,8 +8,10 @@
 #include "app/ControlNames.h"
 #include "app/ControlText.h"
 #include "app/GbkCodec.h"
-#include "app/MainWindow.h"
-#include "app/MonitorRecording.h"
+#include "app/WindowParts.h"
+#include "app/StoreWorker.h"
+#include "collect/RunCollection.h"
+#include "session/KeptSession.h"
 #include "app/ProductTableModel.h"
 #include "words/RunTexts.h"
 
@@ -23,7 +25,7 @@ constexpr const char* kInputFields[] = {names::ShopAddress, names::ItemAreaStart
 
 }  // namespace
 
-WindowInputs::WindowInputs(MainWindow& window, QObject* owner) : window_(window)
+WindowInputs::WindowInputs(WindowParts& window, QObject* owner) : window_(window)
 {
     for (const char* name : kInputFields) {
         QWidget* field = window.control(name);
@@ -51,44 +53,80 @@ void WindowInputs::refresh()
     inputs_ = std::move(now);
 }
 
-WindowCollection::WindowCollection(MainWindow& window)
+// The run's events, on the job's thread, posted on to the window's: the job never waits for it.
+class WindowCollection::Events : public CollectionObserver {
+public:
+    Events(WindowCollection& collection, JobRunner::Context& job) : collection_(collection), job_(job) {}
+
+    void pageCountRead(int shown) override
+    {
+        post([&collection = collection_, shown] {
+            SetControlText(collection.pageCountLabel_, PageCountCaption(shown));
+        });
+    }
+    void listingStarted() override
+    {
+        post([&collection = collection_] { collection.listingStarted(); });
+    }
+    void productsFound(const ProductSlice& products) override
+    {
+        post([&collection = collection_, products] { collection.productsFound(products); });
+    }
+    void finished(const CollectionRun& run) override
+    {
+        // The write is queued first: the box showing the end waits for the user, the history not.
+        post([&collection = collection_, run] {
+            collection.record(run);
+            collection.showFinished(run);
+        });
+    }
+
+private:
+    void post(std::function<void()> event)
+    {
+        job_.post([&collection = collection_, event = std::move(event)]() mutable {
+            collection.deliver(std::move(event));
+        });
+    }
+
+    WindowCollection& collection_;
+    JobRunner::Context& job_;
+};
+
+WindowCollection::WindowCollection(WindowParts& window)
     : window_(window),
       startButton_(window.control<QPushButton>(names::StartButton)),
       totalLabel_(window.control<QLabel>(names::TotalLabel)),
       pageCountLabel_(window.control<QLabel>(names::PageCountLabel)),
-      inputs_(window, this),
+      inputs_(std::make_shared<WindowInputs>(window, this)),
       totalLabelUpdate_(kLabelIntervalMs, [this] { totalLabel_->setText(FromGbk(totalCaption_)); })
 {
 }
 
-WindowCollection::~WindowCollection()
-{
-    stop();
-}
+WindowCollection::~WindowCollection() = default;
 
 void WindowCollection::start()
 {
-    if (job_)
+    // The job owns what it reads, so that a window closing under it frees nothing it still uses.
+    std::shared_ptr<KeptSession> session = KeptSessionFromStore();
+    start([inputs = inputs_, session](CollectionObserver& observer, Cancellation& cancellation) {
+        FetchPolicy policy;
+        policy.session = session.get();
+        RunCollection(*inputs, observer, cancellation, policy);
+    });
+}
+
+void WindowCollection::start(Collect collect)
+{
+    if (running_)
         return;
+    running_ = true;
     startButton_->setText(QStringLiteral("正在采集请稍等..."));
     startButton_->setEnabled(false);
-    session_ = KeptSessionFromStore();
-    FetchPolicy policy;
-    policy.session = session_.get();
-    job_ = std::make_unique<CollectionJob>(inputs_, *this, policy);
-}
-
-void WindowCollection::stop()
-{
-    job_.reset();
-}
-
-void WindowCollection::post(std::function<void()> event)
-{
-    // Queued, never blocking: the job goes on while the window catches up. Events still queued
-    // when this object is gone are dropped with it.
-    QMetaObject::invokeMethod(
-        this, [this, event = std::move(event)]() mutable { deliver(std::move(event)); }, Qt::QueuedConnection);
+    window_.jobs().start("店铺采集", [this, collect = std::move(collect)](JobRunner::Context& job) {
+        Events events(*this, job);
+        collect(events, job.cancellation());
+    });
 }
 
 void WindowCollection::deliver(std::function<void()> event)
@@ -121,35 +159,21 @@ void WindowCollection::release()
     --holds_;
 }
 
-void WindowCollection::pageCountRead(int shown)
-{
-    post([this, shown] { SetControlText(pageCountLabel_, PageCountCaption(shown)); });
-}
-
 void WindowCollection::listingStarted()
 {
-    post([this] { window_.productList().clear(); });
+    window_.productList().clear();
 }
 
-void WindowCollection::productsFound(std::vector<Product> products)
+void WindowCollection::productsFound(const ProductSlice& products)
 {
-    post([this, products = std::move(products)]() mutable {
-        ProductTableModel& list = window_.productList();
-        list.append(std::move(products));
-        setTotal(ProgressCaption(list.rows()));
-    });
+    ProductTableModel& list = window_.productList();
+    list.append(products);
+    setTotal(ProgressCaption(list.rows()));
 }
 
-void WindowCollection::finished(const CollectionRun& run)
+void WindowCollection::showFinished(const CollectionRun& run)
 {
-    // Recorded on the job's thread: the window never waits for the history's file.
-    std::string historyNote = RecordFinishedRun(run);
-    post([this, run, historyNote = std::move(historyNote)] { showFinished(run, historyNote); });
-}
-
-void WindowCollection::showFinished(const CollectionRun& run, const std::string& historyNote)
-{
-    job_.reset();
+    running_ = false;
     if (run.end == RunEnd::Complete || run.end == RunEnd::Incomplete)
         setTotal(TotalCaption(run.productCount));
     startButton_->setText(QStringLiteral("开始采集"));
@@ -158,7 +182,20 @@ void WindowCollection::showFinished(const CollectionRun& run, const std::string&
     if (run.end == RunEnd::Interrupted)
         return;
     const RunMessage message = ClosingMessage(run);
-    window_.showMessage(historyNote.empty() ? message.message : message.message + "\n" + historyNote, message.title);
+    window_.showMessage(message.message, message.title);
+}
+
+// Queued behind the window's other history work, never waited for; a failure is its own box (or,
+// once the window has closed, a line on stderr).
+void WindowCollection::record(const CollectionRun& run)
+{
+    window_.history().edit<std::int64_t>(
+        [run](Store& store) { return store.record(run); },
+        [this](const StoreResult<std::int64_t>& recorded) {
+            if (!recorded.ok())
+                window_.showMessage(HistoryNotSavedLine(recorded.error()));
+        },
+        [](const StoreError& error) { return HistoryNotSavedLine(error); });
 }
 
 void WindowCollection::setTotal(const std::string& caption)

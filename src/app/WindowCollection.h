@@ -1,13 +1,15 @@
 #pragma once
 
-// The start button's collection as the window runs it: a job off the window's thread whose events
-// are posted to the window without blocking the job, and turned here into the window's texts, its
-// list and its closing box.
+// The start button's collection as the window runs it: a job off the window's thread (JobRunner)
+// whose events are posted to the window without blocking the job, and turned here into the
+// window's texts, its list and its closing box. When the run has ended and the window shows its
+// end, the run is recorded in the history through the window's one store connection: the end of a
+// run never waits for the store.
 //
 // The job reads the address and the markers from a snapshot the fields keep current, so edits made
-// during a run count from the next page on. Products arrive a page at a time and are handed to the
-// list; the list announces its new rows and 标签1 takes its newest caption at most every 50 ms, so
-// the window never repaints per product.
+// during a run count from the next page on. Products arrive a page at a time as the run's own
+// slices and are handed to the list; the list announces its new rows and 标签1 takes its newest
+// caption at most every 50 ms, so the window never repaints per product.
 
 #include <QObject>
 #include <functional>
@@ -17,41 +19,43 @@
 #include <vector>
 
 #include "app/Throttle.h"
-#include "collect/CollectionJob.h"
-#include "session/KeptSession.h"
+#include "collect/CollectionObserver.h"
 
 class QLabel;
 class QPushButton;
 
 namespace korvel {
 
-class MainWindow;
+class Cancellation;
+class WindowParts;
 
 // The five fields the run reads, copied under a lock whenever one changes.
 class WindowInputs : public CollectionSettingsSource {
 public:
     // Kept current while `owner` lives.
-    WindowInputs(MainWindow& window, QObject* owner);
+    WindowInputs(WindowParts& window, QObject* owner);
     CollectionInputs current() const override;
 
 private:
     void refresh();
 
-    MainWindow& window_;
+    WindowParts& window_;
     mutable std::mutex mutex_;
     CollectionInputs inputs_;
 };
 
-class WindowCollection : public QObject, public CollectionObserver {
+class WindowCollection : public QObject {
 public:
-    explicit WindowCollection(MainWindow& window);
-    // Cancels a running job and waits for it: the cancellation ends its requests at once.
+    explicit WindowCollection(WindowParts& window);
     ~WindowCollection() override;
 
+    // The start button: a collection of the shop in the fields.
     void start();
-    bool running() const { return job_ != nullptr; }
-    // The window is closing: the job ends now and nothing more is shown.
-    void stop();
+    // What a collection reports, from `collect` run as the start button's job, reaches the window
+    // and the history as a collection's does (the window's benchmark feeds it its own products).
+    using Collect = std::function<void(CollectionObserver& observer, Cancellation& cancellation)>;
+    void start(Collect collect);
+    bool running() const { return running_; }
 
     // While an export's dialog and box are up the list and the labels stand still, as they did
     // when the run waited for the window: the job's events wait until the export is done.
@@ -67,30 +71,27 @@ public:
     };
 
 private:
-    // CollectionObserver, called on the job's thread: each event is posted to the window.
-    void pageCountRead(int shown) override;
-    void listingStarted() override;
-    void productsFound(std::vector<Product> products) override;
-    void finished(const CollectionRun& run) override;
+    class Events;
 
-    void post(std::function<void()> event);
     void deliver(std::function<void()> event);
     void release();
-    void showFinished(const CollectionRun& run, const std::string& historyNote);
+    void listingStarted();
+    void productsFound(const ProductSlice& products);
+    void showFinished(const CollectionRun& run);
+    void record(const CollectionRun& run);
     void setTotal(const std::string& caption);
     void present();
 
-    MainWindow& window_;
+    WindowParts& window_;
     QPushButton* startButton_;
     QLabel* totalLabel_;
     QLabel* pageCountLabel_;
-    WindowInputs inputs_;
+    std::shared_ptr<WindowInputs> inputs_;
     std::string totalCaption_;
     Throttle totalLabelUpdate_;
     int holds_ = 0;
     std::vector<std::function<void()>> held_;
-    std::unique_ptr<KeptSession> session_;  // the kept marketplace session the run carries; outlives it
-    std::unique_ptr<CollectionJob> job_;
+    bool running_ = false;
 };
 
 }  // namespace korvel

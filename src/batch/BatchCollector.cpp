@@ -5,8 +5,8 @@
 namespace korvel::batch {
 namespace {
 
-// Keeps the run's products and tells of its pages.
-class ShopObserver : public ProductCollector {
+// Tells of the run's pages.
+class ShopObserver : public CollectionObserver {
 public:
     explicit ShopObserver(const std::function<void(int, int)>& page) : page_(page) {}
     void pageStarted(int page, int pageCount) override { page_(page, pageCount); }
@@ -36,8 +36,6 @@ CollectedShop BatchCollector::collect(const std::string& host, Cancellation& can
     ShopObserver observer(page_);
     // Every request, whichever shop or retry makes it, waits for the batch's pace.
     shop.run = RunCollection(FixedInputs({host}), observer, cancel, policy_);
-    shop.run.shopHost = host;
-    shop.run.products = std::move(observer.products);
     shop.blocked = IsBlockedRun(shop.run);
     shop.sessionExpired = policy_.session != nullptr && IsSessionExpiredRun(shop.run);
     shop.unreachable = IsUnreachableRun(shop.run);

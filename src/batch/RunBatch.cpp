@@ -4,21 +4,31 @@
 
 #include "batch/ShopBlock.h"
 #include "batch/ShopFiles.h"
+#include "text/Encoding.h"
 
 namespace korvel::batch {
 namespace {
 
+// The batch's messages are UTF-8; the store's causes are GBK.
+std::string Utf8Cause(const StoreError& error)
+{
+    std::string utf8 = GbkToUtf8(error.cause);
+    if (!utf8.empty())
+        utf8.pop_back();  // the converter's closing zero byte
+    return utf8;
+}
+
 // A store that fails mid-batch is worth another try later (exit 1); a file that cannot be
 // written needs the operator (exit 3).
-BatchResult StoreFailed(const BatchLedger& ledger)
+BatchResult StoreFailed(const StoreError& error)
 {
-    return {batch_exit::StoreUnreachable, "the store failed: " + ledger.lastError()};
+    return {batch_exit::StoreUnreachable, "the store failed: " + Utf8Cause(error)};
 }
 
 class Batch {
 public:
-    Batch(const BatchPlan& plan, BatchLedger& ledger, BatchWatcher& watcher)
-        : plan_(plan), ledger_(ledger), watcher_(watcher)
+    Batch(const BatchPlan& plan, BatchLedger& store, BatchWatcher& watcher)
+        : plan_(plan), store_(store), watcher_(watcher)
     {
     }
 
@@ -35,8 +45,8 @@ public:
         if (jsonl && !jsonl->runsPresent().contains(key) &&
             !jsonl->append(JsonLines(BlockOf(run, *shop.outcome, shop.run)), key))
             return "cannot write the JSON Lines";
-        if (!ledger_.markDelivered(plan_.id, shop.host))
-            return "the store failed: " + ledger_.lastError();
+        if (const StoreResult<Done> marked = store_.markDelivered(plan_.id, shop.host); !marked.ok())
+            return "the store failed: " + Utf8Cause(marked.error());
         shop.stage = ShopStage::Delivered;
         return "";
     }
@@ -47,10 +57,10 @@ public:
         for (ShopState& shop : shops) {
             if (shop.stage != ShopStage::Recorded)
                 continue;
-            const auto run = ledger_.loadRun(shop.host, shop.run);
-            if (!run)
-                return StoreFailed(ledger_);
-            if (std::string error = deliver(shop, *run); !error.empty())
+            const StoreResult<CollectionRun> run = store_.run(shop.host, shop.run);
+            if (!run.ok())
+                return StoreFailed(run.error());
+            if (std::string error = deliver(shop, run.value()); !error.empty())
                 return BatchResult{batch_exit::CannotWrite, error};
         }
         return std::nullopt;
@@ -69,15 +79,15 @@ public:
             return BatchResult{batch_exit::SessionExpired, "登录状态已失效，请重新登录"};
         unreachable_ = collected.unreachable ? unreachable_ + 1 : 0;
         const ShopOutcome outcome = OutcomeOf(collected);
-        const auto run = ledger_.record(plan_.id, collected.run, outcome);
-        if (!run)
-            return StoreFailed(ledger_);
+        const StoreResult<std::int64_t> run = store_.recordInBatch(plan_.id, collected.run, outcome);
+        if (!run.ok())
+            return StoreFailed(run.error());
         shop.stage = ShopStage::Recorded;
         shop.outcome = outcome;
-        shop.run = *run;
+        shop.run = run.value();
         if (std::string error = deliver(shop, collected.run); !error.empty())
             return BatchResult{batch_exit::CannotWrite, error};
-        const ShopBlock block = BlockOf(collected.run, outcome, *run);
+        const ShopBlock block = BlockOf(collected.run, outcome, run.value());
         watcher_.shopEnded(shop.host, outcome, static_cast<long long>(collected.run.products.size()),
                            block.cause.value_or(""));
         if (streak.add(outcome))
@@ -94,7 +104,7 @@ private:
     static constexpr int UnreachableLimit = 3;
     int unreachable_ = 0;
     const BatchPlan& plan_;
-    BatchLedger& ledger_;
+    BatchLedger& store_;
     BatchWatcher& watcher_;
 };
 
@@ -116,15 +126,16 @@ ShopOutcome OutcomeOf(const CollectedShop& shop)
     return ShopOutcome::Failed;
 }
 
-BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& collector, BatchWatcher& watcher,
+BatchResult RunBatch(const BatchPlan& plan, BatchLedger& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation)
 {
-    auto shops = ledger.begin(plan.id, plan.hosts, plan.start);
-    if (!shops)
-        return StoreFailed(ledger);
+    auto begun = store.beginBatch(plan.id, plan.hosts, plan.start);
+    if (!begun.ok())
+        return StoreFailed(begun.error());
+    std::vector<ShopState>* shops = &begun.value();
     if (plan.csvFolder)
         RemoveLeftovers(*plan.csvFolder, plan.hosts);
-    Batch batch(plan, ledger, watcher);
+    Batch batch(plan, store, watcher);
     if (auto stopped = batch.deliverRecorded(*shops))
         return *stopped;
     watcher.begun(*shops);
@@ -144,11 +155,11 @@ BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& 
         const ShopState& shop = (*shops)[i];
         if (!earlier[i] || shop.outcome == ShopOutcome::Complete)
             continue;
-        const auto run = ledger.loadRun(shop.host, shop.run);
-        if (!run)
-            return StoreFailed(ledger);
-        watcher.endedEarlier(shop.host, *shop.outcome, static_cast<long long>(run->products.size()),
-                             BlockOf(*run, *shop.outcome, shop.run).cause.value_or(""));
+        const StoreResult<CollectionRun> run = store.run(shop.host, shop.run);
+        if (!run.ok())
+            return StoreFailed(run.error());
+        watcher.endedEarlier(shop.host, *shop.outcome, static_cast<long long>(run.value().products.size()),
+                             BlockOf(run.value(), *shop.outcome, shop.run).cause.value_or(""));
     }
     const bool allComplete = std::all_of(shops->begin(), shops->end(),
                                          [](const ShopState& s) { return s.outcome == ShopOutcome::Complete; });

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "base/Cancellation.h"
-#include "batch/BatchLedger.h"
 #include "batch/JsonLinesFile.h"
+#include "batch/ShopOutcome.h"
+#include "store/Store.h"
 
 namespace korvel::batch {
 
@@ -62,7 +63,7 @@ bool IsSessionExpiredRun(const CollectionRun& run);
 // A run whose page 1 never reached a server: refused, unreachable, or no name resolution.
 bool IsUnreachableRun(const CollectionRun& run);
 
-BatchResult RunBatch(const BatchPlan& plan, BatchLedger& ledger, ShopCollector& collector, BatchWatcher& watcher,
+BatchResult RunBatch(const BatchPlan& plan, BatchLedger& store, ShopCollector& collector, BatchWatcher& watcher,
                      const Cancellation& cancellation);
 
 }  // namespace korvel::batch

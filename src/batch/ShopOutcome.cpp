@@ -33,17 +33,6 @@ std::optional<ShopOutcome> OutcomeNamed(std::string_view name)
     return std::nullopt;
 }
 
-int OutcomeCode(ShopOutcome outcome)
-{
-    return static_cast<int>(outcome);
-}
-
-ShopOutcome OutcomeFromCode(long long code)
-{
-    return code >= 0 && code < static_cast<long long>(Names.size()) ? Names[static_cast<size_t>(code)].first
-                                                                     : ShopOutcome::Failed;
-}
-
 int BatchExitStatus(BatchEnd end, bool allComplete)
 {
     switch (end) {

@@ -1,27 +1,17 @@
 #pragma once
 
-// How one shop of a batch ended, as the store, the JSON Lines and the exit status name it.
+// How one shop of a batch ended, by name, and what a batch's end makes of it.
 
 #include <optional>
 #include <string_view>
 
-namespace korvel::batch {
+#include "store/BatchShops.h"
 
-// The values are the stores' codes: never renumbered.
-enum class ShopOutcome {
-    Complete = 0,    // every page
-    Incomplete = 1,  // products, but pages lost
-    Failed = 2,      // nothing: page 1 failed
-    Blocked = 3,     // the marketplace answered with a login or slider page, or 429 after every retry
-};
+namespace korvel::batch {
 
 // "complete", "incomplete", "failed", "blocked".
 std::string_view OutcomeName(ShopOutcome outcome);
 std::optional<ShopOutcome> OutcomeNamed(std::string_view name);
-
-// As the stores keep it: 0 complete, 1 incomplete, 2 failed, 3 blocked.
-int OutcomeCode(ShopOutcome outcome);
-ShopOutcome OutcomeFromCode(long long code);
 
 // Three blocked shops in a row (within one run of the command) stop the batch: the marketplace
 // has noticed it, and going on would only deepen the block.

@@ -5,7 +5,6 @@
 // settings source answers from a snapshot it keeps under a lock.
 
 #include <string>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -46,25 +45,12 @@ public:
     // Page 1 has products: this run's list starts here and replaces the previous one.
     virtual void listingStarted() {}
     virtual void pageStarted(int /*page*/, int /*pageCount*/) {}
-    // A page's products in page order, numbered on from the run's earlier pages. They are handed
-    // over: the run keeps no copy.
-    virtual void productsFound(std::vector<Product> /*products*/) {}
+    // A page's products in page order, numbered on from the run's earlier pages: the slice the run
+    // keeps, which a view may keep too.
+    virtual void productsFound(const ProductSlice& /*products*/) {}
     virtual void pageLost(const LostPage& /*lost*/) {}
-    // The last event: the run's record, its products left to whoever took them above.
+    // The last event: the run's record, whole.
     virtual void finished(const CollectionRun& /*run*/) {}
-};
-
-// Keeps every product the run hands over, for a caller that wants the whole record.
-class ProductCollector : public CollectionObserver {
-public:
-    void listingStarted() override { products.clear(); }
-    void productsFound(std::vector<Product> found) override
-    {
-        products.insert(products.end(), std::make_move_iterator(found.begin()),
-                        std::make_move_iterator(found.end()));
-    }
-
-    std::vector<Product> products;
 };
 
 }  // namespace korvel

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/Product.h"
+#include "collect/RunProducts.h"
 #include "collect/ShopAddress.h"
 
 namespace korvel {
@@ -36,20 +36,20 @@ struct LostPage {
 };
 
 struct CollectionRun {
-    std::string shopHost;  // as the run read it from the address
+    std::string shopHost;  // the address as the run read it, trimmed and in lower case: the history's key
     ShopFamily family = ShopFamily::Taobao;
     std::chrono::system_clock::time_point started;
     std::chrono::system_clock::time_point ended;
     int pageCount = 0;       // as page 1 gave it; 0 when page 1 failed
     int pagesCollected = 0;  // pages whose products arrived
-    int productCount = 0;    // products found, whether or not `products` still holds them
+    int productCount = 0;    // products.size(), for the captions
     std::vector<LostPage> lostPages;
     RunEnd end = RunEnd::Interrupted;
     RunFailure failure = RunFailure::None;
     std::string failureCause;  // GBK, the line under the failure's message; may be empty
     std::string lossLines;     // GBK, the lines naming the lost pages under the closing message
-    // Empty when the products went to an observer as they were found (see RunCollection).
-    std::vector<Product> products;
+    // Every product found, in page order; observers were handed the same slices.
+    RunProducts products;
 };
 
 }  // namespace korvel

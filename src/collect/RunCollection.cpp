@@ -103,7 +103,7 @@ private:
             products.push_back(ProductOf(ItemFromMatch(match, layout_), page, ++total_));
         ++run_.pagesCollected;
         run_.productCount = total_;
-        observer_.productsFound(std::move(products));
+        observer_.productsFound(run_.products.append(std::move(products)));
     }
 
     const CollectionSettingsSource& inputs_;
@@ -121,7 +121,7 @@ void Discover(const CollectionSettingsSource& inputs, CollectionObserver& observ
               const FetchPolicy& policy, CollectionRun& run)
 {
     const CollectionInputs start = inputs.current();
-    run.shopHost = start.address;
+    run.shopHost = ShopKey(start.address);
     const PageSource fetch = [&](const PageRequest& request) -> std::optional<FetchedPage> {
         FetchedPage fetched = FetchPage(request, policy, cancel);
         if (cancel.cancelled())

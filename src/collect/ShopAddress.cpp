@@ -16,6 +16,11 @@ std::optional<ShopFamily> ClassifyShopAddress(std::string_view address)
     return family;
 }
 
+std::string ShopKey(std::string_view address)
+{
+    return ToLowerAscii(TrimSpaces(address));
+}
+
 std::string AreaBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker)
 {
     const long long start = FindText(text, startMarker, 1, true);

@@ -17,6 +17,13 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
     }
     if (IsHistoryOption(option))
         return ApplyHistoryOption(command, option, value);
+    if (option == "--xlsx") {
+        command.xlsxFile = value;
+        // A workbook is a zip archive written with seeks: no pipe or terminal takes it.
+        return value.empty() || value == "-"
+                   ? "--xlsx needs a file name (a workbook cannot go to standard output)"
+                   : "";
+    }
     if (option == "--ids" || option == "--all" || option == "--csv") {
         auto& file = option == "--ids" ? command.idsFile : option == "--all" ? command.allFile : command.csvFile;
         file = value;
@@ -27,8 +34,9 @@ std::string Apply(CollectCommand& command, const std::string& option, const std:
 
 bool TakesValue(const std::string& option)
 {
-    return option == "--ids" || option == "--all" || option == "--csv" || option == "--cookies" ||
-           option == "--import-cookies" || IsPacingOption(option) || IsHistoryOption(option);
+    return option == "--ids" || option == "--all" || option == "--csv" || option == "--xlsx" ||
+           option == "--cookies" || option == "--import-cookies" || IsPacingOption(option) ||
+           IsHistoryOption(option);
 }
 
 }  // namespace
@@ -96,7 +104,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& given)
 }
 
 const char Usage[] = R"(usage: korvel-collect [OPTIONS] SHOP
-       korvel-collect --changes SHOP [--store FILE|URI] [--jsonl FILE|-] [--csv FILE]
+       korvel-collect --changes SHOP [--store FILE|URI] [--jsonl FILE|-] [--csv FILE] [--xlsx FILE]
        korvel-collect --runs SHOP [--store FILE|URI]
        korvel-collect --batch FILE|- [OPTIONS]   (every shop of a list; --batch - --help)
        korvel-collect --import-cookies SOURCE
@@ -110,6 +118,8 @@ Options:
   --all FILE     every column of every product (GBK text; each cell followed by two full-width
                  spaces, each row by CR LF), as the window's 导出所有信息
   --csv FILE     every column as CSV: UTF-8 with a byte-order mark, a header row, RFC 4180 quoting
+  --xlsx FILE    every column as an Excel workbook: the CSV's columns, prices and counts as numbers,
+                 picture addresses as links, text never read as a formula (not to standard output)
   --delay MS     pause before each result page after the first, in milliseconds (default 0)
   --retries N    further tries of a page that failed in passing: a broken connection, a time-out,
                  HTTP 429 or 5xx (default 2, after about 1 s and then 3 s)
@@ -118,7 +128,8 @@ Options:
                  a postgresql:// URI names a PostgreSQL store, read by --changes and --runs alike
   --no-store     record nothing
   --changes SHOP what changed between the shop's latest run with products and the complete run
-                 before it: a table on stdout, or --jsonl (one JSON object per change) and --csv
+                 before it: a table on stdout, or --jsonl (one JSON object per change), --csv and
+                 --xlsx (the same columns; in the workbook the percent shows as -12.50%)
   --runs SHOP    the shop's recorded runs, oldest first, one tab-separated line each: number,
                  start, end (UTC), outcome, pages collected/pages, lost pages, products
   --cookies FILE

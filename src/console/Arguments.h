@@ -14,6 +14,7 @@ struct CollectCommand {
     std::optional<std::string> idsFile;  // "-" = standard output
     std::optional<std::string> allFile;
     std::optional<std::string> csvFile;
+    std::optional<std::string> xlsxFile;  // never "-": a workbook is a file
     std::chrono::milliseconds delay{0};
     int retries = 2;
     std::optional<std::string> cookiesFile;    // a cookies.txt session for this run only

@@ -83,6 +83,12 @@ BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const b
             return {std::nullopt, "a batch takes its shops from the list, not \"" + name + "\""};
         if (!seen.insert(name).second)
             return {std::nullopt, name + " given twice"};
+        if (name == "--no-store") {
+            if (value)
+                return {std::nullopt, name + " takes no value"};
+            command.noStore = true;
+            continue;
+        }
         if (name == "--retry-failed" || name == "--fresh") {
             if (value)
                 return {std::nullopt, name + " takes no value"};
@@ -98,6 +104,10 @@ BatchArguments ParseBatchArguments(const std::vector<std::string>& args, const b
         if (std::string error = Apply(command, name, *value, environment); !error.empty())
             return {std::nullopt, error};
     }
+    if (seen.contains("--store") && seen.contains("--no-store"))
+        return {std::nullopt, "--store and --no-store cannot both be given"};
+    if (seen.contains("--no-store") && (seen.contains("--retry-failed") || seen.contains("--batch-id")))
+        return {std::nullopt, "a batch with --no-store keeps no progress to go on with"};
     if (seen.contains("--retry-failed") && seen.contains("--fresh"))
         return {std::nullopt, "--retry-failed and --fresh cannot be given together"};
     return {command, ""};

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/BatchLedger.h"
+#include "store/BatchShops.h"
 #include "batch/Shard.h"
 
 namespace korvel::console {
@@ -21,6 +21,7 @@ struct BatchCommand {
     std::optional<std::string> outFolder;
     std::optional<std::string> jsonLines;  // "-" = standard output
     std::optional<std::string> store;      // a file, or a postgresql:// URI
+    bool noStore = false;                  // nothing recorded, nothing kept to resume
     std::chrono::milliseconds delay{1000};
     int retries = 2;
     batch::BatchStart start = batch::BatchStart::Continue;

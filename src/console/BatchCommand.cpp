@@ -17,9 +17,8 @@
 #include "batch/BatchCollector.h"
 #include "batch/BatchId.h"
 #include "batch/ShopList.h"
-#include "pgstore/PgAddress.h"
-#include "pgstore/PgStore.h"
-#include "store/BatchProgress.h"
+#include "batch/MemoryLedger.h"
+#include "store/Store.h"
 #include "store/StorePath.h"
 #include "text/Encoding.h"
 
@@ -73,23 +72,22 @@ bool UsableFolder(const std::string& folder)
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-std::unique_ptr<BatchLedger> OpenLedger(const std::optional<std::string>& given, std::string& error)
+StoreResult<std::unique_ptr<Store>> OpenBatchStore(const std::optional<std::string>& given, std::string& error)
 {
     const std::string store = given.value_or(DefaultStorePath());
-    if (pg::IsPostgresUri(store))
-        return pg::PgStore::Open(store, KORVEL_VERSION, error);
     if (store.empty()) {
         error = "no place for the store: give --store FILE (neither XDG_DATA_HOME nor HOME is set)";
-        return nullptr;
+        return StoreError{StoreFailure::CannotOpen, ""};
     }
-    auto progress = korvel::BatchProgress::Open(store, KORVEL_VERSION);
-    if (progress.ok())
-        return std::move(progress.value());
-    std::string cause = GbkToUtf8(progress.error().cause);
-    if (!cause.empty())
-        cause.pop_back();  // the converter's closing zero byte
-    error = "the store " + pg::RedactedAddress(store) + " cannot be used: " + cause;
-    return nullptr;
+    auto opened = OpenStore(store, KORVEL_VERSION);
+    if (!opened.ok()) {
+        std::string cause = GbkToUtf8(opened.error().cause);
+        if (!cause.empty())
+            cause.pop_back();  // the converter's closing zero byte
+        // A database's own cause names it already, without its password.
+        error = IsDatabaseAddress(store) ? cause : "the store " + ShownAddress(store) + " cannot be used: " + cause;
+    }
+    return opened;
 }
 
 int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, InterruptWatch& interrupt)
@@ -101,9 +99,11 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     plan.csvFolder = command.outFolder;
     // The store first: a batch that cannot record anything leaves every output as it was.
     std::string error;
-    const std::unique_ptr<BatchLedger> ledger = OpenLedger(command.store, error);
-    if (!ledger)
+    auto store = command.noStore ? StoreResult<std::unique_ptr<Store>>(nullptr) : OpenBatchStore(command.store, error);
+    if (!store.ok())
         return Say(batch_exit::StoreUnreachable, error);
+    MemoryLedger memory;
+    BatchLedger& ledger = command.noStore ? static_cast<BatchLedger&>(memory) : *store.value();
     if (plan.csvFolder && !UsableFolder(*plan.csvFolder))
         return Say(batch_exit::CannotWrite, "cannot write " + *plan.csvFolder);
     JsonLinesOpening jsonl = command.jsonLines
@@ -123,11 +123,12 @@ int Run(const BatchCommand& command, const std::vector<std::string>& allHosts, I
     policy.session = session.session.get();
     Pace pace(command.delay, command.shard.count);
     BatchCollector collector(policy, pace, stop, [&view](int page, int pages) { view.pageStarted(page, pages); });
-    const BatchResult result = RunBatch(plan, *ledger, collector, view, stop);
+    const BatchResult result = RunBatch(plan, ledger, collector, view, stop);
     view.finish();
     ReportSessionSave(session);
     if (result.exitStatus == batch_exit::Interrupted)
-        return Say(result.exitStatus, "interrupted; the progress is kept: run the same command again to go on");
+        return Say(result.exitStatus, command.noStore ? "interrupted; with --no-store nothing was kept"
+                                                      : "interrupted; the progress is kept: run the same command again to go on");
     if (!result.error.empty())
         return Say(result.exitStatus, result.error);
     return result.exitStatus;
@@ -178,6 +179,7 @@ Options:
                     output ("-") at least once (a shop cut off by a kill may appear again)
   --store FILE|URI  the SQLite store, or a postgresql:// URI shared by several machines (default
                     the history store)
+  --no-store        record nothing: the progress lives in this run only, a stop starts over
   --delay MS        the pause from the end of one request to the start of the next, for all
                     shops (default 1000); a shard of N keeps N x MS between its requests
   --retries N       further tries of a page that failed in passing (default 2)

@@ -5,6 +5,7 @@
 #include "HistoryStore.h"
 #include "Terminal.h"
 #include "export/ChangeExport.h"
+#include "export/ChangesWorkbook.h"
 #include "export/FileWriting.h"
 #include "store/ChangeRows.h"
 #include "store/StorePath.h"
@@ -54,18 +55,28 @@ void PrintTable(const ChangeReport& report, const std::vector<ChangeRow>& rows)
     }
 }
 
-bool WriteTo(const std::string& path, const std::string& bytes)
+bool Said(bool written, const std::string& path)
 {
-    const bool written = path == "-" ? WriteToStandardOutput(bytes) : WriteWholeFile(path, bytes);
     if (!written)
         std::fprintf(stderr, "korvel-collect: cannot write %s\n", path == "-" ? "to standard output" : path.c_str());
     return written;
 }
 
+bool WriteTo(const std::string& path, const std::string& bytes)
+{
+    return Said(path == "-" ? WriteToStandardOutput(bytes) : WriteWholeFile(path, bytes), path);
+}
+
+bool WriteWorkbook(const std::string& path, const std::vector<ChangeRow>& rows)
+{
+    const auto workbook = [&rows](const std::string& file) { return WriteChangesWorkbook(file, rows); };
+    return Said(WriteWholeFile(path, workbook), path);
+}
+
 int Output(const CollectCommand& command, const ChangeReport& report)
 {
     const std::vector<ChangeRow> rows = ChangeRows(report);
-    if (!command.jsonlFile && !command.csvFile) {
+    if (!command.jsonlFile && !command.csvFile && !command.xlsxFile) {
         if (report.nothing == NothingToCompare::None)
             PrintTable(report, rows);
         return Reported;
@@ -75,6 +86,8 @@ int Output(const CollectCommand& command, const ChangeReport& report)
         written = WriteTo(*command.jsonlFile, ChangesJsonLines(rows)) && written;
     if (command.csvFile)
         written = WriteTo(*command.csvFile, ChangesCsv(rows)) && written;
+    if (command.xlsxFile)
+        written = WriteWorkbook(*command.xlsxFile, rows) && written;
     return written ? Reported : Unreadable;
 }
 
@@ -88,7 +101,7 @@ std::string StorePathOf(const CollectCommand& command)
 int ReportChanges(const CollectCommand& command)
 {
     Terminal errors(stderr);
-    auto history = OpenHistoryReading(command);
+    auto history = OpenHistory(command);
     auto report = history.ok() ? history.value()->changes(command.shop) : history.error();
     if (!report.ok()) {
         errors.line("korvel-collect: " + report.error().cause);

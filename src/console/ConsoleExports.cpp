@@ -8,6 +8,7 @@
 #include "export/Exports.h"
 #include "export/FileWriting.h"
 #include "export/ProductColumns.h"
+#include "export/ProductsWorkbook.h"
 #include "text/Gbk.h"
 #include "text/Text.h"
 #include "words/ExportTexts.h"
@@ -19,18 +20,25 @@ namespace {
 struct PlannedExport {
     std::string path;  // "-" for standard output
     std::string bytes;
-    const char* donePrefix;  // the window's message, or none for the CSV
+    const char* donePrefix;  // the window's message, or none for the CSV and the workbook
+    FileFiller workbook;     // writes the file in place of the bytes
 };
 
 std::vector<PlannedExport> Plan(const CollectCommand& command, const CollectionRun& run)
 {
     std::vector<PlannedExport> plan;
     if (command.idsFile)
-        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), export_words::IdsDone});
+        plan.push_back({*command.idsFile, ProductIdsText(ProductIds(run.products)), export_words::IdsDone, {}});
     if (command.allFile)
-        plan.push_back({*command.allFile, AllInformationText(run.products), export_words::AllDone});
+        plan.push_back({*command.allFile, AllInformationText(run.products), export_words::AllDone, {}});
     if (command.csvFile)
-        plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr});
+        plan.push_back({*command.csvFile, ProductsCsv(run.products), nullptr, {}});
+    if (command.xlsxFile) {
+        const auto workbook = [&run](const std::string& path) {
+            return WriteProductsWorkbook(path, run.products);
+        };
+        plan.push_back({*command.xlsxFile, {}, nullptr, workbook});
+    }
     return plan;
 }
 
@@ -44,7 +52,7 @@ void ReportUnwritable(Terminal& terminal, const std::string& path, WriteRefusal 
 
 bool CheckExportPaths(const CollectCommand& command, Terminal& terminal)
 {
-    for (const auto* file : {&command.idsFile, &command.allFile, &command.csvFile}) {
+    for (const auto* file : {&command.idsFile, &command.allFile, &command.csvFile, &command.xlsxFile}) {
         if (!*file)
             continue;
         if (const WriteRefusal refusal = CheckWritable(**file); refusal != WriteRefusal::None) {
@@ -63,7 +71,8 @@ ExportsResult WriteExports(const CollectCommand& command, const CollectionRun& r
     for (size_t i = 0; i < plan.size(); ++i) {
         if (plan[i].path == "-")
             continue;
-        staged[i] = std::make_unique<StagedFile>(plan[i].path, plan[i].bytes);
+        staged[i] = plan[i].workbook ? std::make_unique<StagedFile>(plan[i].path, plan[i].workbook)
+                                     : std::make_unique<StagedFile>(plan[i].path, plan[i].bytes);
         if (!staged[i]->write()) {
             ReportUnwritable(terminal, plan[i].path, WhyNotWritten(plan[i].path, errno));
             return ExportsResult::Failed;

@@ -1,7 +1,5 @@
 #include "ConsoleView.h"
 
-#include <iterator>
-
 #include "text/Gbk.h"
 #include "words/RunTexts.h"
 
@@ -30,13 +28,13 @@ void ConsoleView::pageStarted(int page, int pageCount)
         showProgress();
 }
 
-void ConsoleView::productsFound(std::vector<Product> products)
+void ConsoleView::productsFound(const ProductSlice& products)
 {
     std::lock_guard lock(mutex_);
-    for (Product& product : products) {
-        products_.push_back(std::move(product));
+    for (size_t i = 0; i < products->size(); ++i) {
+        ++products_;
         if (!terminal_.interactive())
-            terminal_.line(ProgressCaption(static_cast<int>(products_.size())));
+            terminal_.line(ProgressCaption(products_));
     }
     if (terminal_.interactive() && std::chrono::steady_clock::now() - shown_ >= ProgressInterval)
         showProgress();
@@ -69,9 +67,7 @@ void ConsoleView::tick()
 CollectionRun ConsoleView::takeRun()
 {
     std::lock_guard lock(mutex_);
-    CollectionRun run = std::move(run_);
-    run.products = std::move(products_);
-    return run;
+    return std::move(run_);
 }
 
 void ConsoleView::showProgress()
@@ -80,7 +76,7 @@ void ConsoleView::showProgress()
     shown_ = now;
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - started_).count();
     terminal_.progress(gbk::FromUtf8("第 " + std::to_string(page_) + "/" + std::to_string(pageCount_) + " 页，已采集 " +
-                                     std::to_string(products_.size()) + " 件，用时 " + std::to_string(seconds) +
+                                     std::to_string(products_) + " 件，用时 " + std::to_string(seconds) +
                                      " 秒"));
 }
 

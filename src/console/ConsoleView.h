@@ -9,7 +9,6 @@
 #include <chrono>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "Terminal.h"
 #include "collect/CollectionObserver.h"
@@ -22,13 +21,13 @@ public:
 
     void pageCountRead(int shown) override;
     void pageStarted(int page, int pageCount) override;
-    void productsFound(std::vector<Product> products) override;
+    void productsFound(const ProductSlice& products) override;
     void finished(const CollectionRun& run) override;
 
     // From the waiting thread: the progress line goes on counting the seconds.
     void tick();
 
-    // The run as it finished, with the products it found.
+    // The run as it finished, whole.
     CollectionRun takeRun();
 
 private:
@@ -37,7 +36,7 @@ private:
     Terminal& terminal_;
     std::mutex mutex_;
     CollectionRun run_;
-    std::vector<Product> products_;
+    int products_ = 0;
     bool ended_ = false;
     int page_ = 0;
     int pageCount_ = 0;

@@ -37,7 +37,7 @@ std::string CheckHistoryOptions(const CollectCommand& command, bool haveShop)
         return report + " reads the history: --no-store cannot go with it";
     if (command.idsFile || command.allFile)
         return report + " collects nothing to export with --ids or --all";
-    if (command.report == Report::Runs && command.csvFile)
+    if (command.report == Report::Runs && (command.csvFile || command.xlsxFile))
         return "--runs writes to standard output only";
     return "";
 }

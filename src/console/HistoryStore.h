@@ -1,17 +1,15 @@
 #pragma once
 
-// The history --store names: the SQLite file of this machine, or a postgresql:// URI that the
-// shards of an array job share. The reports read either the same way.
+// The history --store names (or $KORVEL_STORE, or the default file): the SQLite file of this
+// machine or a postgresql:// address that the shards of an array job share.
 
 #include <memory>
 
 #include "Arguments.h"
-#include "collect/CollectionRun.h"
-#include "store/HistoryReading.h"
+#include "store/Store.h"
 
 namespace korvel::console {
 
-StoreResult<std::unique_ptr<HistoryReading>> OpenHistoryReading(const CollectCommand& command);
-StoreResult<Done> RecordIntoStore(const CollectCommand& command, const CollectionRun& run);
+StoreResult<std::unique_ptr<Store>> OpenHistory(const CollectCommand& command);
 
 }  // namespace korvel::console

@@ -8,7 +8,8 @@ void RecordInHistory(const CollectCommand& command, const CollectionRun& run)
 {
     if (command.noStore)
         return;
-    const StoreResult<Done> recorded = RecordIntoStore(command, run);
+    auto history = OpenHistory(command);
+    const StoreResult<std::int64_t> recorded = history.ok() ? history.value()->record(run) : history.error();
     if (!recorded.ok())
         Terminal(stderr).line(HistoryNotSavedLine(recorded.error()));
 }

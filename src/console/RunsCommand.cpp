@@ -42,7 +42,7 @@ std::string LostPagesText(const std::vector<LostPage>& pages)
 
 int ListRuns(const CollectCommand& command)
 {
-    auto history = OpenHistoryReading(command);
+    auto history = OpenHistory(command);
     auto runs = history.ok() ? history.value()->runs(command.shop) : history.error();
     if (!runs.ok()) {
         Terminal(stderr).line("korvel-collect: " + runs.error().cause);

@@ -6,9 +6,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* Columns[] = {"shop", "id", "kind", "before", "after", "delta", "percent", "title",
-                                   "run_before", "run_after"};
-
 void AppendJsonValue(std::string& out, const std::optional<std::string>& value, bool number)
 {
     if (!value)
@@ -28,7 +25,7 @@ std::string ChangesJsonLines(const std::vector<ChangeRow>& rows)
         const std::optional<std::string> texts[] = {row.shop, row.id, row.kind, row.before, row.after};
         out += '{';
         for (size_t i = 0; i < std::size(texts); ++i) {
-            AppendJsonString(out += (i > 0 ? "," : ""), Columns[i]);
+            AppendJsonString(out += (i > 0 ? "," : ""), ChangeColumns[i]);
             AppendJsonValue(out += ':', texts[i], false);
         }
         AppendJsonValue(out += ",\"delta\":", row.delta, true);
@@ -43,7 +40,7 @@ std::string ChangesJsonLines(const std::vector<ChangeRow>& rows)
 std::string ChangesCsv(const std::vector<ChangeRow>& rows)
 {
     std::string out = Utf8ByteOrderMark;
-    AppendCsvRecord(out, std::vector<std::string>(std::begin(Columns), std::end(Columns)));
+    AppendCsvRecord(out, std::vector<std::string>(ChangeColumns.begin(), ChangeColumns.end()));
     for (const ChangeRow& row : rows) {
         AppendCsvRecord(out, {row.shop, row.id, row.kind, row.before.value_or(""), row.after.value_or(""),
                               row.delta.value_or(""), row.percent.value_or(""), row.title,

@@ -1,10 +1,11 @@
 #pragma once
 
 // A shop's changes for other programs and spreadsheets, as UTF-8 rows the store's report gives
-// (store/ChangeRows.h). JSON Lines carry one object per change with the keys shop, id, kind, before,
-// after, delta, percent, title, run_before and run_after; the CSV has the same columns under a
-// header row, with a byte-order mark, through the product CSV's record writer.
+// (store/ChangeRows.h). JSON Lines carry one object per change with the keys of ChangeColumns; the
+// CSV has the same columns under a header row, with a byte-order mark, through the product CSV's
+// record writer.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ struct ChangeRow {
     std::int64_t runBefore = 0;
     std::int64_t runAfter = 0;
 };
+
+// The JSON keys, and the CSV's and the workbook's column titles, in this order.
+inline constexpr std::array<const char*, 10> ChangeColumns = {
+    "shop", "id", "kind", "before", "after", "delta", "percent", "title", "run_before", "run_after"};
 
 std::string ChangesJsonLines(const std::vector<ChangeRow>& rows);
 std::string ChangesCsv(const std::vector<ChangeRow>& rows);

@@ -34,7 +34,7 @@ std::string CsvCellText(const std::string& gbk, CellKind kind)
     return Utf8Of(gbk);
 }
 
-std::string ProductsCsv(const std::vector<Product>& products)
+std::string ProductsCsv(const RunProducts& products)
 {
     constexpr int columns = static_cast<int>(ProductListColumns.size());
     std::vector<std::string> fields(columns);

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "collect/Product.h"
+#include "collect/RunProducts.h"
 #include "export/ProductColumns.h"
 
 namespace korvel {
 
 // Every column of every product under the product list's titles.
-std::string ProductsCsv(const std::vector<Product>& products);
+std::string ProductsCsv(const RunProducts& products);
 // One column: the product IDs (GBK) under the title 商品ID.
 std::string ProductIdsCsv(const std::vector<std::string>& ids);
 // One cell as the CSV holds it: the page's GBK bytes tidied as the column's kind says.

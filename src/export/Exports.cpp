@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <utility>
 #include <vector>
 
 #include "export/CsvExport.h"
@@ -20,12 +21,18 @@ bool ShowDialog(SaveDialog& dialog, const std::string& filter, const char* exten
     return dialog.show();
 }
 
+// How writing `path` ended, called right after the write so that errno still tells why it failed.
+ExportResult Outcome(const std::string& path, bool written)
+{
+    const int error = errno;
+    if (written)
+        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
+    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritten(path, error)};
+}
+
 ExportResult WriteExport(const std::string& path, const std::string& text)
 {
-    if (WriteWholeFile(path, text))
-        return {ExportResult::Outcome::Written, path, 0, WriteRefusal::None};
-    const int error = errno;
-    return {ExportResult::Outcome::CannotWrite, path, 0, WhyNotWritten(path, error)};
+    return Outcome(path, WriteWholeFile(path, text));
 }
 
 std::string ListText(const ListView& list, int columnCount, const std::string& fieldSeparator,
@@ -41,7 +48,7 @@ std::string ListText(const ListView& list, int columnCount, const std::string& f
     return text;
 }
 
-int Count(const std::vector<Product>& products)
+int Count(const RunProducts& products)
 {
     return static_cast<int>(products.size());
 }
@@ -56,7 +63,7 @@ std::string ProductIdsText(const std::vector<std::string>& ids)
     return text;
 }
 
-std::string AllInformationText(const std::vector<Product>& products)
+std::string AllInformationText(const RunProducts& products)
 {
     std::string text;
     for (const Product& product : products) {
@@ -72,26 +79,30 @@ ExportResult WriteExportTo(const std::string& path, const std::string& bytes)
     return WriteExport(path, bytes);
 }
 
-ExportResult ExportProductIds(const std::vector<Product>& products, SaveDialog& dialog)
+ExportResult WriteWorkbookTo(const std::string& path, FileFiller workbook)
 {
-    // The IDs as they are when the button is pressed, before the dialog lets the window run on.
-    const std::vector<std::string> ids = ProductIds(products);
+    return Outcome(path, WriteWholeFile(path, std::move(workbook)));
+}
+
+ExportResult ExportProductIds(const CurrentProducts& products, SaveDialog& dialog)
+{
+    const std::vector<std::string> ids = ProductIds(products());
     if (!ShowDialog(dialog, export_text::IdsFilter, export_text::IdsExtension))
         return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
     ExportResult result = WriteExport(dialog.fileName(), csv ? ProductIdsCsv(ids) : ProductIdsText(ids));
-    result.count = Count(products);
+    result.count = Count(products());
     return result;
 }
 
-ExportResult ExportAllInformation(const std::vector<Product>& products, SaveDialog& dialog)
+ExportResult ExportAllInformation(const CurrentProducts& products, SaveDialog& dialog)
 {
     if (!ShowDialog(dialog, export_text::AllFilter, export_text::ListExtension))
         return {};
     const bool csv = dialog.chosenFilter() == export_text::CsvFilterIndex;
-    ExportResult result =
-        WriteExport(dialog.fileName(), csv ? ProductsCsv(products) : AllInformationText(products));
-    result.count = Count(products);
+    const RunProducts shown = products();
+    ExportResult result = WriteExport(dialog.fileName(), csv ? ProductsCsv(shown) : AllInformationText(shown));
+    result.count = Count(products());
     return result;
 }
 

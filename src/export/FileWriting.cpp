@@ -69,6 +69,8 @@ std::optional<std::pair<std::string, int>> CreateSibling(const std::string& targ
 
 StagedFile::StagedFile(std::string path, std::string bytes) : target_(std::move(path)), bytes_(std::move(bytes)) {}
 
+StagedFile::StagedFile(std::string path, FileFiller fill) : target_(std::move(path)), fill_(std::move(fill)) {}
+
 StagedFile::~StagedFile()
 {
     if (!aside_.empty())
@@ -105,7 +107,7 @@ bool StagedFile::write()
         (void)::fchown(fd, existing.st_uid, existing.st_gid);
         (void)::fchmod(fd, existing.st_mode & 07777);
     }
-    if (!WriteAndClose(fd, bytes_, true)) {
+    if (!fillAside(fd)) {
         ::unlink(name.c_str());
         return false;
     }
@@ -113,10 +115,31 @@ bool StagedFile::write()
     return true;
 }
 
+bool StagedFile::fillAside(int fd)
+{
+    if (!fill_)
+        return WriteAndClose(fd, bytes_, true);
+    // The filler opens the file by a name: this one is the very file created above, whatever may
+    // have been put in its place under its own name since.
+    if (!fill_("/proc/self/fd/" + std::to_string(fd))) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+bool StagedFile::fillInPlace()
+{
+    return fill_ ? fill_(target_) : WriteInPlace(target_, bytes_);
+}
+
 bool StagedFile::commit()
 {
     if (inPlace_)
-        return WriteInPlace(target_, bytes_);
+        return fillInPlace();
     if (aside_.empty())
         return false;
     const std::string aside = std::exchange(aside_, {});
@@ -125,12 +148,18 @@ bool StagedFile::commit()
     // A shared folder may forbid replacing another user's file that its mode still lets us
     // rewrite; the copy was written whole, so the space is there.
     ::unlink(aside.c_str());
-    return WriteInPlace(target_, bytes_);
+    return fillInPlace();
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes)
 {
     StagedFile file(path, std::string(bytes));
+    return file.write() && file.commit();
+}
+
+bool WriteWholeFile(const std::string& path, FileFiller fill)
+{
+    StagedFile file(path, std::move(fill));
     return file.write() && file.commit();
 }
 

@@ -19,7 +19,7 @@ std::string ProductCell(const Product& product, int column)
     return product.*fields[column - 1];
 }
 
-std::vector<std::string> ProductIds(const std::vector<Product>& products)
+std::vector<std::string> ProductIds(const RunProducts& products)
 {
     std::vector<std::string> ids;
     ids.reserve(products.size());

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/Product.h"
+#include "collect/RunProducts.h"
 
 namespace korvel {
 
@@ -40,6 +40,6 @@ inline constexpr std::array<ProductColumn, 8> ProductListColumns = {{
 std::string ProductCell(const Product& product, int column);
 
 // The product IDs, in order.
-std::vector<std::string> ProductIds(const std::vector<Product>& products);
+std::vector<std::string> ProductIds(const RunProducts& products);
 
 }  // namespace korvel

@@ -60,12 +60,19 @@ public:
     MemberUploadPacing uploadPacing;
 
     // Starts `body` on the worker of its kind. The previous job of that kind is joined first: start
-    // one only once the previous one has reported its end, and the join takes no time.
-    void start(MemberJob kind, std::function<void()> body);
+    // one only once the previous one has reported its end, and the join takes no time. A view that
+    // runs its jobs elsewhere (the window's job runner) starts them there instead.
+    virtual void start(MemberJob kind, std::function<void()> body);
 
     // True once every job started so far has returned.
     bool workersDone() const { return running_ == 0; }
 
+protected:
+    // For a start() of a view's own: counts the job from its start to its return.
+    void jobStarted() { ++running_; }
+    void jobReturned() { --running_; }
+
+public:
     // Any thread: asks every job to stop and cuts short what it waits on. Does not wait.
     void stop();
     // stop(), then joins the jobs.

@@ -106,12 +106,14 @@ Connection::Connection(const std::string& uri, int connectSeconds)
         PQfinish(conn_);
         throw PgFailure{"cannot connect to the store " + RedactedAddress(uri) + ": " + message};
     }
+    cancel_ = PQgetCancel(conn_);
     try {
         exec("SET client_min_messages = warning");
         // No wait on the server is unbounded: a statement or a lock held elsewhere ends in a
         // failure the batch reports (exit 1, retry) rather than a hang.
         exec("SET statement_timeout = '120s'");
     } catch (const PgFailure&) {
+        PQfreeCancel(cancel_);
         PQfinish(conn_);
         throw;
     }
@@ -119,7 +121,16 @@ Connection::Connection(const std::string& uri, int connectSeconds)
 
 Connection::~Connection()
 {
+    PQfreeCancel(cancel_);
     PQfinish(conn_);
+}
+
+void Connection::interrupt()
+{
+    interrupted_ = true;
+    char ignored[256];
+    if (cancel_ != nullptr)
+        PQcancel(cancel_, ignored, sizeof ignored);
 }
 
 void Connection::fail(const std::string& what) const
@@ -129,6 +140,8 @@ void Connection::fail(const std::string& what) const
 
 Result Connection::exec(const char* sql, const std::vector<Param>& params)
 {
+    if (interrupted_)
+        throw PgFailure{"the store's work was cancelled"};
     std::vector<const char*> values;
     for (const Param& param : params)
         values.push_back(param ? param->c_str() : nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 // A thin owner of libpq's handles for this module's own sources: the connection and its results
 // free themselves, and a failing call throws PgFailure, which the store's public functions turn
 // into a text before it leaves the module. Values travel as text, bytea as hex.
@@ -10,6 +12,7 @@
 #include <vector>
 
 struct pg_conn;
+struct pg_cancel;
 struct pg_result;
 
 namespace korvel::pg {
@@ -49,6 +52,8 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     Result exec(const char* sql, const std::vector<Param>& params = {});
+    // From any thread: the statement under way is cancelled, and every later one fails at once.
+    void interrupt();
     // Several statements without parameters (a migration).
     void execScript(const char* sql);
     // COPY … FROM STDIN with the rows already in COPY's text format.
@@ -57,6 +62,8 @@ public:
 private:
     [[noreturn]] void fail(const std::string& what) const;
     pg_conn* conn_ = nullptr;
+    pg_cancel* cancel_ = nullptr;
+    std::atomic<bool> interrupted_{false};
 };
 
 // A transaction that rolls back unless committed.

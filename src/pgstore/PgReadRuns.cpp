@@ -1,6 +1,7 @@
 #include <chrono>
 #include <map>
 
+#include "collect/ShopAddress.h"
 #include "pgstore/PgRecords.h"
 #include "store/RunAssembly.h"
 #include "store/RunSequence.h"
@@ -88,7 +89,7 @@ std::unordered_map<std::int64_t, Product> Repeats(Connection& connection, std::i
 
 std::vector<StoredRun> StoredRuns(Connection& connection, const std::string& host)
 {
-    const Result shop = connection.exec("SELECT id FROM shop WHERE host = $1::bytea", {HexBytes(host)});
+    const Result shop = connection.exec("SELECT id FROM shop WHERE host = $1::bytea", {HexBytes(ShopKey(host))});
     if (shop.rows() == 0)
         return {};
     const std::string shopId = shop.text(0, 0);
@@ -99,13 +100,13 @@ std::vector<StoredRun> StoredRuns(Connection& connection, const std::string& hos
     auto lost = LostPages(connection, shopId);
     std::vector<StoredRun> runs;
     for (int row = 0; row < rows.rows(); ++row) {
-        StoredRun& run = runs.emplace_back(StoredRun{rows.integer(row, 0), shop.integer(0, 0), Summary(rows, row, host)});
+        StoredRun& run = runs.emplace_back(StoredRun{rows.integer(row, 0), shop.integer(0, 0), Summary(rows, row, ShopKey(host))});
         run.summary.lostPages = std::move(lost[run.id]);
     }
     return runs;
 }
 
-std::vector<Product> RunProducts(Connection& connection, const StoredRun& run)
+std::vector<Product> ReadProducts(Connection& connection, const StoredRun& run)
 {
     const Result items =
         connection.exec("SELECT products, pages FROM run_items WHERE run = $1", {std::to_string(run.id)});
@@ -136,14 +137,45 @@ LowestPrices LowestBefore(Connection& connection, const StoredRun& run)
     return lowest;
 }
 
-CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number)
+std::optional<CollectionRun> LoadRun(Connection& connection, const std::string& host, std::int64_t number)
 {
     for (const StoredRun& stored : StoredRuns(connection, host)) {
-        if (stored.summary.number != number)
-            continue;
-        return store::RunFrom(stored.summary, RunProducts(connection, stored));
+        if (stored.summary.number == number)
+            return store::RunFrom(stored.summary, ReadProducts(connection, stored));
     }
-    throw PgFailure{"run " + std::to_string(number) + " of " + host + " is not in the store"};
+    return std::nullopt;
+}
+
+std::vector<SeriesPoint> ProductSeries(Connection& connection, const std::string& host, const std::string& id)
+{
+    const Result product = connection.exec(
+        "SELECT p.id, p.shop FROM product p JOIN shop s ON s.id = p.shop WHERE s.host = $1::bytea AND p.item = $2::bytea",
+        {HexBytes(ShopKey(host)), HexBytes(id)});
+    if (product.rows() == 0)
+        return {};
+    const std::string productRow = product.text(0, 0);
+    const Result states = connection.exec(
+        "SELECT first_run, last_run, sale_price, sold FROM state WHERE product = $1 ORDER BY first_run", {productRow});
+    if (states.rows() == 0)
+        return {};
+    // Only the runs inside the product's states can show it; each is looked through for it.
+    const Result runs = connection.exec(
+        "SELECT r.number, r.started_ms, r.outcome, i.products FROM run r JOIN run_items i ON i.run = r.id"
+        " WHERE r.shop = $1 AND r.number BETWEEN $2 AND $3 ORDER BY r.number",
+        {product.text(0, 1), states.text(0, 0), states.text(states.rows() - 1, 1)});
+    std::vector<SeriesPoint> series;
+    int state = 0;
+    for (int row = 0; row < runs.rows(); ++row) {
+        const std::int64_t number = runs.integer(row, 0);
+        while (state < states.rows() && states.integer(state, 1) < number)
+            ++state;
+        if (state == states.rows() || states.integer(state, 0) > number ||
+            !store::HoldsVarint(runs.bytes(row, 3), static_cast<std::uint64_t>(product.integer(0, 0))))
+            continue;
+        series.push_back({number, At(runs.integer(row, 1)), store::OutcomeFrom(runs.integer(row, 2)),
+                          states.bytes(state, 2), states.bytes(state, 3)});
+    }
+    return series;
 }
 
 }  // namespace korvel::pg

@@ -1,33 +1,35 @@
 #include <chrono>
-#include <tuple>
-#include <unordered_map>
 #include <unordered_set>
 
+#include "collect/ShopAddress.h"
 #include "pgstore/PgCopy.h"
 #include "pgstore/PgRecords.h"
 #include "store/RunSequence.h"
+#include "store/StateRule.h"
 
 namespace korvel::pg {
 namespace {
+
+using store::KnownState;
+using store::StateDecision;
+using store::StateRule;
+using store::StateStep;
 
 std::string Milliseconds(std::chrono::system_clock::time_point at)
 {
     return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count());
 }
 
-auto Fields(const Product& p)
-{
-    return std::tie(p.picture, p.title, p.salePrice, p.marketPrice, p.sold, p.reviews);
-}
-
 void AddFields(BinaryRows& rows, const Product& product)
 {
-    std::apply([&](const auto&... field) { (rows.bytea(field), ...); }, Fields(product));
+    for (const std::string* field : {&product.picture, &product.title, &product.salePrice, &product.marketPrice,
+                                     &product.sold, &product.reviews})
+        rows.bytea(*field);
 }
 
 std::int64_t ShopId(Connection& connection, const std::string& host)
 {
-    const std::string bytes = HexBytes(host);
+    const std::string bytes = HexBytes(ShopKey(host));
     connection.exec("INSERT INTO shop(host) VALUES($1::bytea) ON CONFLICT DO NOTHING", {bytes});
     // Locked until the commit, so two programs recording one shop number their runs in turn.
     return connection.exec("SELECT id FROM shop WHERE host = $1::bytea FOR UPDATE", {bytes}).integer(0, 0);
@@ -47,31 +49,23 @@ RecordedRun InsertRun(Connection& connection, std::int64_t shop, const Collectio
     return {inserted.integer(0, 0), inserted.integer(0, 1)};
 }
 
-// A product's row and its latest state, as the runs before this one left them.
-struct Known {
-    std::int64_t product = 0;
-    std::int64_t firstRun = 0;  // of its latest state
-    Product fields;
-};
-
-std::unordered_map<std::string, Known> LatestStates(Connection& connection, std::int64_t shop)
+StateRule::ProductKeys LatestStates(Connection& connection, std::int64_t shop)
 {
     const Result rows = connection.exec(
         "SELECT DISTINCT ON (s.product) p.item, p.id, s.first_run, s.picture, s.title, s.sale_price, s.market_price,"
         " s.sold, s.reviews FROM product p JOIN state s ON s.product = p.id WHERE p.shop = $1"
         " ORDER BY s.product, s.first_run DESC",
         {std::to_string(shop)});
-    std::unordered_map<std::string, Known> known;
+    StateRule::ProductKeys known;
     known.reserve(size_t(rows.rows()));
     for (int row = 0; row < rows.rows(); ++row) {
-        Known& k = known[rows.bytes(row, 0)];
+        KnownState& k = known[rows.bytes(row, 0)];
         k.product = rows.integer(row, 1);
-        k.firstRun = rows.integer(row, 2);
-        std::apply([&](auto&... field) {
-            int column = 3;
-            ((field = rows.bytes(row, column++)), ...);
-        }, std::tie(k.fields.picture, k.fields.title, k.fields.salePrice, k.fields.marketPrice, k.fields.sold,
-                    k.fields.reviews));
+        k.state = rows.integer(row, 2);
+        int column = 3;
+        for (std::string* field : {&k.fields.picture, &k.fields.title, &k.fields.salePrice, &k.fields.marketPrice,
+                                   &k.fields.sold, &k.fields.reviews})
+            *field = rows.bytes(row, column++);
     }
     return known;
 }
@@ -92,22 +86,21 @@ std::vector<std::int64_t> NewProductIds(Connection& connection, size_t count)
 class StateRows {
 public:
     StateRows(Connection& connection, std::int64_t shop, RecordedRun run, bool complete)
-        : connection_(connection), shop_(shop), run_(run), complete_(complete), known_(LatestStates(connection, shop))
+        : connection_(connection), shop_(shop), run_(run), complete_(complete), rule_(LatestStates(connection, shop))
     {
     }
 
-    void add(const std::vector<Product>& products)
+    void add(const RunProducts& products)
     {
         std::unordered_set<std::string> fresh;
         for (const Product& product : products) {
-            if (!known_.contains(product.id))
+            if (!rule_.knows(product.id))
                 fresh.insert(product.id);
         }
         ids_ = NewProductIds(connection_, fresh.size());
-        std::unordered_set<std::int64_t> seen;
         std::int32_t position = 0;
         for (const Product& product : products)
-            add(product, ++position, seen);
+            add(product, ++position);
     }
 
     void write()
@@ -134,34 +127,39 @@ public:
     }
 
 private:
-    void add(const Product& product, std::int32_t position, std::unordered_set<std::int64_t>& seen)
+    void add(const Product& product, std::int32_t position)
     {
-        auto [found, isNew] = known_.try_emplace(product.id);
-        Known& known = found->second;
-        if (isNew) {
-            known.product = ids_.back();
+        const StateDecision decision = rule_.decide(product, [&] {
+            const std::int64_t row = ids_.back();
             ids_.pop_back();
             products_.row(3);
-            products_.int8(known.product);
+            products_.int8(row);
             products_.int8(shop_);
             products_.bytea(product.id);
-        }
-        if (!seen.insert(known.product).second) {
-            repeats_.row(8);
-            repeats_.int8(run_.id);
-            repeats_.int4(position);
-            AddFields(repeats_, product);
-        } else if (!isNew && Fields(known.fields) == Fields(product)) {
-            const char* separator = extendedProducts_.empty() ? "{" : ",";
-            extendedProducts_ += separator + std::to_string(known.product);
-            extendedFirstRuns_ += separator + std::to_string(known.firstRun);
-        } else {
-            states_.row(10);
-            states_.int8(known.product);
-            states_.int8(run_.number);
-            states_.int8(run_.number);
-            states_.int8(complete_ ? std::optional(run_.number) : std::nullopt);
-            AddFields(states_, product);
+            return row;
+        });
+        const KnownState& known = *decision.known;
+        switch (decision.step) {
+            case StateStep::Repeat:
+                repeats_.row(8);
+                repeats_.int8(run_.id);
+                repeats_.int4(position);
+                AddFields(repeats_, product);
+                break;
+            case StateStep::Extend: {
+                const char* separator = extendedProducts_.empty() ? "{" : ",";
+                extendedProducts_ += separator + std::to_string(known.product);
+                extendedFirstRuns_ += separator + std::to_string(known.state);
+                break;
+            }
+            case StateStep::NewState:
+                states_.row(10);
+                states_.int8(known.product);
+                states_.int8(run_.number);
+                states_.int8(run_.number);
+                states_.int8(complete_ ? std::optional(run_.number) : std::nullopt);
+                AddFields(states_, product);
+                break;
         }
         store::AppendVarint(sequence_, static_cast<std::uint64_t>(known.product));
         pages_.push_back(product.page);
@@ -171,7 +169,7 @@ private:
     std::int64_t shop_;
     RecordedRun run_;
     bool complete_;
-    std::unordered_map<std::string, Known> known_;
+    StateRule rule_;
     std::vector<std::int64_t> ids_;
     BinaryRows products_, states_, repeats_;
     // The states extended to this run, by their key: bigint[] literals, closed when sent.

@@ -1,14 +1,15 @@
 #pragma once
 
-// The rows behind a run and a batch's shops, for PgStore's own sources.
+// The rows behind a run and a batch's shops, for PgStore's own sources; each throws PgFailure.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "batch/BatchLedger.h"
+#include <optional>
+
+#include "store/Store.h"
 #include "pgstore/Pg.h"
-#include "store/HistoryReading.h"
 
 namespace korvel::pg {
 
@@ -35,11 +36,14 @@ struct StoredRun {
 // The shop's runs, oldest first; none for a shop the store has not seen.
 std::vector<StoredRun> StoredRuns(Connection& connection, const std::string& host);
 // The run's products as recorded, in their order.
-std::vector<Product> RunProducts(Connection& connection, const StoredRun& run);
+std::vector<Product> ReadProducts(Connection& connection, const StoredRun& run);
 // The lowest numeric sale price of each product over the shop's complete runs before `run`.
 LowestPrices LowestBefore(Connection& connection, const StoredRun& run);
 
-// The shop's run with that number.
-CollectionRun LoadRun(Connection& connection, const std::string& host, std::int64_t number);
+// The shop's run with that number; none when the store does not hold it.
+std::optional<CollectionRun> LoadRun(Connection& connection, const std::string& host, std::int64_t number);
+
+// The runs that showed the product, oldest first.
+std::vector<SeriesPoint> ProductSeries(Connection& connection, const std::string& host, const std::string& id);
 
 }  // namespace korvel::pg

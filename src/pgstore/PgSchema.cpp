@@ -35,6 +35,7 @@ CREATE TABLE repeat_row(run bigint NOT NULL REFERENCES run, position integer NOT
 CREATE TABLE batch(id text PRIMARY KEY, created timestamptz NOT NULL DEFAULT now());
 CREATE TABLE batch_shop(batch text NOT NULL REFERENCES batch, host text NOT NULL, stage smallint NOT NULL,
     outcome smallint, run bigint REFERENCES run, PRIMARY KEY(batch, host));)",
+    R"(CREATE TABLE followed_shop(id bigserial PRIMARY KEY, host text NOT NULL UNIQUE);)",
 };
 
 }  // namespace

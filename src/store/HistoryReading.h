@@ -1,8 +1,7 @@
 #pragma once
 
-// What the history's reports read, whichever store keeps it: the SQLite file of one machine or the
-// PostgreSQL database the shards of an array job share. Both keep a product's state as intervals
-// of runs, and the comparison itself is the same code for both.
+// What the history's reports read, whichever store keeps it. Both stores keep a product's state as
+// intervals of runs, and the comparison itself is the same code for both.
 
 #include <chrono>
 #include <cstdint>
@@ -43,14 +42,6 @@ struct ChangeReport {
     RunSummary before;  // when nothing is None
     RunSummary after;   // also for NoEarlierComplete
     std::vector<Change> changes;
-};
-
-class HistoryReading {
-public:
-    virtual ~HistoryReading() = default;
-    // Oldest first.
-    virtual StoreResult<std::vector<RunSummary>> runs(const std::string& host) = 0;
-    virtual StoreResult<ChangeReport> changes(const std::string& host) = 0;
 };
 
 namespace store {

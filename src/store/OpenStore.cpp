@@ -1,35 +1,14 @@
-#include "store/OpenStore.h"
+#include "pgstore/PgStore.h"
+#include "store/SqliteStore.h"
 
-#include <filesystem>
-#include <system_error>
+namespace korvel {
 
-#include "store/Schema.h"
-#include "store/StoreFailureText.h"
-
-namespace korvel::store {
-
-StoreResult<std::unique_ptr<Database>> OpenStore(const std::string& path)
+StoreResult<std::unique_ptr<Store>> OpenStore(const std::string& location, const std::string& programVersion,
+                                              const Cancellation* stop)
 {
-    if (path.empty())  // SQLite would open a private temporary database: nothing would be kept
-        return ErrorOf(StoreFailure::CannotOpen, "$HOME");
-    // A database address (KORVEL_STORE=postgresql://... set for korvel-collect's shards) is no file
-    // name: opened as one it would make a folder named after it and keep the history there.
-    if (path.find("://") != std::string::npos)
-        return ErrorOf(StoreFailure::CannotOpen, path.substr(0, path.find("://") + 3));
-    std::error_code ignored;  // a folder that cannot be made fails the open, which says why
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    try {
-        auto db = std::make_unique<Database>(path);
-        PrepareStore(*db);
-        return db;
-    } catch (const SqliteFailure& failure) {
-        return ErrorFrom(failure);
-    } catch (const StoreRefused& refused) {
-        if (refused.newerVersion)
-            return ErrorOf(StoreFailure::NewerVersion, "user_version " + std::to_string(refused.version) + " > " +
-                                                           std::to_string(SchemaVersion));
-        return ErrorOf(StoreFailure::NotAStore, "");
-    }
+    if (IsDatabaseAddress(location))
+        return pg::PgStore::Open(location, programVersion);
+    return store::SqliteStore::Open(location, programVersion, stop);
 }
 
-}  // namespace korvel::store
+}  // namespace korvel

@@ -3,6 +3,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "collect/ShopAddress.h"
 #include "store/RunAssembly.h"
 #include "store/RunSequence.h"
 #include "store/StoreQueries.h"
@@ -92,7 +93,7 @@ RunEnd OutcomeFrom(std::int64_t code)
 std::optional<std::int64_t> ShopId(Database& db, const std::string& host)
 {
     Statement select = db.prepare("SELECT id FROM shop WHERE host = ?");
-    select.bind(1, host);
+    select.bind(1, ShopKey(host));
     if (!select.step())
         return std::nullopt;
     return select.integer(0);
@@ -124,7 +125,7 @@ std::vector<StoredRun> StoredRuns(Database& db, const std::string& host)
         run.shop = *shop;
         RunSummary& summary = run.summary;
         summary.number = select.integer(1);
-        summary.shopHost = host;
+        summary.shopHost = ShopKey(host);
         summary.family = select.integer(2) == 1 ? ShopFamily::Tmall : ShopFamily::Taobao;
         summary.started = FromMilliseconds(select.integer(3));
         summary.ended = FromMilliseconds(select.integer(4));
@@ -139,7 +140,7 @@ std::vector<StoredRun> StoredRuns(Database& db, const std::string& host)
     return runs;
 }
 
-std::vector<Product> RunProducts(Database& db, const StoredRun& run)
+std::vector<Product> ReadProducts(Database& db, const StoredRun& run)
 {
     Statement select = db.prepare("SELECT products, pages FROM run_items WHERE run = ?");
     select.bind(1, run.id);

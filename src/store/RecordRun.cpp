@@ -1,8 +1,6 @@
-#include <tuple>
-#include <unordered_map>
-#include <unordered_set>
-
+#include "collect/ShopAddress.h"
 #include "store/RunSequence.h"
+#include "store/StateRule.h"
 #include "store/StoreQueries.h"
 
 namespace korvel::store {
@@ -15,23 +13,18 @@ std::int64_t Milliseconds(Clock::time_point at)
     return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
 }
 
-auto Fields(const Product& p)
-{
-    return std::tie(p.picture, p.title, p.salePrice, p.marketPrice, p.sold, p.reviews);
-}
-
 // Binds the six fields from parameter `first` on.
 void BindFields(Statement& statement, int first, const Product& product)
 {
-    std::apply([&](const auto&... field) {
-        int index = first;
-        (statement.bind(index++, std::string_view(field)), ...);
-    }, Fields(product));
+    int index = first;
+    for (const std::string* field : {&product.picture, &product.title, &product.salePrice, &product.marketPrice,
+                                     &product.sold, &product.reviews})
+        statement.bind(index++, std::string_view(*field));
 }
 
 std::int64_t StoreShop(Database& db, const std::string& host)
 {
-    db.prepare("INSERT OR IGNORE INTO shop(host) VALUES(?)").bind(1, host).run();
+    db.prepare("INSERT OR IGNORE INTO shop(host) VALUES(?)").bind(1, ShopKey(host)).run();
     return *ShopId(db, host);
 }
 
@@ -58,23 +51,16 @@ void InsertLostPages(Database& db, std::int64_t runId, const std::vector<LostPag
         insert.bind(1, runId).bind(2, page.page).bind(3, std::string_view(page.cause)).run();
 }
 
-// A product's row and its latest state, as the run before this one left them.
-struct Known {
-    std::int64_t product = 0;
-    std::int64_t state = 0;
-    Product fields;
-};
-
-std::unordered_map<std::string, Known> LatestStates(Database& db, std::int64_t shop)
+StateRule::ProductKeys LatestStates(Database& db, std::int64_t shop)
 {
     Statement select = db.prepare(
         "SELECT p.item, p.id, s.id, s.picture, s.title, s.sale_price, s.market_price, s.sold, s.reviews"
         " FROM product p JOIN state s ON s.id = (SELECT id FROM state WHERE product = p.id"
         " ORDER BY first_run DESC LIMIT 1) WHERE p.shop = ?");
     select.bind(1, shop);
-    std::unordered_map<std::string, Known> known;
+    StateRule::ProductKeys known;
     while (select.step()) {
-        Known row{select.integer(1), select.integer(2), {}};
+        KnownState row{select.integer(1), select.integer(2), {}};
         row.fields.picture = select.bytes(3);
         row.fields.title = select.bytes(4);
         row.fields.salePrice = select.bytes(5);
@@ -86,11 +72,11 @@ std::unordered_map<std::string, Known> LatestStates(Database& db, std::int64_t s
     return known;
 }
 
-// Writes each product's state for one run: unchanged states are extended in place.
+// Writes each product's state for one run, as the shared rule decides.
 class StateWriter {
 public:
     StateWriter(Database& db, std::int64_t shop, std::int64_t run, bool complete)
-        : db_(db), shop_(shop), run_(run), complete_(complete), known_(LatestStates(db, shop)),
+        : db_(db), shop_(shop), run_(run), complete_(complete), rule_(LatestStates(db, shop)),
           newProduct_(db.prepare("INSERT INTO product(shop, item) VALUES(?,?)")),
           newState_(db.prepare("INSERT INTO state(product, first_run, last_run, first_complete, picture, title,"
                                " sale_price, market_price, sold, reviews) VALUES(?,?,?,?,?,?,?,?,?,?)")),
@@ -101,30 +87,32 @@ public:
     {
     }
 
-    // The product's row id; a later product with an ID already seen in the run is kept whole.
+    // The product's row id.
     std::int64_t write(const Product& product, std::int64_t position)
     {
-        auto [found, isNew] = known_.try_emplace(product.id);
-        Known& known = found->second;
-        if (isNew) {
+        const StateDecision decision = rule_.decide(product, [&] {
             newProduct_.bind(1, shop_).bind(2, std::string_view(product.id)).run();
-            known.product = db_.lastInsertId();
+            return db_.lastInsertId();
+        });
+        switch (decision.step) {
+            case StateStep::Repeat:
+                repeat_.bind(1, run_).bind(2, position);
+                BindFields(repeat_, 3, product);
+                repeat_.run();
+                break;
+            case StateStep::Extend:
+                extend_.bind(1, run_);
+                complete_ ? extend_.bind(2, run_) : extend_.bindNull(2);
+                extend_.bind(3, decision.known->state).run();
+                break;
+            case StateStep::NewState:
+                newState_.bind(1, decision.known->product).bind(2, run_).bind(3, run_);
+                complete_ ? newState_.bind(4, run_) : newState_.bindNull(4);
+                BindFields(newState_, 5, product);
+                newState_.run();
+                break;
         }
-        if (!seen_.insert(known.product).second) {
-            repeat_.bind(1, run_).bind(2, position);
-            BindFields(repeat_, 3, product);
-            repeat_.run();
-        } else if (!isNew && Fields(known.fields) == Fields(product)) {
-            extend_.bind(1, run_);
-            complete_ ? extend_.bind(2, run_) : extend_.bindNull(2);
-            extend_.bind(3, known.state).run();
-        } else {
-            newState_.bind(1, known.product).bind(2, run_).bind(3, run_);
-            complete_ ? newState_.bind(4, run_) : newState_.bindNull(4);
-            BindFields(newState_, 5, product);
-            newState_.run();
-        }
-        return known.product;
+        return decision.known->product;
     }
 
 private:
@@ -132,8 +120,7 @@ private:
     std::int64_t shop_;
     std::int64_t run_;
     bool complete_;
-    std::unordered_map<std::string, Known> known_;
-    std::unordered_set<std::int64_t> seen_;
+    StateRule rule_;
     Statement newProduct_;
     Statement newState_;
     Statement extend_;
@@ -163,13 +150,6 @@ std::int64_t RecordRunRows(Database& db, const CollectionRun& run, const std::st
     InsertLostPages(db, runId, run.lostPages);
     RecordProducts(db, shop, runId, run);
     return runId;
-}
-
-void RecordRun(Database& db, const CollectionRun& run, const std::string& programVersion)
-{
-    WriteTransaction transaction(db);
-    RecordRunRows(db, run, programVersion);
-    transaction.commit();
 }
 
 }  // namespace korvel::store

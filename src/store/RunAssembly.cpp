@@ -65,7 +65,8 @@ CollectionRun RunFrom(const RunSummary& summary, std::vector<Product> products)
     run.pagesCollected = summary.pagesCollected;
     run.failureCause = summary.failureCause;
     run.lostPages = summary.lostPages;
-    run.products = std::move(products);
+    run.products.append(std::move(products));
+    run.productCount = static_cast<int>(run.products.size());
     return run;
 }
 

@@ -6,8 +6,6 @@
 namespace korvel::store {
 namespace {
 
-constexpr int BusyTimeoutMs = 5000;
-
 // Migration i takes a store from version i to i + 1; a release only ever appends to this list.
 constexpr std::array<const char*, SchemaVersion> Migrations = {
     R"(CREATE TABLE shop(id INTEGER PRIMARY KEY, host BLOB NOT NULL UNIQUE);
@@ -72,7 +70,6 @@ void Migrate(Database& db)
 
 void PrepareStore(Database& db)
 {
-    db.execute(("PRAGMA busy_timeout = " + std::to_string(BusyTimeoutMs)).c_str());
     Refuse(db);
     Statement wal = db.prepare("PRAGMA journal_mode = WAL");
     wal.run();

@@ -37,7 +37,7 @@ ChangeReport CompareLatestRuns(const std::vector<RunSummary>& runs, const Produc
 ChangeReport ShopChanges(Database& db, const std::string& host)
 {
     return CompareLatestStored(
-        StoredRuns(db, host), [&](const StoredRun& run) { return RunProducts(db, run); },
+        StoredRuns(db, host), [&](const StoredRun& run) { return ReadProducts(db, run); },
         [&](const StoredRun& run) { return LowestBefore(db, run); });
 }
 

@@ -2,9 +2,11 @@
 
 #include <sqlite3.h>
 
+#include "base/Cancellation.h"
+
 namespace korvel::store {
 
-Database::Database(const std::string& path)
+Database::Database(const std::string& path, const Cancellation* stop) : stop_(stop)
 {
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
@@ -17,6 +19,24 @@ Database::Database(const std::string& path)
         throw failure;
     }
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_handler(db_, &Database::WaitWhileBusy, this);
+}
+
+int Database::WaitWhileBusy(void* self, int attempts)
+{
+    // Short naps rather than SQLite's own timeout, so that an interruption ends the wait at once.
+    constexpr int NapMs = 10;
+    const auto* db = static_cast<Database*>(self);
+    if (db->interrupted_ || (db->stop_ && db->stop_->cancelled()) || attempts * NapMs >= BusyTimeoutMs)
+        return 0;
+    sqlite3_sleep(NapMs);
+    return 1;
+}
+
+void Database::interrupt()
+{
+    interrupted_ = true;
+    sqlite3_interrupt(db_);
 }
 
 Database::~Database()

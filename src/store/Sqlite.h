@@ -4,12 +4,17 @@
 // statements close themselves, and every failing call throws SqliteFailure, which the store's
 // public functions turn into a StoreError before it leaves the module.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+namespace korvel {
+class Cancellation;
+}
 
 namespace korvel::store {
 
@@ -20,10 +25,14 @@ struct SqliteFailure {
 
 class Statement;
 
+// How long a call waits for another program's lock before it fails as Locked.
+inline constexpr int BusyTimeoutMs = 5000;
+
 class Database {
 public:
-    // Opens (creating when missing) the file at a UTF-8 path.
-    explicit Database(const std::string& path);
+    // Opens (creating when missing) the file at a UTF-8 path. Until stopWaitingOn(nullptr), a
+    // wait for another program's lock also ends once `stop` is cancelled.
+    explicit Database(const std::string& path, const Cancellation* stop = nullptr);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -33,9 +42,17 @@ public:
     std::int64_t integer(const char* sql);  // the first column of the first row
     std::int64_t lastInsertId() const;
     [[noreturn]] void fail(int code) const;
+    // From any thread: the statement under way stops, and waits for another program's lock give
+    // up at once from now on.
+    void interrupt();
+    void stopWaitingOn(const Cancellation* stop) { stop_ = stop; }
 
 private:
+    static int WaitWhileBusy(void* self, int attempts);
+
     sqlite3* db_ = nullptr;
+    std::atomic<bool> interrupted_{false};
+    const Cancellation* stop_ = nullptr;
 };
 
 class Statement {

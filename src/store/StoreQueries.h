@@ -1,13 +1,13 @@
 #pragma once
 
-// The store's reading and writing, for History's functions; each throws SqliteFailure.
+// The SQLite store's reading and writing, for SqliteStore's calls; each throws SqliteFailure.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "store/History.h"
+#include "store/Store.h"
 #include "store/Sqlite.h"
 
 namespace korvel::store {
@@ -18,14 +18,14 @@ struct StoredRun {
     RunSummary summary;
 };
 
-void RecordRun(Database& db, const CollectionRun& run, const std::string& programVersion);
-// The same inside the caller's transaction, which may record more with it; the run's row.
+// The run, its lost pages and its products' states inside the caller's transaction, which may
+// record more with it; the run's row.
 std::int64_t RecordRunRows(Database& db, const CollectionRun& run, const std::string& programVersion);
 
 std::optional<std::int64_t> ShopId(Database& db, const std::string& host);
 std::vector<std::string> ShopHosts(Database& db);
 std::vector<StoredRun> StoredRuns(Database& db, const std::string& host);
-std::vector<Product> RunProducts(Database& db, const StoredRun& run);
+std::vector<Product> ReadProducts(Database& db, const StoredRun& run);
 // The lowest numeric sale price of each product over the shop's complete runs before `run`.
 LowestPrices LowestBefore(Database& db, const StoredRun& run);
 

@@ -16,6 +16,8 @@ inline constexpr char DoneSuffix[] = "！";
 inline constexpr char DoneTitle[] = "导出成功";
 inline constexpr char WriteFailed[] = "文件无法写入：";
 inline constexpr char WriteFailedTitle[] = "导出失败";
+// The save dialog's choice of an Excel workbook, "description|pattern" as SaveDialog takes it (UTF-8).
+inline constexpr char WorkbookFilter[] = "Excel 工作簿 (*.xlsx)|*.xlsx";
 
 // GBK, "?" for what GBK cannot hold in the path.
 inline std::string CannotWrite(const std::string& utf8Path)

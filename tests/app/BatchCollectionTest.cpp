@@ -14,8 +14,7 @@
 #include "DemoShopRoute.h"
 #include "app/BatchPanel.h"
 #include "app/MainWindow.h"
-#include "store/FollowedShops.h"
-#include "store/History.h"
+#include "store/Store.h"
 #include "store/StorePath.h"
 
 namespace korvel::test {
@@ -31,17 +30,17 @@ QString Utf(const char* text)
 // The window's store follows no shop, whatever an earlier test left.
 void FollowNone()
 {
-    auto followed = FollowedShops::Open(DefaultStorePath());
+    auto followed = OpenStore(DefaultStorePath(), "t");
     ASSERT_TRUE(followed.ok());
-    const auto hosts = followed.value()->hosts();
+    const auto hosts = followed.value()->followedShops();
     ASSERT_TRUE(hosts.ok());
     for (const std::string& host : hosts.value())
-        ASSERT_TRUE(followed.value()->remove(host).ok());
+        ASSERT_TRUE(followed.value()->unfollow(host).ok());
 }
 
 size_t RunsOf(const std::string& host)
 {
-    auto history = History::Open(DefaultStorePath());
+    auto history = OpenStore(DefaultStorePath(), "t");
     const auto runs = history.ok() ? history.value()->runs(host) : history.error();
     return runs.ok() ? runs.value().size() : 0;
 }

@@ -10,7 +10,7 @@ TEST_F(MemberPageTest, ReadMembersArriveAtTheBackEndAsUtf8)
 {
     tools::BackendStub stub("admin", "secret");
     stub.start();
-    auto uploading = std::make_unique<MemberPageSession>(stub.host(), "1");
+    auto uploading = std::make_unique<MemberPageSession>(jobs, stub.host(), "1");
     std::vector<tools::SeedMember> members = tools::NumberedMembers(12);
     members[3].realname = "欧阳&娜娜";
     members[3].shareid = std::nullopt;

@@ -8,6 +8,7 @@
 
 #include "MemoryMemberScreen.h"
 #include "backend-stub/MemberTables.h"
+#include "app/JobRunner.h"
 #include "app/MemberPresses.h"
 #include "support/MemberTestDatabase.h"
 
@@ -69,9 +70,11 @@ protected:
         return count;
     }
 
-    // Destroyed in reverse order: the session (joining its workers) before the screen they use.
+    // Destroyed in reverse order: the session (waiting for its jobs), the runner (joining their
+    // threads), then the screen they use.
     MemoryMemberScreen screen;
-    MemberPageSession session{"127.0.0.1:9", "1"};
+    JobRunner jobs;
+    MemberPageSession session{jobs, "127.0.0.1:9", "1"};
     std::unique_ptr<MemberTestDatabase> database;
 };
 

@@ -17,7 +17,7 @@
 #include "UserActions.h"
 #include "app/MainWindow.h"
 #include "app/MonitorPage.h"
-#include "store/History.h"
+#include "store/Store.h"
 #include "store/StorePath.h"
 
 namespace korvel::test {
@@ -43,17 +43,17 @@ CollectionRun ShopRun(std::vector<Product> products)
     run.end = RunEnd::Complete;
     for (size_t i = 0; i < products.size(); ++i)
         products[i].position = int(i) + 1;
-    run.products = std::move(products);
+    run.products = RunProducts(std::move(products));
     return run;
 }
 
 // The window's history (the tests' own XDG folder) holds two runs of one shop.
 void RecordTwoRuns()
 {
-    auto history = History::Open(DefaultStorePath());
+    auto history = OpenStore(DefaultStorePath(), "t");
     ASSERT_TRUE(history.ok());
-    ASSERT_TRUE(history.value()->record(ShopRun({Item("1", "100", "A"), Item("2", "5", "B")}), "t").ok());
-    ASSERT_TRUE(history.value()->record(ShopRun({Item("3", "9", "C"), Item("1", "80", "A")}), "t").ok());
+    ASSERT_TRUE(history.value()->record(ShopRun({Item("1", "100", "A"), Item("2", "5", "B")})).ok());
+    ASSERT_TRUE(history.value()->record(ShopRun({Item("3", "9", "C"), Item("1", "80", "A")})).ok());
 }
 
 int RowOf(QTableWidget* table, const QString& first)

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/JobRunner.h"
 #include "MemoryMemberScreen.h"
 #include "backend-stub/BackendStub.h"
 #include "backend-stub/FlakyBackend.h"
@@ -31,7 +32,7 @@ protected:
     void SetUp() override
     {
         stub.start();
-        session = std::make_unique<MemberPageSession>(stub.host(), "1");
+        session = std::make_unique<MemberPageSession>(jobs, stub.host(), "1");
         screen.fields[MemberField::BackendUser] = "admin";
         screen.fields[MemberField::BackendPassword] = "secret";
     }
@@ -40,7 +41,7 @@ protected:
     void useFlakyBackend()
     {
         ASSERT_TRUE(flaky.listening());
-        session = std::make_unique<MemberPageSession>(flaky.host(), "1");
+        session = std::make_unique<MemberPageSession>(jobs, flaky.host(), "1");
     }
 
     void fillList(int count)
@@ -94,6 +95,7 @@ protected:
     tools::BackendStub stub{"admin", "secret"};
     tools::FlakyBackend flaky;
     MemoryMemberScreen screen;
+    JobRunner jobs;
     std::unique_ptr<MemberPageSession> session;
 };
 

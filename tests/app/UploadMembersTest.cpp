@@ -215,7 +215,7 @@ TEST_F(UploadMembersTest, HttpsUploadsCheckTheBackEndsCertificate)
 {
     tools::BackendStub secure("admin", "secret", TestTls().serverCert, TestTls().serverKey);
     secure.start();
-    session = std::make_unique<MemberPageSession>("https://" + secure.host(), "1");
+    session = std::make_unique<MemberPageSession>(jobs, "https://" + secure.host(), "1");
     fillList(2);
     screen.selected = 1;
     struct Case {
@@ -251,7 +251,7 @@ TEST_F(UploadMembersTest, BulkUploadStopsAtARefusedCertificateAndNamesIt)
 {
     tools::BackendStub secure("admin", "secret", TestTls().serverCert, TestTls().serverKey);
     secure.start();
-    session = std::make_unique<MemberPageSession>("https://" + secure.host(), "1");
+    session = std::make_unique<MemberPageSession>(jobs, "https://" + secure.host(), "1");
     unsetenv("KORVEL_CA_FILE");
     CloseIdleConnections();
     fillList(3);

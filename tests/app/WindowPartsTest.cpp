@@ -1,6 +1,6 @@
 // The pieces every page relies on: the GBK crossing, the list model that keeps bytes and batches
-// what the view hears, the message box and Qt's own texts, the names the desktop knows the window
-// by, and the worker's call into the window.
+// what the view hears, the message box and Qt's own texts, and the names the desktop knows the
+// window by.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QThread>
-#include <atomic>
-#include <thread>
 
 #include "UserActions.h"
 #include "app/ApplicationSetup.h"
@@ -156,33 +153,6 @@ TEST(TestArea, ButtonWithoutCaptionChangesNothing)
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(window.tabs()->currentIndex(), 3);
-}
-
-// Posting never waits for the window: work posted from a worker runs later on the window's thread,
-// and none runs once the window is closing or the bridge is gone.
-TEST(UiBridge, PostedWorkRunsOnTheWindowThreadUntilTheWindowCloses)
-{
-    MainWindow window;
-    std::atomic<bool> ranOnUi = false;
-    QThread* ui = QThread::currentThread();
-    std::thread worker([&] { window.ui().post([&] { ranOnUi = QThread::currentThread() == ui; }); });
-    worker.join();
-    EXPECT_FALSE(ranOnUi);
-    ASSERT_TRUE(WaitFor([&] { return ranOnUi.load(); }, 5000));
-
-    std::atomic<int> late = 0;
-    window.ui().post([&] { ++late; });  // queued before the close
-    window.close();
-    std::thread after([&] { window.ui().post([&] { ++late; }); });
-    after.join();
-    QTest::qWait(50);
-    EXPECT_EQ(late, 0);
-
-    auto* bridge = new UiBridge;
-    bridge->post([&] { ++late; });
-    delete bridge;
-    QTest::qWait(50);
-    EXPECT_EQ(late, 0);
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ protected:
     void TearDown() override { fs::remove_all(folder_); }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    void write(const std::string& name, const std::string& bytes) const { std::ofstream(path(name)) << bytes; }
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(path(name)) << bytes;
+    }
     std::string read(const std::string& name) const
     {
         std::ostringstream bytes;
@@ -37,7 +40,8 @@ protected:
     fs::path folder_;
 };
 
-const std::string ShopA = "{\"type\":\"product\",\"id\":\"1\",\"run\":7}\n{\"type\":\"shop\",\"shop\":\"a\",\"run\":7}\n";
+const std::string ShopA =
+    "{\"type\":\"product\",\"id\":\"1\",\"run\":7}\n{\"type\":\"shop\",\"shop\":\"a\",\"run\":7}\n";
 const std::string Appended = "{\"type\":\"shop\",\"shop\":\"z\",\"run\":99}\n";
 const std::string ShopB = "{\"type\":\"shop\",\"shop\":\"b\",\"cause\":\"x\\n,\\\"run\\\":9}\",\"run\":12}\n";
 
@@ -82,7 +86,8 @@ TEST_F(BatchFiles, JsonLinesAcrossReadPieces)
     // Longer than one read, so a line crosses a piece's end.
     std::string many;
     for (int run = 1; run <= 3000; ++run)
-        many += "{\"type\":\"product\",\"title\":\"" + std::string(40, 'x') + "\",\"run\":" + std::to_string(run) +
+        many += "{\"type\":\"product\",\"title\":\"" + std::string(40, 'x') +
+                "\",\"run\":" + std::to_string(run) +
                 "}\n{\"type\":\"shop\",\"shop\":\"s\",\"run\":" + std::to_string(run) + "}\n";
     write("out.jsonl", many + "{\"type\":\"product\",\"run\":3001}\n");
     auto opened = JsonLinesFile::Open(path("out.jsonl"), false);
@@ -153,14 +158,16 @@ TEST_F(BatchFiles, ShopCsvIsTheSingleCommandsCsv)
 {
     CollectionRun run;
     run.shopHost = "a.taobao.com";
-    run.products.push_back({" 101 ", "//img/a.jpg", "t &amp; u", "9.90", "19", "5", "0", 1, 1});
+    run.products.append(
+        std::vector<Product>{{" 101 ", "//img/a.jpg", "t &amp; u", "9.90", "19", "5", "0", 1, 1}});
     const PlacedFile placed = PlaceShopCsv(folder_.string(), run);
     ASSERT_TRUE(placed) << placed.cause;
-    EXPECT_EQ(read("a.taobao.com.csv"),
-              "\xEF\xBB\xBF\xE5\xBA\x8F\xE5\x8F\xB7,\xE5\x95\x86\xE5\x93\x81ID,\xE5\x9B\xBE\xE7\x89\x87\xE5\x9C\xB0"
-              "\xE5\x9D\x80,\xE5\x95\x86\xE5\x93\x81\xE6\xA0\x87\xE9\xA2\x98,\xE9\x94\x80\xE5\x94\xAE\xE4\xBB\xB7,"
-              "\xE5\xB8\x82\xE5\x9C\xBA\xE4\xBB\xB7,\xE5\xB7\xB2\xE5\x94\xAE,\xE8\xAF\x84\xE8\xAE\xBA\r\n"
-              "1,101,//img/a.jpg,t & u,9.90,19,5,0\r\n");
+    EXPECT_EQ(
+        read("a.taobao.com.csv"),
+        "\xEF\xBB\xBF\xE5\xBA\x8F\xE5\x8F\xB7,\xE5\x95\x86\xE5\x93\x81ID,\xE5\x9B\xBE\xE7\x89\x87\xE5\x9C\xB0"
+        "\xE5\x9D\x80,\xE5\x95\x86\xE5\x93\x81\xE6\xA0\x87\xE9\xA2\x98,\xE9\x94\x80\xE5\x94\xAE\xE4\xBB\xB7,"
+        "\xE5\xB8\x82\xE5\x9C\xBA\xE4\xBB\xB7,\xE5\xB7\xB2\xE5\x94\xAE,\xE8\xAF\x84\xE8\xAE\xBA\r\n"
+        "1,101,//img/a.jpg,t & u,9.90,19,5,0\r\n");
     EXPECT_EQ(ShopCsvPath("/o", "a.taobao.com"), "/o/a.taobao.com.csv");
 }
 
@@ -169,7 +176,7 @@ TEST_F(BatchFiles, ShopCsvIsTheSingleCommandsCsv)
 TEST_F(BatchFiles, ShopCsvReplacesOnlyTheUsersOwnRegularFile)
 {
     CollectionRun run;
-    run.products.push_back({"101", "p", "=1+9", "1", "2", "3", "4", 1, 1});
+    run.products.append(std::vector<Product>{{"101", "p", "=1+9", "1", "2", "3", "4", 1, 1}});
     write("victim", "keep me");
     fs::create_symlink(path("victim"), path("link.taobao.com.csv"));
     fs::create_symlink(path("nowhere"), path("dangling.taobao.com.csv"));

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
-#include "MemoryLedger.h"
+#include "LedgerStore.h"
+#include "batch/MemoryLedger.h"
 #include "batch/RunBatch.h"
 #include "batch/ShopBlock.h"
 #include "collect/CauseTexts.h"
@@ -25,7 +27,7 @@ public:
         shop.run.shopHost = host;
         shop.run.pageCount = 1;
         shop.run.end = RunEnd::Complete;
-        shop.run.products.push_back({"1", "p", "t", "1", "2", "3", "4", 1, 1});
+        shop.run.products.append(std::vector<Product>{{"1", "p", "t", "1", "2", "3", "4", 1, 1}});
         if (host.starts_with("blocked") || host.starts_with("failed")) {
             shop.run.end = RunEnd::Failed;
             shop.run.failureCause = "HTTP 429";
@@ -59,7 +61,8 @@ public:
     {
         ended.push_back(host + " " + std::string(OutcomeName(outcome)) + (cause.empty() ? "" : " " + cause));
     }
-    void endedEarlier(const std::string& host, ShopOutcome outcome, long long, const std::string& cause) override
+    void endedEarlier(const std::string& host, ShopOutcome outcome, long long,
+                      const std::string& cause) override
     {
         ended.push_back("earlier " + host + " " + std::string(OutcomeName(outcome)) + " " + cause);
     }
@@ -73,6 +76,7 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "korvel-runbatch-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
+        ledger = std::make_unique<LedgerStore>((folder_ / "korvel.sqlite").string());
     }
     void TearDown() override { fs::remove_all(folder_); }
 
@@ -82,7 +86,7 @@ protected:
         EXPECT_TRUE(jsonl.file) << jsonl.cause;
         BatchPlan plan{"day", std::move(hosts), start, folder_.string(), &*jsonl.file};
         Cancellation cancellation;
-        return RunBatch(plan, ledger, collector, watcher, cancellation).exitStatus;
+        return RunBatch(plan, *ledger, collector, watcher, cancellation).exitStatus;
     }
     std::string jsonl() const
     {
@@ -92,7 +96,7 @@ protected:
     }
 
     fs::path folder_;
-    MemoryLedger ledger;
+    std::unique_ptr<LedgerStore> ledger;
     ScriptedCollector collector;
     QuietWatcher watcher;
 };
@@ -105,14 +109,14 @@ TEST_F(RunBatchTest, CollectsEveryShopOnceAndDeliversIt)
     EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "b.tmall.com"}));
     EXPECT_TRUE(fs::exists(folder_ / "a.taobao.com.csv"));
     EXPECT_TRUE(fs::exists(folder_ / "b.tmall.com.csv"));
-    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger.runs[0], ShopOutcome::Complete, 1)) +
-                           JsonLines(BlockOf(ledger.runs[1], ShopOutcome::Complete, 1)));
+    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger->runs()[0], ShopOutcome::Complete, 1)) +
+                           JsonLines(BlockOf(ledger->runs()[1], ShopOutcome::Complete, 1)));
     // Again: nothing is requested, nothing written twice.
     EXPECT_EQ(run({"a.taobao.com", "b.tmall.com"}), batch_exit::AllComplete);
     EXPECT_EQ(collector.asked.size(), 2u);
-    EXPECT_EQ(ledger.runs.size(), 2u);
-    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger.runs[0], ShopOutcome::Complete, 1)) +
-                           JsonLines(BlockOf(ledger.runs[1], ShopOutcome::Complete, 1)));
+    EXPECT_EQ(ledger->runs().size(), 2u);
+    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger->runs()[0], ShopOutcome::Complete, 1)) +
+                           JsonLines(BlockOf(ledger->runs()[1], ShopOutcome::Complete, 1)));
 }
 
 TEST_F(RunBatchTest, ShopRecordedBeforeAKillIsDeliveredFromTheStore)
@@ -120,7 +124,7 @@ TEST_F(RunBatchTest, ShopRecordedBeforeAKillIsDeliveredFromTheStore)
     ASSERT_EQ(run({"a.taobao.com"}), batch_exit::AllComplete);
     // Killed after b's commit, half-way through its lines.
     CollectionRun b = collector.collect("b.tmall.com").run;
-    ASSERT_TRUE(ledger.record("day", b, ShopOutcome::Complete));
+    ASSERT_TRUE(ledger->recordInBatch("day", b, ShopOutcome::Complete).ok());
     std::ofstream(folder_ / "out.jsonl", std::ios::app) << "{\"type\":\"product\",\"shop\":\"b.t";
     collector.asked.clear();
     EXPECT_EQ(run({"a.taobao.com", "b.tmall.com", "c.taobao.com"}), batch_exit::AllComplete);
@@ -128,7 +132,7 @@ TEST_F(RunBatchTest, ShopRecordedBeforeAKillIsDeliveredFromTheStore)
     EXPECT_TRUE(fs::exists(folder_ / "b.tmall.com.csv"));
     std::string expected;
     for (int i = 0; i < 3; ++i)
-        expected += JsonLines(BlockOf(ledger.runs[i], ShopOutcome::Complete, 1));
+        expected += JsonLines(BlockOf(ledger->runs()[i], ShopOutcome::Complete, 1));
     EXPECT_EQ(jsonl(), expected);
 }
 
@@ -144,20 +148,21 @@ TEST_F(RunBatchTest, NotCompleteShopsWaitForRetryFailed)
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}), batch_exit::SomeNotComplete);
     EXPECT_EQ(collector.asked.size(), 3u);
     // Nothing collected this time, yet every shop behind the status is named.
-    EXPECT_EQ(watcher.ended, (Hosts{"earlier failed.taobao.com failed HTTP 429", "earlier lost.tmall.com incomplete timeout"}));
+    EXPECT_EQ(watcher.ended, (Hosts{"earlier failed.taobao.com failed HTTP 429",
+                                    "earlier lost.tmall.com incomplete timeout"}));
     EXPECT_EQ(run({"a.taobao.com", "failed.taobao.com", "lost.tmall.com"}, BatchStart::RetryFailed),
               batch_exit::SomeNotComplete);
-    EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "failed.taobao.com", "lost.tmall.com", "failed.taobao.com",
-                                      "lost.tmall.com"}));
+    EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "failed.taobao.com", "lost.tmall.com",
+                                      "failed.taobao.com", "lost.tmall.com"}));
     EXPECT_EQ(run({"a.taobao.com"}, BatchStart::Fresh), batch_exit::AllComplete);
     EXPECT_EQ(collector.asked.back(), "a.taobao.com");
-    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger.runs.back(), ShopOutcome::Complete, 2)));
+    EXPECT_EQ(jsonl(), JsonLines(BlockOf(ledger->runs().back(), ShopOutcome::Complete, 2)));
 }
 
 TEST_F(RunBatchTest, ThreeBlockedInARowStop)
 {
-    const Hosts hosts = {"blocked1.taobao.com", "failed.taobao.com", "blocked2.taobao.com", "blocked3.taobao.com",
-                         "blocked4.taobao.com", "d.taobao.com"};
+    const Hosts hosts = {"blocked1.taobao.com", "failed.taobao.com",   "blocked2.taobao.com",
+                         "blocked3.taobao.com", "blocked4.taobao.com", "d.taobao.com"};
     EXPECT_EQ(run(hosts), batch_exit::Blocked);
     EXPECT_EQ(collector.asked.back(), "blocked4.taobao.com");
     // The streak counts within one run of the command: the resume goes on.
@@ -174,11 +179,11 @@ TEST_F(RunBatchTest, AnExpiredSessionStopsAtOnce)
     Cancellation cancellation;
     auto jsonl = JsonLinesFile::Open((folder_ / "out.jsonl").string(), false);
     BatchPlan plan{"day", hosts, BatchStart::Continue, folder_.string(), &*jsonl.file};
-    const BatchResult stopped = RunBatch(plan, ledger, collector, watcher, cancellation);
+    const BatchResult stopped = RunBatch(plan, *ledger, collector, watcher, cancellation);
     EXPECT_EQ(stopped.exitStatus, 1);
     EXPECT_EQ(stopped.error, "登录状态已失效，请重新登录");
     EXPECT_EQ(collector.asked, (Hosts{"a.taobao.com", "expired.taobao.com"}));
-    EXPECT_EQ(ledger.shops["expired.taobao.com"].stage, ShopStage::Pending);
+    EXPECT_EQ(ledger->shop("expired.taobao.com").stage, ShopStage::Pending);
     collector.signedIn = true;
     collector.asked.clear();
     EXPECT_EQ(run(hosts), batch_exit::AllComplete);
@@ -200,16 +205,38 @@ TEST_F(RunBatchTest, ThreeUnreachableInARowStop)
 TEST_F(RunBatchTest, InterruptedShopIsNotRecorded)
 {
     EXPECT_EQ(run({"a.taobao.com", "stop.taobao.com", "c.taobao.com"}), batch_exit::Interrupted);
-    EXPECT_EQ(ledger.runs.size(), 1u);
-    EXPECT_EQ(ledger.shops["stop.taobao.com"].stage, ShopStage::Pending);
+    EXPECT_EQ(ledger->runs().size(), 1u);
+    EXPECT_EQ(ledger->shop("stop.taobao.com").stage, ShopStage::Pending);
     EXPECT_FALSE(fs::exists(folder_ / "stop.taobao.com.csv"));
 }
 
 TEST_F(RunBatchTest, StoreFailureStopsBeforeAnyRequest)
 {
-    ledger.failing = true;
+    ledger->failing = true;
     EXPECT_EQ(run({"a.taobao.com"}), batch_exit::StoreUnreachable);
     EXPECT_TRUE(collector.asked.empty());
+}
+
+// --no-store: every shop is collected and delivered, the store is never touched, and the next
+// run of the command starts over.
+TEST_F(RunBatchTest, WithoutAStoreEveryShopIsDeliveredAndNothingKept)
+{
+    const Hosts hosts = {"a.taobao.com", "lost.tmall.com"};
+    for (int round = 1; round <= 2; ++round) {
+        auto jsonl = JsonLinesFile::Open((folder_ / "out.jsonl").string(), true);
+        BatchPlan plan{"day", hosts, BatchStart::Continue, folder_.string(), &*jsonl.file};
+        Cancellation cancellation;
+        MemoryLedger memory;
+        EXPECT_EQ(RunBatch(plan, memory, collector, watcher, cancellation).exitStatus,
+                  batch_exit::SomeNotComplete);
+        EXPECT_EQ(collector.asked.size(), 2u * round);
+    }
+    EXPECT_TRUE(fs::exists(folder_ / "lost.tmall.com.csv"));
+    EXPECT_EQ(jsonl(),
+              JsonLines(BlockOf(collector.collect("a.taobao.com").run, ShopOutcome::Complete, 1)) +
+                  JsonLines(BlockOf(collector.collect("lost.tmall.com").run, ShopOutcome::Incomplete, 1)));
+    EXPECT_TRUE(ledger->runs().empty());
+    EXPECT_EQ(ledger->shops().value().size(), 0u);
 }
 
 TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
@@ -218,7 +245,9 @@ TEST(IsBlockedRun, KnowsTheMarketplacesRefusals)
     run.end = RunEnd::Failed;
     const std::pair<std::string, bool> causes[] = {
         {cause_text::Verification, true},
-        {std::string(cause_text::HttpStatusPrefix) + "429" + cause_text::RetriedPrefix + "2" + cause_text::RetriedSuffix, true},
+        {std::string(cause_text::HttpStatusPrefix) + "429" + cause_text::RetriedPrefix + "2" +
+             cause_text::RetriedSuffix,
+         true},
         {std::string(cause_text::HttpStatusPrefix) + "403", false},
         {cause_text::ConnectionRefused, false},
         {"", false},

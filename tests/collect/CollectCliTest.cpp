@@ -13,6 +13,7 @@
 
 #include "DemoShopRun.h"
 #include "export/CsvReader.h"
+#include "export/WorkbookReader.h"
 #include "support/TestGbk.h"
 #include "support/LocalServer.h"
 
@@ -168,10 +169,12 @@ TEST_F(CollectCliTest, AnUnwritableExportEndsTheRunBeforeItStarts)
                                                                  {dir, "这是一个文件夹，不是文件"}};
     if (::geteuid() != 0)  // root writes anywhere
         refusals.emplace_back(dir + "/locked/ids.txt", "没有写入权限");
-    for (const auto& [target, cause] : refusals) {
-        const auto done = Collect({TmallHost, "--all", dir + "/all.txt", "--ids", target});
-        EXPECT_EQ(done.status, 3);
-        EXPECT_EQ(done.errors, "导出失败: 文件无法写入：" + target + "\n" + cause + "\n");
+    for (const std::string option : {"--ids", "--xlsx"}) {
+        for (const auto& [target, cause] : refusals) {
+            const auto done = Collect({TmallHost, "--all", dir + "/all.txt", option, target});
+            EXPECT_EQ(done.status, 3);
+            EXPECT_EQ(done.errors, "导出失败: 文件无法写入：" + target + "\n" + cause + "\n");
+        }
     }
     EXPECT_TRUE(Shop().requests().empty());
     EXPECT_FALSE(fs::exists(dir + "/all.txt"));
@@ -183,13 +186,21 @@ TEST_F(CollectCliTest, ExportsLandTogetherOrNotAtAll)
     demo::DemoShopOptions options;
     options.pages = 1;
     Shop().setOptions(options);
-    WriteFile(dir + "/ids.txt", "earlier");
-    const auto done = Collect({TaobaoHost, "--ids", dir + "/ids.txt", "--all", "/dev/full"});
-    EXPECT_EQ(done.status, 3);
-    EXPECT_NE(done.errors.find("导出失败: 文件无法写入：/dev/full\n磁盘空间不足\n"), std::string::npos) << done.errors;
-    EXPECT_EQ(ReadFile(dir + "/ids.txt"), "earlier");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3)
-        << "ids.txt and the two output files, no copy left aside";
+    // The export that fills the device, and one that would land beside it.
+    const std::vector<std::pair<std::string, std::string>> exports = {{"--all", "--xlsx"}, {"--xlsx", "--csv"}};
+    for (const auto& [full, beside] : exports) {
+        WriteFile(dir + "/ids.txt", "earlier");
+        WriteFile(dir + "/beside", "earlier");
+        const auto done =
+            Collect({TaobaoHost, "--ids", dir + "/ids.txt", beside, dir + "/beside", full, "/dev/full"});
+        EXPECT_EQ(done.status, 3);
+        EXPECT_NE(done.errors.find("导出失败: 文件无法写入：/dev/full\n磁盘空间不足\n"), std::string::npos)
+            << done.errors;
+        EXPECT_EQ(ReadFile(dir + "/ids.txt"), "earlier");
+        EXPECT_EQ(ReadFile(dir + "/beside"), "earlier");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4)
+            << "ids.txt, the file beside and the two output files, no copy left aside";
+    }
 }
 
 TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
@@ -201,7 +212,11 @@ TEST_F(CollectCliTest, BadArgumentsShowTheUsage)
                                                                   {TaobaoHost, "--x", "y"},
                                                                   {TaobaoHost, "--ids", "a", "--ids", "b"},
                                                                   {TaobaoHost, "--delay", "-1"},
-                                                                  {TaobaoHost, "--retries", "x"}}) {
+                                                                  {TaobaoHost, "--retries", "x"},
+                                                                  {TaobaoHost, "--xlsx", "-"},
+                                                                  {TaobaoHost, "--xlsx="},
+                                                                  {"--changes", TaobaoHost, "--xlsx", "-"},
+                                                                  {"--runs", TaobaoHost, "--xlsx", "x.xlsx"}}) {
         const auto done = Collect(args);
         EXPECT_EQ(done.status, 2);
         EXPECT_NE(done.errors.find("usage: korvel-collect [OPTIONS] SHOP"), std::string::npos);
@@ -271,8 +286,48 @@ TEST_F(CollectCliTest, InterruptingEndsAtOnceAndLeavesTheExports)
     }
 }
 
-// Titles a rival shop may write so that a spreadsheet runs them: the CSV keeps each one a text.
-TEST_F(CollectCliTest, CsvTitlesNeverRunAsFormulas)
+// What changed between two collections, as a workbook: prices as numbers, the percent as a
+// percentage, a count the shop wrote as "10万+" as text; a path that cannot take it fails the
+// report as the CSV's does.
+TEST_F(CollectCliTest, ChangesGoToAWorkbook)
+{
+    demo::DemoShopOptions options;
+    options.pages = 1;
+    Shop().setOptions(options);
+    const std::string before = ExpectedRows(options, demo::Marketplace::Taobao)[0][4];
+    ASSERT_EQ(Collect({TaobaoHost}).status, 0);
+    options.salePrices = {{{1, 0}, "50.00"}};
+    options.soldCounts = {{{1, 1}, "10万+"}};
+    Shop().setOptions(options);
+    ASSERT_EQ(Collect({TaobaoHost}).status, 0);
+
+    const auto done = Collect({"--changes", TaobaoHost, "--xlsx", dir + "/changes.xlsx"});
+    ASSERT_EQ(done.status, 0) << done.errors;
+    const auto cells = CellsOf(ReadWorkbook(dir + "/changes.xlsx"));
+    EXPECT_EQ(cells.at("A1").value, "shop");
+    EXPECT_EQ(cells.at("C2").value, "price");
+    EXPECT_DOUBLE_EQ(std::stod(cells.at("D2").value), std::stod(before));
+    EXPECT_EQ(cells.at("E2").type, "n");
+    EXPECT_DOUBLE_EQ(std::stod(cells.at("E2").value), 50);
+    EXPECT_EQ(cells.at("G2").format, "0.00%");
+    EXPECT_NEAR(std::stod(cells.at("G2").value), (50 - std::stod(before)) / std::stod(before), 0.00006);
+    bool soldAsText = false;
+    for (int row = 2; cells.count(CellName(row, 2)); ++row)
+        soldAsText |= cells.at(CellName(row, 2)).value == "sold" && cells.at(CellName(row, 4)).value == "10万+";
+    EXPECT_TRUE(soldAsText);
+
+    for (const std::string& target : {dir + "/missing/changes.xlsx", dir, std::string("/dev/full")}) {
+        const auto refused = Collect({"--changes", TaobaoHost, "--xlsx", target});
+        EXPECT_EQ(refused.status, 1) << target;
+        EXPECT_NE(refused.errors.find("korvel-collect: cannot write " + target + "\n"), std::string::npos)
+            << refused.errors;
+    }
+    EXPECT_TRUE(cells == CellsOf(ReadWorkbook(dir + "/changes.xlsx"))) << "the folder chosen as the file keeps its workbook";
+}
+
+// Titles a rival shop may write so that a spreadsheet runs them: the CSV keeps each one a text
+// behind an apostrophe, the workbook as a text cell of its own.
+TEST_F(CollectCliTest, TitlesNeverRunAsFormulas)
 {
     demo::DemoShopOptions options;
     options.pages = 1;
@@ -282,7 +337,7 @@ TEST_F(CollectCliTest, CsvTitlesNeverRunAsFormulas)
                       {{1, 3}, "&#9;@SUM(1)"},
                       {{1, 4}, "价格=1+1"}};
     Shop().setOptions(options);
-    const auto done = Collect({TaobaoHost, "--csv", dir + "/all.csv"});
+    const auto done = Collect({TaobaoHost, "--csv", dir + "/all.csv", "--xlsx", dir + "/all.xlsx"});
     ASSERT_EQ(done.status, 0) << done.errors;
     const std::string csv = ReadFile(dir + "/all.csv");
     const auto table = ReadCsv(csv.substr(std::min<size_t>(3, csv.size())));
@@ -292,6 +347,35 @@ TEST_F(CollectCliTest, CsvTitlesNeverRunAsFormulas)
     for (size_t i = 0; i < titles.size(); ++i)
         EXPECT_EQ(table->at(i + 1).at(3), titles[i]);
     EXPECT_NE(table->at(1).at(4).front(), '\'') << "prices stay numbers";
+
+    // The workbook holds the CSV's cells, without the apostrophes: numbers as numbers, picture
+    // addresses as links over https, never a formula.
+    const auto records = ReadWorkbook(dir + "/all.xlsx");
+    const auto cells = CellsOf(records);
+    const auto links = LinksOf(records);
+    EXPECT_TRUE(RecordsOf(records, "formula").empty());
+    for (int row = 0; row < 21; ++row) {
+        for (int column = 0; column < 8; ++column) {
+            const std::string name = CellName(row, column);
+            std::string field = table->at(row).at(column);
+            if (field.starts_with('\''))
+                field.erase(0, 1);
+            if (field.empty()) {
+                EXPECT_EQ(cells.count(name), 0u) << name;
+                continue;
+            }
+            const ReadCell& cell = cells.at(name);
+            const bool number = row > 0 && column != 1 && column != 2 && column != 3;
+            EXPECT_EQ(cell.type, number ? "n" : "s") << name << " " << field;
+            if (number)
+                EXPECT_DOUBLE_EQ(std::stod(cell.value), std::stod(field)) << name;
+            else
+                EXPECT_EQ(cell.value, field) << name;
+        }
+        if (row > 0) {
+            EXPECT_EQ(links.at(CellName(row, 2)), "https://" + table->at(row).at(2));
+        }
+    }
 }
 
 }  // namespace

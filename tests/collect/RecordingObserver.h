@@ -34,6 +34,7 @@ struct RecordingObserver : CollectionObserver {
     bool listed = false;
     std::vector<std::string> events;  // "count N", "list", "page N/M", "products N", "lost N", "end"
     std::vector<Product> products;
+    std::vector<ProductSlice> slices;  // as handed over
     std::vector<LostPage> lost;
     int finishedCalls = 0;
     std::function<void(RecordingObserver&)> onProducts;  // after each batch
@@ -52,11 +53,11 @@ struct RecordingObserver : CollectionObserver {
     {
         events.push_back("page " + std::to_string(page) + "/" + std::to_string(pages));
     }
-    void productsFound(std::vector<Product> found) override
+    void productsFound(const ProductSlice& found) override
     {
-        events.push_back("products " + std::to_string(found.size()));
-        for (Product& product : found)
-            products.push_back(std::move(product));
+        events.push_back("products " + std::to_string(found->size()));
+        slices.push_back(found);
+        products.insert(products.end(), found->begin(), found->end());
         if (onProducts)
             onProducts(*this);
     }

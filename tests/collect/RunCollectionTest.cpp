@@ -52,6 +52,21 @@ protected:
         EXPECT_EQ(static_cast<int>(seen.products.size()), total);
         EXPECT_EQ(run.end, losses.empty() ? RunEnd::Complete : RunEnd::Incomplete);
         EXPECT_EQ(seen.finishedCalls, 1);
+        ExpectRunHoldsWhatWasSeen();
+    }
+    // The record keeps every product whole, in the very slices the observer was handed: a view that
+    // kept them shares them with the run, and nothing has to be put back before it is recorded.
+    void ExpectRunHoldsWhatWasSeen()
+    {
+        ASSERT_EQ(run.products.size(), seen.products.size());
+        EXPECT_EQ(run.products.slices(), seen.slices);
+        size_t row = 0;
+        for (const Product& product : run.products) {
+            EXPECT_EQ(product.id, seen.products[row].id);
+            EXPECT_EQ(&run.products[row], &product) << "row " << row;
+            EXPECT_EQ(product.position, int(++row));
+        }
+        EXPECT_EQ(run.productCount, int(run.products.size()));
     }
     void ExpectFailure(const std::string& message, const std::string& title)
     {
@@ -60,6 +75,7 @@ protected:
         EXPECT_EQ(std::make_pair(shown.message, shown.title), std::make_pair(Gbk(message), Gbk(title)));
         EXPECT_FALSE(seen.listed) << "the earlier run's list stays";
         EXPECT_TRUE(seen.products.empty());
+        EXPECT_TRUE(run.products.empty());
         EXPECT_EQ(seen.finishedCalls, 1);
     }
     // A page that arrived without paging is named with its size, which these tests do not fix.
@@ -382,6 +398,9 @@ TEST_F(RunCollectionTest, CancellingEndsTheRunWithoutAWord)
     EXPECT_EQ(run.end, RunEnd::Interrupted);
     EXPECT_EQ(ClosingMessage(run).message, "");
     EXPECT_EQ(seen.finishedCalls, 1);
+    // What arrived before the cancel stays in the record.
+    EXPECT_EQ(run.products.size(), 20u);
+    ExpectRunHoldsWhatWasSeen();
     EXPECT_EQ(Shop().requests().size(), 1u);
 }
 

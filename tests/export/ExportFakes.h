@@ -36,7 +36,11 @@ struct ProductList {
         p.position = ToInteger(cells.at(0));
         products.push_back(std::move(p));
     }
-    operator const std::vector<Product>&() const { return products; }
+    operator RunProducts() const { return RunProducts(products); }
+    operator CurrentProducts() const
+    {
+        return [this] { return RunProducts(products); };
+    }
 };
 
 // What the dialog was set to each time it opened.

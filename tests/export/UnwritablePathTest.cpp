@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "export/ExportFakes.h"
 #include "export/Exports.h"
 #include "export/FileWriting.h"
+#include "export/ProductsWorkbook.h"
 #include "support/LocalServer.h"
 
 namespace korvel::test {
@@ -88,6 +91,57 @@ TEST_F(UnwritablePathTest, TheUnwritablePathComesBackAsTheUserChoseIt)
         ASSERT_EQ(box.seen.size(), 2u);
         EXPECT_EQ(box.seen[1].path, target);
     }
+}
+
+// A workbook is refused with the same causes, and nothing of it is left beside the target.
+TEST_F(UnwritablePathTest, AWorkbookIsRefusedWithItsCause)
+{
+    fs::create_directory(dir + "/folder");
+    const std::vector<std::pair<std::string, WriteRefusal>> targets = {
+        {dir + "/no-such-folder/products.xlsx", WriteRefusal::FolderMissing},
+        {dir + "/folder", WriteRefusal::IsFolder},
+        {"/dev/full", WriteRefusal::DiskFull},
+    };
+    const RunProducts products = list;
+    for (const auto& [target, cause] : targets) {
+        const ExportResult result = WriteWorkbookTo(
+            target, [&](const std::string& path) { return WriteProductsWorkbook(path, products); });
+        EXPECT_EQ(result.outcome, ExportResult::Outcome::CannotWrite) << target;
+        EXPECT_EQ(result.cause, cause) << target;
+    }
+    EXPECT_TRUE(fs::is_empty(dir + "/folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// A workbook that fails while the library writes it (here: the process may write no file past
+// 4 KB) leaves the existing file as it was and no copy beside it.
+TEST_F(UnwritablePathTest, AWorkbookFailingPartWayKeepsTheExistingFile)
+{
+    const std::string target = dir + "/products.xlsx";
+    std::ofstream(target) << "earlier workbook";
+    for (int i = 0; i < 2000; ++i)
+        list.add({std::to_string(i), std::to_string(1000000 + i), "img.example.com/" + std::to_string(i), "t",
+                  "1", "2", "3", "4"});
+    const RunProducts products = list;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const ExportResult result = WriteWorkbookTo(
+            target, [&](const std::string& path) { return WriteProductsWorkbook(path, products); });
+        ::_exit(result.outcome == ExportResult::Outcome::CannotWrite ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure must be reported";
+    EXPECT_EQ(ReadFile(target), "earlier workbook");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    EXPECT_TRUE(box(WriteWorkbookTo(
+        target, [&](const std::string& path) { return WriteProductsWorkbook(path, products); })));
+    EXPECT_TRUE(ReadFile(target).starts_with("PK"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST(WholeFileWriting, ReplacesThroughSymbolicLinksAndKeepsTheMode)

@@ -11,8 +11,7 @@
 
 #include "../store/StoreTempDir.h"
 #include "PgTestDatabase.h"
-#include "pgstore/PgHistory.h"
-#include "store/History.h"
+#include "store/Store.h"
 
 namespace korvel::pg {
 namespace {
@@ -61,8 +60,8 @@ TEST_F(PgStoreTest, ConsoleReportsReadBothStoresAlike)
 {
     test::StoreTempDir folder;
     const std::string file = folder.file();
-    auto sqlite = History::Open(file);
-    auto pg = PgHistory::Open(uri_);
+    auto sqlite = OpenStore(file, "9.9");
+    auto pg = OpenStore(uri_, "9.9");
     ASSERT_TRUE(sqlite.ok() && pg.ok());
     const std::vector<std::vector<std::string>> reports = {
         {"--runs", "a.tmall.com"},
@@ -73,15 +72,20 @@ TEST_F(PgStoreTest, ConsoleReportsReadBothStoresAlike)
     };
     CollectionRun run = SampleRun("a.tmall.com", RunEnd::Complete, 6);
     for (int day = 0; day < 3; ++day) {
-        if (day == 1)
-            run.products[1].salePrice = "7.50";
+        if (day == 1) {
+            std::vector<Product> cut(run.products.begin(), run.products.end());
+            cut[1].salePrice = "7.50";
+            run.products = RunProducts(std::move(cut));
+        }
         if (day == 2) {
             run = SampleRun("a.tmall.com", RunEnd::Incomplete, 4);
-            run.products[0].title = "\xD0\xC2";  // 新
+            std::vector<Product> renamed(run.products.begin(), run.products.end());
+            renamed[0].title = "\xD0\xC2";  // 新
+            run.products = RunProducts(std::move(renamed));
         }
         run.started += std::chrono::hours(24);
-        ASSERT_TRUE(sqlite.value()->record(run, "9.9").ok());
-        ASSERT_TRUE(pg.value()->record(run, "9.9").ok());
+        ASSERT_TRUE(sqlite.value()->record(run).ok());
+        ASSERT_TRUE(pg.value()->record(run).ok());
         for (const auto& report : reports) {
             auto withStore = [&](const std::string& store) {
                 std::vector<std::string> args = report;

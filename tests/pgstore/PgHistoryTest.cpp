@@ -3,10 +3,9 @@
 #include "../store/DamagedRuns.h"
 #include "../store/StoreTempDir.h"
 #include "PgTestDatabase.h"
-#include "pgstore/PgHistory.h"
 #include "pgstore/PgRecords.h"
 #include "store/ChangeRows.h"
-#include "store/History.h"
+#include "store/Store.h"
 
 namespace korvel::pg {
 namespace {
@@ -14,10 +13,17 @@ namespace {
 using batch::BatchStart;
 using batch::ShopOutcome;
 
+std::vector<Product> Items(const CollectionRun& run)
+{
+    return std::vector<Product>(run.products.begin(), run.products.end());
+}
+
 void Renumber(CollectionRun& run)
 {
-    for (size_t i = 0; i < run.products.size(); ++i)
-        run.products[i].position = int(i + 1);
+    std::vector<Product> items = Items(run);
+    for (size_t i = 0; i < items.size(); ++i)
+        items[i].position = int(i + 1);
+    run.products = RunProducts(std::move(items));
 }
 
 // The runs of one shop over four days: unchanged, a price cut, a product gone and one added, an ID
@@ -25,13 +31,17 @@ void Renumber(CollectionRun& run)
 std::vector<CollectionRun> FourDays()
 {
     std::vector<CollectionRun> days(4, SampleRun("a.tmall.com", RunEnd::Complete, 20));
-    days[2].products[2].salePrice = "8.80";
-    days[2].products.erase(days[2].products.begin() + 5);
-    days[2].products.push_back(days[2].products[0]);
-    days[2].products.back().title = "again";
-    days[2].products.push_back({"9999", "//img/n.jpg", "new", "12", "15", "0", "0", 3, 0});
+    std::vector<Product> changed = Items(days[2]);
+    changed[2].salePrice = "8.80";
+    changed.erase(changed.begin() + 5);
+    changed.push_back(changed[0]);
+    changed.back().title = "again";
+    changed.push_back({"9999", "//img/n.jpg", "new", "12", "15", "0", "0", 3, 0});
+    days[2].products = RunProducts(std::move(changed));
     days[3] = SampleRun("a.tmall.com", RunEnd::Incomplete, 12);
-    days[3].products[0].sold = "7";
+    std::vector<Product> sold = Items(days[3]);
+    sold[0].sold = "7";
+    days[3].products = RunProducts(std::move(sold));
     for (size_t i = 0; i < days.size(); ++i) {
         days[i].started += std::chrono::hours(24 * i);
         days[i].ended += std::chrono::hours(24 * i);
@@ -41,13 +51,16 @@ std::vector<CollectionRun> FourDays()
 }
 
 // Each run in a batch of its own, named after its start.
-std::string RecordDays(PgStore& store, const std::vector<CollectionRun>& days)
+std::string RecordDays(Store& store, const std::vector<CollectionRun>& days)
 {
     for (size_t i = 0; i < days.size(); ++i) {
         const std::string batch = "day" + std::to_string(days[i].started.time_since_epoch().count());
-        if (!store.begin(batch, {days[i].shopHost}, BatchStart::Continue) ||
-            !store.record(batch, days[i], ShopOutcome::Complete))
-            return store.lastError();
+        const auto begun = store.beginBatch(batch, {days[i].shopHost}, BatchStart::Continue);
+        if (!begun.ok())
+            return begun.error().cause;
+        const auto recorded = store.recordInBatch(batch, days[i], ShopOutcome::Complete);
+        if (!recorded.ok())
+            return recorded.error().cause;
     }
     return "";
 }
@@ -64,9 +77,9 @@ TEST_F(PgStoreTest, UnchangedProductsOnlyExtendTheirStates)
     EXPECT_EQ(count("state"), 24);
     EXPECT_EQ(count("repeat_row"), 1);
     for (size_t i = 0; i < days.size(); ++i) {
-        const auto back = store->loadRun("a.tmall.com", std::int64_t(i + 1));
-        ASSERT_TRUE(back) << store->lastError();
-        ExpectSameRun(*back, days[i]);
+        const auto back = store->run("a.tmall.com", std::int64_t(i + 1));
+        ASSERT_TRUE(back.ok()) << back.error().cause;
+        ExpectSameRun(back.value(), days[i]);
     }
 }
 
@@ -81,15 +94,15 @@ TEST_F(PgStoreTest, AKilledRecordingLeavesTheRowsOfOneUninterruptedRun)
         RecordRun(killed, run, "9.9");
     }
     auto store = open();
-    ASSERT_TRUE(store->begin("day", {"a.tmall.com"}, BatchStart::Continue));
-    ASSERT_TRUE(store->record("day", run, ShopOutcome::Complete));
-    const long long counts[] = {1, 1, 0, 1, 30, 30, 0, 1, 1};
+    ASSERT_TRUE(store->beginBatch("day", {"a.tmall.com"}, BatchStart::Continue).ok());
+    ASSERT_TRUE(store->recordInBatch("day", run, ShopOutcome::Complete).ok());
+    const long long counts[] = {1, 1, 0, 1, 30, 30, 0, 1, 1, 0};
     for (size_t i = 0; i < std::size(Tables); ++i)
         EXPECT_EQ(count(Tables[i]), counts[i]) << Tables[i];
 }
 
 // What the console prints for --runs and --changes --jsonl depends only on these values.
-std::string Reported(HistoryReading& history, const std::string& host)
+std::string Reported(Store& history, const std::string& host)
 {
     auto runs = history.runs(host);
     auto changes = history.changes(host);
@@ -97,10 +110,11 @@ std::string Reported(HistoryReading& history, const std::string& host)
         return "unreadable";
     std::string text;
     for (const RunSummary& run : runs.value()) {
-        text += std::to_string(run.number) + " " + std::to_string(run.started.time_since_epoch().count()) + " " +
-                std::to_string(run.ended.time_since_epoch().count()) + " " + std::to_string(int(run.end)) + " " +
-                std::to_string(run.pagesCollected) + "/" + std::to_string(run.pageCount) + " " +
-                std::to_string(run.productCount) + " " + run.version + " " + run.failureCause;
+        text += std::to_string(run.number) + " " + std::to_string(run.started.time_since_epoch().count()) +
+                " " + std::to_string(run.ended.time_since_epoch().count()) + " " +
+                std::to_string(int(run.end)) + " " + std::to_string(run.pagesCollected) + "/" +
+                std::to_string(run.pageCount) + " " + std::to_string(run.productCount) + " " + run.version +
+                " " + run.failureCause;
         for (const LostPage& page : run.lostPages)
             text += " " + std::to_string(page.page) + ":" + page.cause;
         text += "\n";
@@ -113,17 +127,17 @@ std::string Reported(HistoryReading& history, const std::string& host)
 TEST_F(PgStoreTest, BothStoresReportTheSameRunsAndChanges)
 {
     test::StoreTempDir folder;
-    auto sqlite = History::Open(folder.file());
+    auto sqlite = OpenStore(folder.file(), "9.9");
     ASSERT_TRUE(sqlite.ok());
     auto store = open();
     ASSERT_TRUE(store);
-    auto pg = PgHistory::Open(uri_);
+    auto pg = OpenStore(uri_, "9.9");
     ASSERT_TRUE(pg.ok()) << pg.error().cause;
     const std::vector<CollectionRun> days = FourDays();
     EXPECT_EQ(Reported(*pg.value(), "a.tmall.com"), Reported(*sqlite.value(), "a.tmall.com"));
     for (size_t day = 0; day < days.size(); ++day) {
         ASSERT_EQ(RecordDays(*store, {days[day]}), "");
-        ASSERT_TRUE(sqlite.value()->record(days[day], "9.9").ok());
+        ASSERT_TRUE(sqlite.value()->record(days[day]).ok());
         // Day 1 is unchanged, day 2 has each kind of change, day 3 lost a page.
         const std::string want = Reported(*sqlite.value(), "a.tmall.com");
         EXPECT_NE(want, "unreadable");
@@ -139,7 +153,7 @@ TEST_F(PgStoreTest, ADamagedRunIsReportedNotFatal)
     ASSERT_TRUE(store);
     const std::vector<CollectionRun> days = FourDays();
     ASSERT_EQ(RecordDays(*store, {days[0], days[1]}), "");
-    auto pg = PgHistory::Open(uri_);
+    auto pg = OpenStore(uri_, "9.9");
     ASSERT_TRUE(pg.ok()) << pg.error().cause;
     Connection connection(uri_, 10);
     connection.exec("CREATE TABLE saved_items AS SELECT * FROM run_items");
@@ -148,13 +162,18 @@ TEST_F(PgStoreTest, ADamagedRunIsReportedNotFatal)
         connection.exec(damage.postgres);
         const auto changes = pg.value()->changes("a.tmall.com");
         ASSERT_FALSE(changes.ok()) << damage.name;
-        EXPECT_NE(changes.error().cause.find("damaged"), std::string::npos) << damage.name << ": " << changes.error().cause;
-        EXPECT_FALSE(store->loadRun("a.tmall.com", 2)) << damage.name;
-        EXPECT_NE(store->lastError().find("damaged"), std::string::npos) << damage.name << ": " << store->lastError();
-        EXPECT_TRUE(store->loadRun("a.tmall.com", 1)) << damage.name;
-        connection.exec("UPDATE run_items r SET products = s.products, pages = s.pages FROM saved_items s"
-                        " WHERE r.run = s.run");
-        connection.exec("UPDATE run r SET product_count = s.product_count FROM saved_counts s WHERE r.id = s.id");
+        EXPECT_NE(changes.error().cause.find("damaged"), std::string::npos)
+            << damage.name << ": " << changes.error().cause;
+        const auto damaged = store->run("a.tmall.com", 2);
+        ASSERT_FALSE(damaged.ok()) << damage.name;
+        EXPECT_NE(damaged.error().cause.find("damaged"), std::string::npos)
+            << damage.name << ": " << damaged.error().cause;
+        EXPECT_TRUE(store->run("a.tmall.com", 1).ok()) << damage.name;
+        connection.exec(
+            "UPDATE run_items r SET products = s.products, pages = s.pages FROM saved_items s"
+            " WHERE r.run = s.run");
+        connection.exec(
+            "UPDATE run r SET product_count = s.product_count FROM saved_counts s WHERE r.id = s.id");
     }
     EXPECT_TRUE(pg.value()->changes("a.tmall.com").ok());
 }

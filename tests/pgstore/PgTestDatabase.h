@@ -18,7 +18,7 @@
 namespace korvel::pg {
 
 constexpr const char* Tables[] = {"shop", "run", "lost_page", "run_items", "product", "state", "repeat_row",
-                                   "batch", "batch_shop"};
+                                   "batch", "batch_shop", "followed_shop"};
 
 // A database of its own per test in the throwaway server, dropped afterwards.
 class PgStoreTest : public testing::Test {
@@ -43,12 +43,11 @@ protected:
             Connection(admin_, 10).exec(("DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)").c_str());
     }
 
-    std::unique_ptr<PgStore> open()
+    std::unique_ptr<Store> open()
     {
-        std::string error;
-        auto store = PgStore::Open(uri_, "9.9", error);
-        EXPECT_TRUE(store) << error;
-        return store;
+        auto store = PgStore::Open(uri_, "9.9");
+        EXPECT_TRUE(store.ok()) << (store.ok() ? "" : store.error().cause);
+        return store.ok() ? std::move(store.value()) : nullptr;
     }
     long long count(const char* table)
     {
@@ -79,12 +78,13 @@ inline CollectionRun SampleRun(const std::string& host, RunEnd end, int products
         run.lostPages.push_back({2, "\xB3\xAC\xCA\xB1"});
     if (end == RunEnd::Failed)
         run.failureCause = "HTTP 403";
+    std::vector<Product> items;
     for (int i = 1; i <= products; ++i) {
         // GBK bytes, COPY's own specials and empty fields survive byte for byte.
-        run.products.push_back({std::to_string(1000 + i), "//img/" + std::to_string(i) + ".jpg",
-                                "\xB5\xEA\t\\N\n\\x" + std::string(1, '\0') + "&amp;", " 9.90 ", "", "5", "0",
-                                1 + i / 10, i});
+        items.push_back({std::to_string(1000 + i), "//img/" + std::to_string(i) + ".jpg",
+                         "\xB5\xEA\t\\N\n\\x" + std::string(1, '\0') + "&amp;", " 9.90 ", "", "5", "0", 1 + i / 10, i});
     }
+    run.products = RunProducts(std::move(items));
     return run;
 }
 

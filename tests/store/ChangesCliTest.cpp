@@ -9,7 +9,6 @@
 
 #include "store/CollectProgram.h"
 #include "store/DamagedRuns.h"
-#include "store/History.h"
 #include "store/StoreTempDir.h"
 #include "store/StoreTestSupport.h"
 #include "support/TestGbk.h"
@@ -30,10 +29,9 @@ protected:
 
     void Record(const std::vector<CollectionRun>& runs) const
     {
-        auto history = History::Open(store);
-        ASSERT_TRUE(history.ok());
+        auto history = OpenAt(store);
         for (const CollectionRun& run : runs)
-            ASSERT_TRUE(history.value()->record(run, "3.8").ok());
+            ASSERT_TRUE(history->record(run).ok());
     }
 
     StoreTempDir dir;

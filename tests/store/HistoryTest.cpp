@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "store/History.h"
 #include "store/StoreTempDir.h"
 #include "store/StoreTestSupport.h"
 #include "support/TestGbk.h"
@@ -12,18 +11,10 @@ namespace {
 
 constexpr char Host[] = "shop.taobao.com";
 
-std::unique_ptr<History> OpenAt(const std::string& path)
-{
-    auto opened = History::Open(path);
-    if (!opened.ok())
-        throw std::runtime_error(Utf8(opened.error().cause));
-    return std::move(opened.value());
-}
-
-void Record(History& history, const std::vector<CollectionRun>& runs)
+void Record(Store& history, const std::vector<CollectionRun>& runs)
 {
     for (const CollectionRun& run : runs)
-        ASSERT_TRUE(history.record(run, "3.8").ok());
+        ASSERT_TRUE(history.record(run).ok());
 }
 
 bool SameProduct(const Product& a, const Product& b)
@@ -36,16 +27,17 @@ bool SameProduct(const Product& a, const Product& b)
 class HistoryTest : public ::testing::Test {
 protected:
     StoreTempDir dir;
-    std::unique_ptr<History> history = OpenAt(dir.file("nested/folder/korvel.sqlite"));
+    std::unique_ptr<Store> history = OpenAt(dir.file("nested/folder/korvel.sqlite"));
 };
 
 TEST_F(HistoryTest, ARunReadsBackAsItWasCollected)
 {
-    CollectionRun run = ShopRun({Item("1", "10", "5", Gbk("连衣裙 &amp; 外套")), Item("2", "20"), Item("1", "11"),
-                             Item("3", "")});
-    run.products[2].page = 2;
-    run.products[3].page = 3;
-    run.products[3].title = std::string("nul\0byte\xff", 9);
+    std::vector<Product> items = {Item("1", "10", "5", Gbk("连衣裙 &amp; 外套")), Item("2", "20"), Item("1", "11"),
+                                  Item("3", "")};
+    items[2].page = 2;
+    items[3].page = 3;
+    items[3].title = std::string("nul\0byte\xff", 9);
+    CollectionRun run = ShopRun(items);
     run.end = RunEnd::Incomplete;
     run.pageCount = 4;
     run.pagesCollected = 3;
@@ -54,7 +46,7 @@ TEST_F(HistoryTest, ARunReadsBackAsItWasCollected)
     Record(*history, {run, ShopRun({Item("1", "10")}), run});
 
     for (std::int64_t number : {1, 3}) {
-        const auto products = history->products(Host, number);
+        const auto products = ProductsOf(*history, Host, number);
         ASSERT_TRUE(products.ok());
         ASSERT_EQ(products.value().size(), run.products.size());
         for (size_t i = 0; i < run.products.size(); ++i)

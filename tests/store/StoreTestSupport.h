@@ -2,11 +2,15 @@
 
 // Products, runs and changes written shortly in the store's tests.
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "collect/CollectionRun.h"
 #include "store/Changes.h"
+#include "store/Store.h"
+#include "support/TestGbk.h"
 
 namespace korvel::test {
 
@@ -40,8 +44,27 @@ inline CollectionRun ShopRun(std::vector<Product> products, RunEnd end = RunEnd:
     run.end = end;
     run.pageCount = 1;
     run.pagesCollected = 1;
-    run.products = Numbered(std::move(products));
+    run.products = RunProducts(Numbered(std::move(products)));
     return run;
+}
+
+// The store at `path`, or the test stops with why it cannot be opened.
+inline std::unique_ptr<Store> OpenAt(const std::string& path, const std::string& version = "3.8")
+{
+    auto opened = OpenStore(path, version);
+    if (!opened.ok())
+        throw std::runtime_error(Utf8(opened.error().cause));
+    return std::move(opened.value());
+}
+
+// A recorded run's products, as one list.
+inline StoreResult<std::vector<Product>> ProductsOf(Store& store, const std::string& host,
+                                                    std::int64_t number)
+{
+    auto run = store.run(host, number);
+    if (!run.ok())
+        return run.error();
+    return std::vector<Product>(run.value().products.begin(), run.value().products.end());
 }
 
 // "kind id before>after delta percent", "-" for what is not there.
