@@ -60,20 +60,20 @@ Sheet& Workbook::addSheet(const char* name)
     return *sheets_.emplace_back(std::make_unique<Sheet>(*this, sheet, name));
 }
 
-void Workbook::addLineChart(Sheet& sheet, const LineChart& spec)
+void Workbook::addLineChart(Sheet& sheet, const LineChart& layout)
 {
     lxw_chart* chart = Made(workbook_add_chart(workbook_, LXW_CHART_LINE));
     lxw_chart_series* series = Made(chart_add_series(chart, nullptr, nullptr));
     const char* name = sheet.name().c_str();
-    chart_series_set_categories(series, name, spec.firstRow, spec.categoryColumn, spec.lastRow,
-                                spec.categoryColumn);
-    chart_series_set_values(series, name, spec.firstRow, spec.valueColumn, spec.lastRow, spec.valueColumn);
-    chart_series_set_name_range(series, name, spec.seriesNameCell.row, spec.seriesNameCell.column);
-    chart_title_set_name_range(chart, name, spec.titleCell.row, spec.titleCell.column);
-    chart_axis_set_name(chart->x_axis, spec.xAxisName);
-    chart_axis_set_name(chart->y_axis, spec.yAxisName);
+    chart_series_set_categories(series, name, layout.firstRow, layout.categoryColumn, layout.lastRow,
+                                layout.categoryColumn);
+    chart_series_set_values(series, name, layout.firstRow, layout.valueColumn, layout.lastRow, layout.valueColumn);
+    chart_series_set_name_range(series, name, layout.seriesNameCell.row, layout.seriesNameCell.column);
+    chart_title_set_name_range(chart, name, layout.titleCell.row, layout.titleCell.column);
+    chart_axis_set_name(chart->x_axis, layout.xAxisName);
+    chart_axis_set_name(chart->y_axis, layout.yAxisName);
     chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
-    noteError(worksheet_insert_chart(sheet.handle(), spec.corner.row, spec.corner.column, chart));
+    noteError(worksheet_insert_chart(sheet.handle(), layout.corner.row, layout.corner.column, chart));
 }
 
 bool Workbook::close()

@@ -51,7 +51,7 @@ public:
 
     // A new sheet named in UTF-8: at most 31 characters, none of []:*?/\ .
     Sheet& addSheet(const char* name);
-    void addLineChart(Sheet& sheet, const LineChart& chart);
+    void addLineChart(Sheet& sheet, const LineChart& layout);
 
     // Writes the file. False, with errno set, when it was not written whole: the file system's
     // errno (ENOSPC, EACCES…), ENOMEM, or EIO for a refusal of the library's own, also one that a
